@@ -1,0 +1,23 @@
+#pragma once
+
+#include "parametercollection1_export.h"
+
+#include "parametercollection/iparameter.h"
+#include "parametercollection/iparametercollection.h"
+#include "parametercollection/parameterdata.h"
+
+#include <QMetaType>
+#include <QSharedPointer>
+
+Q_DECLARE_METATYPE(QSharedPointer<const ParameterCollection::ParameterData>)
+Q_DECLARE_METATYPE(QSharedPointer<ParameterCollection::IParameter>)
+Q_DECLARE_METATYPE(QSharedPointer<ParameterCollection::IParameterCollection>)
+
+namespace ParameterCollection {
+
+/// Registers the shared-pointer types under their spelled-out names so that
+/// they travel through queued connections. Runs by itself when the library is
+/// loaded into an application; calling it again is harmless.
+PARAMETERCOLLECTION1_EXPORT void registerMetaTypes();
+
+} // namespace ParameterCollection

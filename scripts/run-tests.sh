@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the project with a CMake preset (default: the
+# Debug build with warnings as errors) and runs the whole test suite.
+#   scripts/run-tests.sh [default|asan|release] [extra ctest arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+preset=${1:-default}
+shift || true
+
+bash scripts/setup.sh
+cmake --preset "$preset"
+cmake --build --preset "$preset" --parallel "$(nproc)"
+ctest --preset "$preset" "$@"

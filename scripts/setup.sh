@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what the project needs to build, test and run on Debian 12 or Ubuntu.
+# Packages already present are skipped, so running it again is cheap.
+set -euo pipefail
+
+packages=(
+    build-essential g++ cmake ninja-build pkg-config git ccache
+    qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
+    libqt5svg5-dev qt5-image-formats-plugins
+    libaravis-dev libusb-1.0-0-dev
+    xvfb xauth fonts-dejavu-core fonts-noto-cjk
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]} == 0)); then
+    echo "setup: all ${#packages[@]} packages are present"
+    exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

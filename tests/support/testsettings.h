@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+/// Redirects the application's default QSettings into a fresh temporary
+/// directory for as long as it lives, and restores nothing on purpose: the
+/// test environment already points the user's configuration into the build
+/// tree, so no test can ever touch the real settings.
+class TestSettings
+{
+public:
+    /// Also sets organisation and application names when they are unset.
+    TestSettings();
+    ~TestSettings();
+    TestSettings(const TestSettings&) = delete;
+    TestSettings& operator=(const TestSettings&) = delete;
+
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};

@@ -1,0 +1,172 @@
+#include "parametercollection/valuetext.h"
+
+#include "genicam/genericexception.h"
+
+#include <QStringList>
+
+#include <cctype>
+#include <cmath>
+#include <limits>
+
+namespace ParameterCollection {
+namespace ValueText {
+
+namespace {
+
+[[noreturn]] void reject(const QString& text, const char* what)
+{
+    GENICAM_THROW(InvalidArgumentException,
+                  "'" + text.toStdString() + "' is not " + what);
+}
+
+qint64 parseHex(const QString& digits, const QString& original)
+{
+    if (digits.isEmpty() || digits.size() > 16)
+        reject(original, "a hexadecimal number of 1 to 16 digits");
+    bool ok = false;
+    const quint64 value = digits.toULongLong(&ok, 16);
+    if (!ok)
+        reject(original, "a hexadecimal number");
+    return static_cast<qint64>(value);
+}
+
+qint64 parseDecimalOrPrefixedHex(const QString& text, const QString& original)
+{
+    QString body = text;
+    bool negative = false;
+    if (body.startsWith(QLatin1Char('-')) || body.startsWith(QLatin1Char('+'))) {
+        negative = body.startsWith(QLatin1Char('-'));
+        body.remove(0, 1);
+    }
+    if (body.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        const qint64 magnitude = parseHex(body.mid(2), original);
+        return negative ? -magnitude : magnitude;
+    }
+    // toLongLong accepts exactly a sign and digits, and reports overflow.
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok, 10);
+    if (!ok || body.isEmpty() || !body.at(0).isDigit())
+        reject(original, "an integer in the 64-bit range");
+    return value;
+}
+
+qint64 parseIpv4(const QString& text, const QString& original)
+{
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        reject(original, "an IPv4 address of four dotted numbers");
+    quint32 address = 0;
+    for (const QString& part : parts) {
+        bool ok = false;
+        const uint byte = part.toUInt(&ok, 10);
+        if (!ok || part.isEmpty() || part.size() > 3 || !part.at(0).isDigit() || byte > 255)
+            reject(original, "an IPv4 address of four numbers from 0 to 255");
+        address = (address << 8) | byte;
+    }
+    return static_cast<qint64>(address);
+}
+
+qint64 parseMac(const QString& text, const QString& original)
+{
+    QString digits;
+    if (text.size() == 17) {
+        const QChar separator = text.at(2);
+        if (separator != QLatin1Char(':') && separator != QLatin1Char('-'))
+            reject(original, "a MAC address such as 00:11:22:AA:BB:CC");
+        for (int i = 0; i < 17; ++i) {
+            if (i % 3 == 2) {
+                if (text.at(i) != separator)
+                    reject(original, "a MAC address with one kind of separator");
+            } else {
+                digits += text.at(i);
+            }
+        }
+    } else if (text.size() == 12) {
+        digits = text;
+    } else {
+        reject(original, "a MAC address of 12 hexadecimal digits");
+    }
+    for (QChar c : qAsConst(digits)) {
+        if (!std::isxdigit(c.toLatin1()))
+            reject(original, "a MAC address of hexadecimal digits");
+    }
+    return parseHex(digits, original);
+}
+
+} // namespace
+
+qint64 parseInteger(const QString& original, const QString& representation)
+{
+    const QString text = original.trimmed();
+    if (representation == QLatin1String("HexNumber")) {
+        const bool prefixed = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+        return parseHex(prefixed ? text.mid(2) : text, original);
+    }
+    if (representation == QLatin1String("IPV4Address"))
+        return parseIpv4(text, original);
+    if (representation == QLatin1String("MACAddress"))
+        return parseMac(text, original);
+    if (representation == QLatin1String("Boolean"))
+        return parseBoolean(text) ? 1 : 0;
+    return parseDecimalOrPrefixedHex(text, original);
+}
+
+QString formatInteger(qint64 value, const QString& representation)
+{
+    const auto bits = static_cast<quint64>(value);
+    if (representation == QLatin1String("HexNumber"))
+        return QLatin1String("0x") + QString::number(bits, 16).toUpper();
+    if (representation == QLatin1String("IPV4Address")) {
+        return QStringLiteral("%1.%2.%3.%4")
+            .arg((bits >> 24) & 0xFF)
+            .arg((bits >> 16) & 0xFF)
+            .arg((bits >> 8) & 0xFF)
+            .arg(bits & 0xFF);
+    }
+    if (representation == QLatin1String("MACAddress")) {
+        QStringList pairs;
+        for (int shift = 40; shift >= 0; shift -= 8)
+            pairs << QStringLiteral("%1").arg((bits >> shift) & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+        return pairs.join(QLatin1Char(':'));
+    }
+    if (representation == QLatin1String("Boolean"))
+        return formatBoolean(value != 0);
+    return QString::number(value);
+}
+
+double parseFloat(const QString& original)
+{
+    const QString text = original.trimmed();
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        reject(original, "a finite decimal number");
+    return value;
+}
+
+QString formatFloat(double value, qint64 precision)
+{
+    if (value == 0.0)
+        value = 0.0; // no "-0.00"
+    return QString::number(value, 'f', static_cast<int>(qBound<qint64>(0, precision, 17)));
+}
+
+bool parseBoolean(const QString& original)
+{
+    const QString text = original.trimmed().toLower();
+    if (text == QLatin1String("1") || text == QLatin1String("true") || text == QLatin1String("on")
+        || text == QLatin1String("yes"))
+        return true;
+    if (text == QLatin1String("0") || text == QLatin1String("false") || text == QLatin1String("off")
+        || text == QLatin1String("no"))
+        return false;
+    reject(original, "a boolean (1, 0, true, false, on, off, yes, no)");
+}
+
+QString formatBoolean(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace ValueText
+} // namespace ParameterCollection

@@ -250,6 +250,10 @@ private:
                 fail(e.lineNumber(), QStringLiteral("selector '%1' is not an enumeration or integer").arg(selector));
             if (m_nodes.at(n.selector).selector >= 0)
                 fail(e.lineNumber(), QStringLiteral("selector '%1' is itself selected").arg(selector));
+            // Live features change one stored value as polling goes on; a
+            // selected one would hold several and silently freeze.
+            if (n.behaviour != MemoryNode::NoBehaviour)
+                fail(e.lineNumber(), QStringLiteral("a feature with a behaviour cannot be selected"));
         }
 
         const bool valued = numeric || n.kind == MemoryNode::Boolean || n.kind == MemoryNode::String

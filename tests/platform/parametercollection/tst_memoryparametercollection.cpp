@@ -272,6 +272,10 @@ void TestMemoryParameterCollection::rejectsBrokenNodeMaps_data()
         << wrap("<Enumeration name=\"S\"><Entry name=\"X\"/></Enumeration>"
                 "<Integer name=\"A\" selector=\"S\"><Value for=\"Y\">1</Value></Integer>")
         << "'Y' is no position of selector 'S'";
+    QTest::newRow("selected behaviour")
+        << wrap("<Enumeration name=\"S\"><Entry name=\"X\"/></Enumeration>"
+                "<Float name=\"T\" selector=\"S\" behaviour=\"drift\"/>")
+        << "a feature with a behaviour cannot be selected";
     QTest::newRow("unknown behaviour") << wrap("<Float name=\"T\" behaviour=\"wobble\"/>")
                                        << "behaviour 'wobble' does not fit <Float>";
 }

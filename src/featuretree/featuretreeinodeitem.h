@@ -1,0 +1,89 @@
+#pragma once
+
+#include "featuretree/featuretreeitem.h"
+#include "parametercollection/parameterdata.h"
+
+#include <QSharedPointer>
+
+class FeatureTreeHighlighter;
+
+namespace ParameterCollection {
+class IParameter;
+class IParameterCollection;
+} // namespace ParameterCollection
+
+/// The row of one parameter (feature or category) of a parameter collection.
+/// It caches the parameter's string properties once and its latest snapshot
+/// as the parameter reports it, so that answering the view never calls into
+/// the collection; categories load their children on first demand.
+class ORVIKVIEWERCOMPONENTS6_EXPORT FeatureTreeINodeItem : public FeatureTreeItem
+{
+    Q_OBJECT
+public:
+    /// The row of a collection's root: keeps `displayedName` and does not follow
+    /// the parameter's changes.
+    FeatureTreeINodeItem(QSharedPointer<ParameterCollection::IParameterCollection> collection,
+                         QSharedPointer<ParameterCollection::IParameter> parameter, const QString& displayedName,
+                         IFeatureTreeModelExtension* extension, const QString& fullName, FeatureTreeItem* parent,
+                         bool isUtf8);
+    /// The row of any other parameter: shows the parameter's display name and
+    /// follows its change reports.
+    FeatureTreeINodeItem(QSharedPointer<ParameterCollection::IParameterCollection> collection,
+                         QSharedPointer<ParameterCollection::IParameter> parameter,
+                         IFeatureTreeModelExtension* extension, const QString& fullName, FeatureTreeItem* parent,
+                         bool isUtf8);
+    ~FeatureTreeINodeItem() override;
+
+    QSharedPointer<ParameterCollection::IParameter> node() const { return parameter; }
+    QSharedPointer<ParameterCollection::IParameterCollection> getCollection() const { return collection; }
+    QSharedPointer<const ParameterCollection::ParameterData> getParameterData() const { return parameterData; }
+    int columnCount() const { return 2; }
+    void setHighlighter(FeatureTreeHighlighter* h) { highlighter = h; }
+    bool isEditable() const;
+    bool usePersistentEditor() const;
+
+    /// The editor a parameter gets, decided from the parameter itself.
+    static int editorType(QSharedPointer<ParameterCollection::IParameter> p);
+    /// 11 for a null item, else the decision for the item's parameter.
+    static int editorType(const FeatureTreeINodeItem* const item);
+
+    int childCount() override;
+    QVariant data(int column, int role) const override;
+    void setData(int column, const QVariant& value, int role) override;
+    int editorType() const override;
+    bool hasChildren() const override;
+    bool ShowMe(GenApi::EVisibility visibility) const override;
+    GenApi::EAccessMode getAccessMode() const override;
+    GenApi::EVisibility getVisibility() const override;
+    Qt::ItemFlags flags(int column) const override;
+
+    /// The translation context of a row: derived from the first piece of its full name.
+    static QString nodeMapNameFromFullName(const QString& fullName);
+
+Q_SIGNALS:
+    void nodeUpdated(int row, FeatureTreeINodeItem* item);
+
+public Q_SLOTS:
+    void onParameterDataChanged(QSharedPointer<const ParameterCollection::ParameterData> ptrParameterData);
+
+protected:
+    QVariant GetForegroundRole() const override;
+
+private:
+    void initInternal();
+    QVariant valueData(int role) const;
+    QVariant toolTip() const;
+
+    QSharedPointer<ParameterCollection::IParameterCollection> collection;
+    QSharedPointer<ParameterCollection::IParameter> parameter; // May be null.
+    QSharedPointer<const ParameterCollection::ParameterData> parameterData; // Never null after construction.
+    bool isUtf8 = false;
+    QString nodeMapName;
+    FeatureTreeHighlighter* highlighter = nullptr; // Not owned.
+    QString cachedUnit;
+    QString cachedDescription;
+    QString cachedTooltip;
+    QString cachedDocuURL;
+    QString cachedDisplayName;
+    QString nodeName;
+};

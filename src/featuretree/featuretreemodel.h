@@ -1,0 +1,122 @@
+#pragma once
+
+#include "featuretree/favoritesdata.h"
+#include "featuretree/ifeaturetreemodelextension.h"
+
+#include <QAbstractItemModel>
+#include <QList>
+#include <QSharedPointer>
+#include <QTimer>
+
+class FeatureTreeItem;
+class FeatureTreeINodeItem;
+
+/// The item model of the feature tree: a hidden root whose rows are the search
+/// help row, the favourites and one row per parameter collection, whose
+/// categories load their children on first demand. It turns failures into
+/// user messages, polls the first collection on a timer while polling is on,
+/// and takes features dragged into the favourites.
+class ORVIKVIEWERCOMPONENTS6_EXPORT FeatureTreeModel : public QAbstractItemModel, public IFeatureTreeModelExtension
+{
+    Q_OBJECT
+public:
+    /// The drag-and-drop format: item addresses, meaningful inside this process only.
+    static const QString mimeFormat;
+
+    explicit FeatureTreeModel(QObject* parent = nullptr);
+    ~FeatureTreeModel() override;
+
+    // QAbstractItemModel
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex& index) const override;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+    Qt::DropActions supportedDropActions() const override;
+
+    // IFeatureTreeModelExtension
+    bool IsFavoriteTreeItem(const FeatureTreeItem* item) const override;
+    bool IsFavoriteTreeRoot(const FeatureTreeItem* item) const override;
+    QModelIndex indexForItem(FeatureTreeItem* item, int column) const override;
+    QModelIndex GetFavoritesRootIndex() override;
+    void EnablePolling(bool enable) override;
+    bool GetPolling() const override;
+    void EnableViewAllFavorites(bool enable) override;
+    bool GetViewAllFavorites() const override;
+    void SetDeviceAlive(bool alive) override;
+    QModelIndex findItem(const FeatureTreeItem* item, const FeatureTreeItem* start, int column) const override;
+    QModelIndex findItemByFullName(const QString& fullName, FeatureTreeItem* start, int column) const override;
+    QModelIndex findItemByRole(int role, const QVariant& value, FeatureTreeItem* start, int column) const override;
+    void addParameterCollection(QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection,
+                                const QString& rootName, const QString& roleName, bool isUtf8) override;
+    void rebuildFavoriteItems() override;
+    void CreateFavoritesRoot() override;
+    bool RemoveFavorite(QModelIndex index) override;
+    bool AddFavorite(QSharedPointer<ParameterCollection::IParameter> parameter, int index) override;
+    FavoritesData& GetFavorites() override;
+    bool MoveFavorite(QModelIndex index, bool up) override;
+    bool CanMoveFavorite(QModelIndex index, bool up) const override;
+    bool CanAddAsFavorite(QModelIndex index) const override;
+    void refresh() override;
+    void addChildren(FeatureTreeINodeItem* parentItem) override;
+    void setVisibility(GenApi::EVisibility visibility) override;
+    GenApi::EVisibility getVisibility() const override;
+    void setMonitorMode(bool monitorMode) override;
+    void setGenICamCallbacksEnable(bool enable) override;
+    bool getGenICamCallbackEnable() const override;
+    FeatureTreeItem* getFeatureTreeItem(const QModelIndex& index) const override;
+    void setHighlighter(FeatureTreeHighlighter* highlighter) override;
+    FeatureTreeItem* getSearchHelpItem() const override;
+    void refreshSpecialItems() override;
+    QString GetParameterCollectionName(
+        QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection) const override;
+    void replaceFavoritesZombies(QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection,
+                                 const QString& roleName) override;
+    int getFavoritesIndexFromFeatureTreeItem(const FeatureTreeItem* item) const override;
+    int getFavoritesIndexFromModelIndex(QModelIndex index) const override;
+
+    /// The full name of a favourite's row: "Fav*", the collection prefix without
+    /// its "@" characters, "*" and the node name ("Fav*CameraDevice*Gain").
+    static QString favoriteFullName(const FavoriteEntry& entry);
+
+public Q_SLOTS:
+    void clear() override;
+    void onNodeUpdated(int row, FeatureTreeINodeItem* nodeItem) override;
+    void onTimerPoll() override;
+
+private:
+    struct CollectionEntry
+    {
+        QString roleName;
+        QSharedPointer<ParameterCollection::IParameterCollection> collection;
+    };
+
+    FeatureTreeINodeItem* createNodeItem(QSharedPointer<ParameterCollection::IParameterCollection> collection,
+                                         QSharedPointer<ParameterCollection::IParameter> parameter,
+                                         const QString& fullName, FeatureTreeItem* parent);
+    void updateFavoritesToolTip();
+
+    FeatureTreeItem* rootItem = nullptr;          // Owned: deleting it deletes the tree.
+    FeatureTreeItem* favoritesRootItem = nullptr; // Owned by rootItem; null until created.
+    FeatureTreeItem* searchHelpItem = nullptr;    // Owned by rootItem; null until created.
+    QList<CollectionEntry> collections;
+    mutable bool dataErrorShown = false;
+    GenApi::EVisibility visibility = GenApi::Guru;
+    int pollIntervalMs = 300;
+    QTimer pollTimer;
+    bool pollingEnabled = false;
+    bool deviceAlive = true;
+    bool monitorMode = false;
+    bool genICamCallbacksEnabled = true;
+    bool isUtf8 = false;
+    FeatureTreeHighlighter* highlighter = nullptr; // Not owned.
+
+    static FavoritesData m_favorites;
+};

@@ -1,0 +1,169 @@
+#include "featuretree/floateditor.h"
+
+#include "common/exceptionlog.h"
+#include "genicam/genericexception.h"
+#include "utils/formatdoublevalue.h"
+#include "widgets/orvikqtdoublespinbox.h"
+
+#include <cmath>
+
+FloatEditor::FloatEditor(QWidget* parent, QString representation)
+    : DoubleSpinBox(parent, representation)
+{
+    connect(m_spinBox, &QAbstractSpinBox::editingFinished, this, &FloatEditor::onSpinBoxEditingFinished);
+    connect(m_spinBox, &OrvikQtDoubleSpinBox::stepTriggered, this, &FloatEditor::onSpinBoxStepTriggered);
+}
+
+void FloatEditor::setEditorData(AbstractItemEditor::EditorData data)
+{
+    try {
+        m_floatParameter = qSharedPointerDynamicCast<ParameterCollection::IFloatParameter>(data.parameter);
+        const auto& snapshot = data.parameterData;
+        if (!m_floatParameter || !snapshot || snapshot->type != ParameterCollection::TypeFloat) {
+            qDebug("%s is called with non-float node", "FloatEditor::setEditorData");
+            return;
+        }
+        if (!snapshot->isReadable) {
+            try {
+                qDebug("Non-readable comboBox: %s", data.parameter->getName().toUtf8().constData());
+            } catch (...) {
+                qWarning("Failed to retrieve a node's name");
+                ExceptionLog::logCurrentException("FloatEditor::setEditorData");
+            }
+            return;
+        }
+        if (m_hasFocus) {
+            // The user is typing: the refresh would overwrite the text.
+            if (!m_updateExpected)
+                return;
+            m_updateExpected = false;
+        }
+        const double increment = snapshot->hasFloatInc ? snapshot->floatInc : 0.0;
+        if (!m_initialized) {
+            m_initialized = initMemberVariables(data.parameter);
+            initControls(snapshot->floatMin, snapshot->floatMax, snapshot->floatValue, increment);
+            updateToolTip();
+        }
+        if (snapshot->floatMin > snapshot->floatMax)
+            GENICAM_THROW(InvalidArgumentException,
+                          tr("The minimum value is larger than the maximum value!").toUtf8().toStdString());
+        if (snapshot->floatValue < snapshot->floatMin || snapshot->floatValue > snapshot->floatMax)
+            GENICAM_THROW(InvalidArgumentException,
+                          tr("The minimum value is larger than the to be set node value or the maximum value is "
+                             "smaller than the to be set node value!")
+                              .toUtf8()
+                              .toStdString());
+
+        const int decimals = saturatedInt(snapshot->displayPrecision);
+        applyWritable(this, snapshot->isWritable);
+        if (m_spinBox->decimals() != decimals)
+            setDecimals(decimals);
+
+        const bool changed = checkIfLimitsChanged(snapshot->floatMin, snapshot->floatMax, increment);
+        if (changed) {
+            setRangeStepAndIncrement(snapshot->floatMin, snapshot->floatMax, increment);
+            updateToolTip();
+        }
+        if (snapshot->floatValue != value() || changed)
+            setValue(snapshot->floatValue);
+    } catch (...) {
+        qWarning("%s: Failed to update the float value editor comboBox!", nameForLog(data.parameter).constData());
+        ExceptionLog::logCurrentException("FloatEditor::setEditorData");
+    }
+}
+
+QVariant FloatEditor::editorData()
+{
+    return QVariant(value());
+}
+
+double FloatEditor::value()
+{
+    return adjustRangeLimits(m_spinBox->value());
+}
+
+double FloatEditor::adjustRangeLimits(double value)
+{
+    if (!m_floatParameter)
+        return value;
+    try {
+        // The limits of the moment: they may depend on other features.
+        const double min = m_floatParameter->getMinimum();
+        if (min > value)
+            return min;
+        const double max = m_floatParameter->getMaximum();
+        if (value > max)
+            return max;
+    } catch (...) {
+        qWarning("%s: Failed to assert the range limits!", nameForLog(m_floatParameter).constData());
+        ExceptionLog::logCurrentException("FloatEditor::adjustRangeLimits");
+    }
+    return value;
+}
+
+bool FloatEditor::initMemberVariables(QSharedPointer<ParameterCollection::IParameter> parameter)
+{
+    try {
+        m_floatParameter = qSharedPointerDynamicCast<ParameterCollection::IFloatParameter>(parameter);
+        if (!m_floatParameter)
+            GENICAM_THROW(InvalidArgumentException, tr("Dynamic cast on pNode has gone wrong!").toUtf8().toStdString());
+    } catch (const GenICam::GenericException&) {
+        m_increment = 0.0;
+        m_minRangeLimit = 0.0;
+        m_maxRangeLimit = 0.0;
+        throw;
+    }
+    return true;
+}
+
+void FloatEditor::onSpinBoxEditingFinished()
+{
+    m_updateExpected = true;
+    emit boxValueChanged();
+}
+
+void FloatEditor::onSpinBoxStepTriggered(int steps)
+{
+    if (m_increment == 0.0 || !m_floatParameter)
+        return;
+    try {
+        // From the parameter's value, not from the spin box: the text may lag behind.
+        const double base = m_floatParameter->getValue();
+        m_updateExpected = true;
+        double target;
+        if (steps == 10)
+            target = base + m_spinBox->pageStep();
+        else if (steps == -10)
+            target = base - m_spinBox->pageStep();
+        else
+            target = base + steps * m_increment;
+        m_floatParameter->setValue(adjustRangeLimits(target));
+    } catch (...) {
+        qWarning("%s: Failed to set the value for the float node on a spin box step triggered event!",
+                 nameForLog(m_floatParameter).constData());
+        ExceptionLog::logCurrentException("FloatEditor::onSpinBoxStepTriggered");
+    }
+}
+
+void FloatEditor::updateToolTip()
+{
+    try {
+        const double min = m_spinBox->minimum();
+        const double max = m_spinBox->maximum();
+        const Utils::FormatValueFlags flags
+            = qMax(std::abs(min), std::abs(max)) > 1000000000.0 ? Utils::FormatScientific : Utils::FormatFixed;
+        const QLocale widgetLocale = locale();
+        const QString minText = Utils::formatDoubleValue(min, 0, flags, widgetLocale);
+        const QString maxText = Utils::formatDoubleValue(max, 0, flags, widgetLocale);
+        const QString incText = Utils::formatDoubleValue(m_increment, 0, flags, widgetLocale);
+        const QString text = incText.toDouble() == 0.0
+            ? tr("Range: %1..%2").arg(minText, maxText)
+            : tr("Range: %1..%2 (Increment: %3)").arg(minText, maxText, incText);
+        m_spinBox->setToolTip(text);
+        setToolTip(text);
+    } catch (const GenICam::GenericException& e) {
+        qDebug("Error creating tooltip text! Err='%s'", e.GetDescription());
+    } catch (const std::exception& e) {
+        qDebug("Error creating tooltip text! Err='%s'", e.what());
+    }
+}

@@ -67,7 +67,7 @@ private slots:
 private:
     FeatureTreeINodeItem* item(const char* name);
 
-    TestSettings* m_settings = nullptr;
+    std::unique_ptr<TestSettings> m_settings;
     QSharedPointer<MemoryParameterCollection> m_collection;
     FeatureTreeModel* m_model = nullptr;
     FeatureTreeItem* m_root = nullptr;
@@ -75,7 +75,7 @@ private:
 
 void TestFeatureTreeINodeItem::initTestCase()
 {
-    m_settings = new TestSettings;
+    m_settings = std::make_unique<TestSettings>();
 }
 
 void TestFeatureTreeINodeItem::init()

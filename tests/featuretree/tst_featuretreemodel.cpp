@@ -113,7 +113,7 @@ private:
     QModelIndex indexOf(const QString& nodeName, int column = 0);
     void resetFavorites();
 
-    TestSettings* m_settings = nullptr;
+    std::unique_ptr<TestSettings> m_settings;
     FeatureTreeModel* m_model = nullptr;
     QAbstractItemModelTester* m_tester = nullptr;
     QSharedPointer<MemoryParameterCollection> m_camera;
@@ -122,7 +122,7 @@ private:
 
 void TestFeatureTreeModel::initTestCase()
 {
-    m_settings = new TestSettings;
+    m_settings = std::make_unique<TestSettings>();
     registerMetaTypes();
     GetTheGlobalAsyncErrorQueue();
 }

@@ -1,0 +1,294 @@
+// Times the feature tree on a generated node map of 5,000 features in about
+// 400 categories: adding the collection, loading every category, filtering
+// by a search text, filtering by an empty text and changing the user level.
+// Prints the median, fastest and slowest of a number of runs (default 15,
+// or the first argument).
+
+#include "featuretree/featuretreeitem.h"
+#include "featuretree/featuretreemodel.h"
+#include "featuretree/featuretreeproxymodel.h"
+#include "parametercollection/memoryparametercollection.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSet>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QVector>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+constexpr int topCategories = 20;
+constexpr int subCategories = 4; // per category on the two levels below the top
+constexpr int featuresPerLeafCategory = 15;
+constexpr int featuresPerInnerCategory = 2;
+// Every hundredth feature carries this word, so a search for it finds about 50.
+const char* const searchWord = "Zebra";
+
+struct NodeMapStats
+{
+    int categories = 0;
+    int features = 0;
+    int matching = 0;
+};
+
+// Root, then three levels of categories; features on every level, most of them
+// in the deepest categories, with visibilities from Beginner to Invisible.
+QByteArray generateNodeMap(NodeMapStats& stats)
+{
+    static const char* const stems[]
+        = { "Gain", "Width", "Offset", "Exposure", "Temperature", "Line", "Trigger", "Counter" };
+    static const char* const levels[] = { "Beginner", "Beginner", "Beginner", "Beginner", "Beginner",
+                                          "Beginner", "Expert",   "Expert",   "Guru",     "Invisible" };
+    QByteArray xml;
+    QTextStream out(&xml);
+    const auto features = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            const int n = stats.features++;
+            const bool match = n % 100 == 42;
+            stats.matching += match ? 1 : 0;
+            const QString name = QStringLiteral("%1%2%3")
+                                     .arg(QLatin1String(match ? searchWord : ""))
+                                     .arg(QLatin1String(stems[n % 8]))
+                                     .arg(n);
+            const char* const visibility = levels[(n / 3) % 10];
+            switch (n % 4) {
+            case 0:
+            case 1:
+                out << "<Integer name=\"" << name << "\" value=\"" << n << "\" visibility=\"" << visibility
+                    << "\" unit=\"px\"/>";
+                break;
+            case 2:
+                out << "<Float name=\"" << name << "\" value=\"1.5\" min=\"0\" max=\"100\" visibility=\"" << visibility
+                    << "\" displayName=\"" << name << " value\"/>";
+                break;
+            default:
+                out << "<Boolean name=\"" << name << "\" value=\"true\" visibility=\"" << visibility << "\"/>";
+                break;
+            }
+        }
+    };
+    std::function<void(const QString&, int)> category = [&](const QString& name, int depth) {
+        ++stats.categories;
+        out << "<Category name=\"" << name << "\">";
+        if (depth == 3) {
+            features(featuresPerLeafCategory);
+        } else {
+            for (int s = 0; s < subCategories; ++s)
+                category(QStringLiteral("%1_%2").arg(name).arg(s), depth + 1);
+            features(featuresPerInnerCategory);
+        }
+        out << "</Category>";
+    };
+    out << "<NodeMap role=\"@CameraDevice\"><Category name=\"Root\">";
+    for (int c = 0; c < topCategories; ++c)
+        category(QStringLiteral("Category%1").arg(c), 1);
+    out << "</Category></NodeMap>";
+    out.flush();
+    return xml;
+}
+
+// Asks for the rows of every row: what a fully expanded view does, and with
+// the model what loads every category.
+int countAllRows(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
+{
+    const int rows = model.rowCount(parent);
+    int total = rows;
+    for (int r = 0; r < rows; ++r)
+        total += countAllRows(model, model.index(r, 0, parent));
+    return total;
+}
+
+// The same filter rules run plainly, without remembering results between the
+// questions of one filtering pass: how the proxy behaves unoptimised.
+class PlainFilterProxy : public QSortFilterProxyModel
+{
+public:
+    GenApi::EVisibility level = GenApi::Guru;
+    mutable QSet<QString> visible, higher;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        if (row == 0 && !parent.isValid()) {
+            visible.clear();
+            higher.clear();
+        }
+        if (rowTest(sourceModel()->index(row, 0, parent)))
+            return true;
+        for (QModelIndex a = parent; a.isValid(); a = a.parent()) {
+            if (rowTest(a))
+                return true;
+        }
+        return descendant(sourceModel()->index(row, 0, parent));
+    }
+
+private:
+    bool rowTest(const QModelIndex& i) const
+    {
+        const QString name = i.data(FeatureTreeItem::GenicamNameRole).toString();
+        if (name == QLatin1String("Root") || (!i.data(FeatureTreeItem::IsShownAtAll).toBool() && level != 3))
+            return false;
+        const int v = i.data(FeatureTreeItem::GenicamVisibility).toInt();
+        const QString p = filterRegExp().pattern();
+        const bool matched = !i.data(FeatureTreeItem::GenicamCategory).toBool()
+            && (i.data().toString().contains(p, Qt::CaseInsensitive) || name.contains(p, Qt::CaseInsensitive));
+        if (matched && v <= level)
+            visible << name;
+        else if (matched && v < 3)
+            higher << name;
+        auto* extension = dynamic_cast<IFeatureTreeModelExtension*>(sourceModel());
+        const FeatureTreeItem* item = extension ? extension->getFeatureTreeItem(i) : nullptr;
+        if (item && item->getFullName() == QLatin1String("Search"))
+            return v <= level;
+        return matched && v <= level;
+    }
+    bool descendant(const QModelIndex& i) const
+    {
+        const int rows = sourceModel()->rowCount(i);
+        for (int r = 0; r < rows; ++r) {
+            if (rowTest(sourceModel()->index(r, 0, i)))
+                return true;
+        }
+        for (int r = 0; r < rows; ++r) {
+            if (descendant(sourceModel()->index(r, 0, i)))
+                return true;
+        }
+        return false;
+    }
+};
+
+void configureLikeTheView(QSortFilterProxyModel& proxy)
+{
+    proxy.setDynamicSortFilter(false);
+    proxy.setFilterCaseSensitivity(Qt::CaseInsensitive);
+    proxy.setFilterKeyColumn(1);
+}
+
+double median(QVector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const int n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+struct Timings
+{
+    QString name;
+    QVector<double> ms;
+};
+
+template<typename F> double timeMs(F&& f)
+{
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return timer.nsecsElapsed() / 1.0e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The favourites live in the settings: keep them away from the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settingsDir;
+    for (auto format : { QSettings::NativeFormat, QSettings::IniFormat })
+        for (auto scope : { QSettings::UserScope, QSettings::SystemScope })
+            QSettings::setPath(format, scope, settingsDir.path());
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("OrvikBenchmarks"));
+    QCoreApplication::setApplicationName(QStringLiteral("bench_featuretree"));
+
+    const int runs = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 15;
+    NodeMapStats stats;
+    const QByteArray xml = generateNodeMap(stats);
+    const auto collection
+        = ParameterCollection::MemoryParameterCollection::fromXml(xml, QStringLiteral("generated.xml"));
+    const QString text = QString::fromLatin1(searchWord);
+
+    Timings add { QStringLiteral("add collection"), {} };
+    Timings load { QStringLiteral("load every category"), {} };
+    Timings search { QStringLiteral("filter \"%1\"").arg(text), {} };
+    Timings empty { QStringLiteral("filter \"\""), {} };
+    Timings level { QStringLiteral("visibility Beginner"), {} };
+    Timings plainSearch { QStringLiteral("filter \"%1\", unmemoised").arg(text), {} };
+    Timings plainEmpty { QStringLiteral("filter \"\", unmemoised"), {} };
+    int rows = 0, visibleMatches = 0, higherMatches = 0, shownRows = 0, plainVisible = 0, plainHigher = 0;
+
+    for (int run = 0; run < runs; ++run) {
+        FeatureTreeModel model;
+        FeatureTreeProxyModel proxy;
+        configureLikeTheView(proxy);
+        proxy.setSourceModel(&model);
+        proxy.rebuildFavoriteItems();
+
+        add.ms << timeMs([&] {
+            proxy.addParameterCollection(collection, QStringLiteral("Camera"), QStringLiteral("@CameraDevice"), false);
+        });
+        load.ms << timeMs([&] { rows = countAllRows(model); });
+        proxy.invalidate();
+        countAllRows(proxy);
+
+        // A filtering pass: the new text, every row the filter lets through
+        // asked for (a fully expanded view), the two counts read.
+        search.ms << timeMs([&] {
+            proxy.setFilterFixedString(text);
+            shownRows = countAllRows(proxy);
+            visibleMatches = proxy.visibleMatchCount();
+            higherMatches = proxy.higherLevelMatchCount();
+        });
+        empty.ms << timeMs([&] {
+            proxy.setFilterFixedString(QString());
+            countAllRows(proxy);
+            (void)(proxy.visibleMatchCount() + proxy.higherLevelMatchCount());
+        });
+        level.ms << timeMs([&] {
+            proxy.setVisibility(GenApi::Beginner);
+            proxy.invalidate();
+            countAllRows(proxy);
+        });
+
+        PlainFilterProxy plain;
+        configureLikeTheView(plain);
+        plain.setSourceModel(&model);
+        countAllRows(plain);
+        plainSearch.ms << timeMs([&] {
+            plain.setFilterFixedString(text);
+            countAllRows(plain);
+            plainVisible = plain.visible.size();
+            plainHigher = plain.higher.size();
+        });
+        plainEmpty.ms << timeMs([&] {
+            plain.setFilterFixedString(QString());
+            countAllRows(plain);
+        });
+    }
+
+    QTextStream out(stdout);
+    out << "Node map: " << stats.features << " features in " << stats.categories << " categories, " << stats.matching
+        << " named with \"" << text << "\"; " << rows << " rows in the model\n";
+    out << "Search \"" << text << "\": " << shownRows << " rows shown, " << visibleMatches << " visible matches, "
+        << higherMatches << " at a higher level (unmemoised: " << plainVisible << ", " << plainHigher << ")\n";
+    out << QStringLiteral("%1 runs, milliseconds").arg(runs) << "\n\n";
+    out << QStringLiteral("%1 %2 %3 %4\n")
+               .arg(QStringLiteral("operation"), -34)
+               .arg(QStringLiteral("median"), 9)
+               .arg(QStringLiteral("min"), 9)
+               .arg(QStringLiteral("max"), 9);
+    for (const Timings* t : { &add, &load, &search, &empty, &level, &plainSearch, &plainEmpty }) {
+        out << QStringLiteral("%1 %2 %3 %4\n")
+                   .arg(t->name, -34)
+                   .arg(median(t->ms), 9, 'f', 2)
+                   .arg(*std::min_element(t->ms.begin(), t->ms.end()), 9, 'f', 2)
+                   .arg(*std::max_element(t->ms.begin(), t->ms.end()), 9, 'f', 2);
+    }
+    return 0;
+}

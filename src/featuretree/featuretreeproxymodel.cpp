@@ -1,0 +1,567 @@
+#include "featuretree/featuretreeproxymodel.h"
+
+#include "common/exceptionlog.h"
+#include "featuretree/favoritesdata.h"
+#include "featuretree/featuretreeitem.h"
+
+namespace {
+const QString rootNodeName = QStringLiteral("Root");
+// The full name of the model's search help row.
+const QString searchHelpFullName = QStringLiteral("Search");
+
+// Restores a flag when the scope ends, also when an exception leaves it.
+class FlagScope
+{
+public:
+    FlagScope(bool& flag, bool value)
+        : m_flag(flag)
+        , m_previous(flag)
+    {
+        m_flag = value;
+    }
+    ~FlagScope() { m_flag = m_previous; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_previous;
+};
+
+QModelIndex firstColumn(const QModelIndex& index)
+{
+    return index.column() == 0 ? index : index.sibling(index.row(), 0);
+}
+} // namespace
+
+FeatureTreeProxyModel::FeatureTreeProxyModel(QObject* parent)
+    : QSortFilterProxyModel(parent)
+{
+    // The base class announces a new source before it connects its own
+    // handlers to it, so the connections made here run first: memoised results
+    // are forgotten before the base class re-filters changed or inserted rows.
+    connect(this, &QAbstractProxyModel::sourceModelChanged, this, [this] { connectSource(); });
+}
+
+FeatureTreeProxyModel::~FeatureTreeProxyModel() = default;
+
+// --- filtering -----------------------------------------------------------------------
+
+bool FeatureTreeProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
+{
+    try {
+        const bool firstTopLevelRow = sourceRow == 0 && !sourceParent.isValid();
+        if (syncFilterState()) {
+            // A new search text or level: whatever the sets hold belongs to the
+            // old one. When the base class re-filters the top level it visits
+            // the rows it shows before those it hides, so a hidden first row
+            // (the search help row, usually) comes late in the same pass and
+            // must not empty the sets again.
+            startPass();
+            firstRowStillToCome = !firstTopLevelRow && !sourceParent.isValid();
+        } else if (firstTopLevelRow) {
+            if (firstRowStillToCome)
+                firstRowStillToCome = false;
+            else
+                startPass();
+        }
+
+        if (addingCollection)
+            return true;
+
+        const QAbstractItemModel* model = sourceModel();
+        if (!model)
+            return false;
+        const QModelIndex sourceIndex = model->index(sourceRow, 0, sourceParent);
+        if (rowPasses(sourceIndex))
+            return true;
+        if (ancestorPasses(sourceParent))
+            return true;
+        return hasAcceptedDescendant(sourceIndex);
+    } catch (...) {
+        // Counting a category's rows may load them from the parameter collection.
+        qWarning("Failed to filter a row of the feature tree.");
+        ExceptionLog::logCurrentException("FeatureTreeProxyModel::filterAcceptsRow");
+        return false;
+    }
+}
+
+bool FeatureTreeProxyModel::syncFilterState() const
+{
+    const QRegExp regExp = filterRegExp();
+    const QRegularExpression regularExpression = filterRegularExpression();
+    if (filterStateKnown && visibility == knownVisibility && regExp == knownRegExp
+        && regularExpression == knownRegularExpression)
+        return false;
+
+    filterStateKnown = true;
+    knownVisibility = visibility;
+    knownRegExp = regExp;
+    knownRegularExpression = regularExpression;
+    // The base class keeps either kind of expression; the other one is empty.
+    if (!regularExpression.pattern().isEmpty()) {
+        matchKind = MatchKind::RegularExpression;
+    } else if (regExp.isEmpty()) {
+        matchKind = MatchKind::Everything;
+    } else if (regExp.patternSyntax() == QRegExp::FixedString) {
+        matchKind = MatchKind::FixedString;
+        fixedMatcher = QStringMatcher(regExp.pattern(), regExp.caseSensitivity());
+    } else {
+        matchKind = MatchKind::WildcardOrRegExp;
+    }
+    forgetResults();
+    return true;
+}
+
+bool FeatureTreeProxyModel::patternMatches(const QString& text) const
+{
+    switch (matchKind) {
+    case MatchKind::Everything:
+        return true;
+    case MatchKind::FixedString:
+        return fixedMatcher.indexIn(text) != -1;
+    case MatchKind::WildcardOrRegExp:
+        return knownRegExp.indexIn(text) != -1;
+    case MatchKind::RegularExpression:
+        return knownRegularExpression.match(text).hasMatch();
+    }
+    return false;
+}
+
+bool FeatureTreeProxyModel::rowPasses(const QModelIndex& sourceIndex) const
+{
+    if (!sourceIndex.isValid())
+        return false;
+    const auto known = rowTestResults.constFind(sourceIndex);
+    if (known != rowTestResults.constEnd())
+        return known.value();
+    const bool passes = computeRowTest(sourceIndex);
+    rowTestResults.insert(sourceIndex, passes);
+    scheduleForget();
+    return passes;
+}
+
+bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
+{
+    const QAbstractItemModel* model = sourceModel();
+    if (!model || !sourceIndex.isValid())
+        return false;
+
+    const QString nodeName = model->data(sourceIndex, FeatureTreeItem::GenicamNameRole).toString();
+    if (nodeName == rootNodeName)
+        return false;
+    const bool shownAtAll = model->data(sourceIndex, FeatureTreeItem::IsShownAtAll).toBool();
+    if (!shownAtAll && visibility != GenApi::Invisible)
+        return false;
+    const int itemVisibility = model->data(sourceIndex, FeatureTreeItem::GenicamVisibility).toInt();
+    const bool visible = itemVisibility <= int(visibility);
+    const bool isCategory = model->data(sourceIndex, FeatureTreeItem::GenicamCategory).toBool();
+
+    // Categories are never search results themselves.
+    bool matched = false;
+    if (!isCategory) {
+        // The display name is fetched only when the node name does not match already.
+        matched = patternMatches(nodeName) || patternMatches(model->data(sourceIndex, Qt::DisplayRole).toString());
+    }
+    if (matched) {
+        if (visible)
+            visibleMatches.insert(nodeName, true);
+        else if (itemVisibility < GenApi::Invisible)
+            higherLevelMatches.insert(nodeName, true);
+    }
+
+    // The search help row is shown whenever its visibility allows, whatever
+    // the search text: the widget makes it visible to announce hidden matches.
+    if (const IFeatureTreeModelExtension* extension = sourceExtension()) {
+        const FeatureTreeItem* item = extension->getFeatureTreeItem(sourceIndex);
+        if (item && item->getFullName() == searchHelpFullName)
+            return visible;
+    }
+    return matched && visible;
+}
+
+bool FeatureTreeProxyModel::ancestorPasses(const QModelIndex& sourceParent) const
+{
+    if (!sourceParent.isValid())
+        return false;
+    const QModelIndex self = firstColumn(sourceParent);
+    const auto known = ancestorResults.constFind(self);
+    if (known != ancestorResults.constEnd())
+        return known.value();
+    // The nearest ancestor first, as a walk up the tree would test them.
+    const bool passes = rowPasses(self) || ancestorPasses(self.parent());
+    ancestorResults.insert(self, passes);
+    return passes;
+}
+
+bool FeatureTreeProxyModel::hasAcceptedDescendant(const QModelIndex& sourceIndex) const
+{
+    if (!sourceIndex.isValid())
+        return false;
+    const QModelIndex self = firstColumn(sourceIndex);
+    const auto known = descendantResults.constFind(self);
+    if (known != descendantResults.constEnd())
+        return known.value();
+
+    const quint64 generation = resultGeneration;
+    const QAbstractItemModel* model = self.model();
+    // Counting the rows may load them; the model then reports the insertion.
+    const int rows = model->rowCount(self);
+    bool found = false;
+    for (int row = 0; row < rows && !found; ++row)
+        found = rowPasses(model->index(row, 0, self));
+    for (int row = 0; row < rows && !found; ++row)
+        found = hasAcceptedDescendant(model->index(row, 0, self));
+    // A structural change in the middle of the search makes the answer unsafe
+    // to keep; for a row without rows there is nothing worth remembering.
+    if (generation == resultGeneration && rows > 0)
+        descendantResults.insert(self, found);
+    return found;
+}
+
+void FeatureTreeProxyModel::startPass() const
+{
+    visibleMatches.clear();
+    higherLevelMatches.clear();
+    forgetResults();
+}
+
+void FeatureTreeProxyModel::forgetResults() const
+{
+    ++resultGeneration;
+    rowTestResults.clear();
+    ancestorResults.clear();
+    descendantResults.clear();
+}
+
+void FeatureTreeProxyModel::forgetResultsAfterInsert(const QModelIndex& parent, int, int last) const
+{
+    const QAbstractItemModel* model = sourceModel();
+    if (!model || last != model->rowCount(parent) - 1) {
+        // Rows inserted in front of others move them, and the memo is keyed by position.
+        forgetResults();
+        return;
+    }
+    // Appended rows (a category loading its children, typically) leave every
+    // existing index as it was; only a "no accepted descendant" answer of the
+    // parent or of its ancestors may have become wrong.
+    for (QModelIndex ancestor = parent; ancestor.isValid(); ancestor = ancestor.parent()) {
+        const auto known = descendantResults.find(firstColumn(ancestor));
+        if (known != descendantResults.end() && !known.value())
+            descendantResults.erase(known);
+    }
+}
+
+void FeatureTreeProxyModel::scheduleForget() const
+{
+    // Items may change without telling the model's users (a row whose device
+    // is closed, for example), so nothing is kept beyond the current call
+    // chain: the next filtering pass starts afresh.
+    if (forgetScheduled)
+        return;
+    forgetScheduled = true;
+    QMetaObject::invokeMethod(
+        const_cast<FeatureTreeProxyModel*>(this),
+        [this] {
+            forgetScheduled = false;
+            firstRowStillToCome = false;
+            forgetResults();
+        },
+        Qt::QueuedConnection);
+}
+
+void FeatureTreeProxyModel::connectSource()
+{
+    for (const QMetaObject::Connection& connection : qAsConst(sourceConnections))
+        disconnect(connection);
+    sourceConnections.clear();
+    forgetResults();
+    firstRowStillToCome = false;
+
+    QAbstractItemModel* model = sourceModel();
+    extensionOfSource = dynamic_cast<IFeatureTreeModelExtension*>(model);
+    if (!model)
+        return;
+    const auto forget = [this] { forgetResults(); };
+    sourceConnections << connect(
+        model, &QAbstractItemModel::rowsInserted, this,
+        [this](const QModelIndex& parent, int first, int last) { forgetResultsAfterInsert(parent, first, last); });
+    sourceConnections << connect(model, &QAbstractItemModel::rowsRemoved, this, forget);
+    sourceConnections << connect(model, &QAbstractItemModel::rowsMoved, this, forget);
+    sourceConnections << connect(model, &QAbstractItemModel::columnsInserted, this, forget);
+    sourceConnections << connect(model, &QAbstractItemModel::columnsRemoved, this, forget);
+    sourceConnections << connect(model, &QAbstractItemModel::columnsMoved, this, forget);
+    sourceConnections << connect(model, &QAbstractItemModel::modelReset, this, forget);
+    sourceConnections << connect(model, &QAbstractItemModel::layoutChanged, this, forget);
+    sourceConnections << connect(model, &QAbstractItemModel::dataChanged, this, forget);
+    sourceConnections << connect(model, &QObject::destroyed, this, [this] {
+        extensionOfSource = nullptr;
+        forgetResults();
+    });
+}
+
+// --- forwarding ------------------------------------------------------------------------
+
+IFeatureTreeModelExtension* FeatureTreeProxyModel::sourceExtension() const
+{
+    // Cast once when the source is set: the row test asks for every row.
+    return extensionOfSource;
+}
+
+QModelIndex FeatureTreeProxyModel::toSource(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.model() != this)
+        return QModelIndex();
+    return mapToSource(index);
+}
+
+bool FeatureTreeProxyModel::IsFavoriteTreeItem(const FeatureTreeItem* item) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->IsFavoriteTreeItem(item);
+}
+
+bool FeatureTreeProxyModel::IsFavoriteTreeRoot(const FeatureTreeItem* item) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->IsFavoriteTreeRoot(item);
+}
+
+QModelIndex FeatureTreeProxyModel::indexForItem(FeatureTreeItem* item, int column) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? mapFromSource(extension->indexForItem(item, column)) : QModelIndex();
+}
+
+QModelIndex FeatureTreeProxyModel::GetFavoritesRootIndex()
+{
+    IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? mapFromSource(extension->GetFavoritesRootIndex()) : QModelIndex();
+}
+
+void FeatureTreeProxyModel::EnablePolling(bool enable)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->EnablePolling(enable);
+}
+
+bool FeatureTreeProxyModel::GetPolling() const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->GetPolling();
+}
+
+void FeatureTreeProxyModel::EnableViewAllFavorites(bool enable)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->EnableViewAllFavorites(enable);
+}
+
+bool FeatureTreeProxyModel::GetViewAllFavorites() const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->GetViewAllFavorites();
+}
+
+void FeatureTreeProxyModel::SetDeviceAlive(bool alive)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->SetDeviceAlive(alive);
+}
+
+QModelIndex FeatureTreeProxyModel::findItem(const FeatureTreeItem* item, const FeatureTreeItem* start, int column) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? mapFromSource(extension->findItem(item, start, column)) : QModelIndex();
+}
+
+QModelIndex FeatureTreeProxyModel::findItemByFullName(const QString& fullName, FeatureTreeItem* start, int column) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? mapFromSource(extension->findItemByFullName(fullName, start, column)) : QModelIndex();
+}
+
+QModelIndex FeatureTreeProxyModel::findItemByRole(int role, const QVariant& value, FeatureTreeItem* start,
+                                                  int column) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? mapFromSource(extension->findItemByRole(role, value, start, column)) : QModelIndex();
+}
+
+void FeatureTreeProxyModel::addParameterCollection(
+    QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection, const QString& rootName,
+    const QString& roleName, bool isUtf8)
+{
+    IFeatureTreeModelExtension* extension = sourceExtension();
+    if (!extension)
+        return;
+    // Failures of the collection pass to the caller; the flag is reset all the same.
+    const FlagScope adding(addingCollection, true);
+    extension->addParameterCollection(pParameterCollection, rootName, roleName, isUtf8);
+}
+
+void FeatureTreeProxyModel::rebuildFavoriteItems()
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->rebuildFavoriteItems();
+}
+
+void FeatureTreeProxyModel::CreateFavoritesRoot()
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->CreateFavoritesRoot();
+}
+
+bool FeatureTreeProxyModel::RemoveFavorite(QModelIndex index)
+{
+    IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->RemoveFavorite(toSource(index));
+}
+
+bool FeatureTreeProxyModel::AddFavorite(QSharedPointer<ParameterCollection::IParameter> parameter, int index)
+{
+    IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->AddFavorite(parameter, index);
+}
+
+FavoritesData& FeatureTreeProxyModel::GetFavorites()
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        return extension->GetFavorites();
+    static FavoritesData noFavorites;
+    return noFavorites;
+}
+
+bool FeatureTreeProxyModel::MoveFavorite(QModelIndex index, bool up)
+{
+    IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->MoveFavorite(toSource(index), up);
+}
+
+bool FeatureTreeProxyModel::CanMoveFavorite(QModelIndex index, bool up) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->CanMoveFavorite(toSource(index), up);
+}
+
+bool FeatureTreeProxyModel::CanAddAsFavorite(QModelIndex index) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->CanAddAsFavorite(toSource(index));
+}
+
+void FeatureTreeProxyModel::refresh()
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->refresh();
+}
+
+void FeatureTreeProxyModel::addChildren(FeatureTreeINodeItem* parentItem)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->addChildren(parentItem);
+}
+
+void FeatureTreeProxyModel::setVisibility(GenApi::EVisibility level)
+{
+    visibility = level;
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->setVisibility(level);
+}
+
+GenApi::EVisibility FeatureTreeProxyModel::getVisibility() const
+{
+    // Without an extension the proxy's own level is the only one there is.
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? extension->getVisibility() : visibility;
+}
+
+void FeatureTreeProxyModel::setMonitorMode(bool monitorMode)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->setMonitorMode(monitorMode);
+}
+
+void FeatureTreeProxyModel::setGenICamCallbacksEnable(bool enable)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->setGenICamCallbacksEnable(enable);
+}
+
+bool FeatureTreeProxyModel::getGenICamCallbackEnable() const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension && extension->getGenICamCallbackEnable();
+}
+
+FeatureTreeItem* FeatureTreeProxyModel::getFeatureTreeItem(const QModelIndex& index) const
+{
+    // The source model's indexes carry their item as internal pointer.
+    if (!sourceExtension())
+        return nullptr;
+    return static_cast<FeatureTreeItem*>(toSource(index).internalPointer());
+}
+
+void FeatureTreeProxyModel::setHighlighter(FeatureTreeHighlighter* highlighter)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->setHighlighter(highlighter);
+}
+
+FeatureTreeItem* FeatureTreeProxyModel::getSearchHelpItem() const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? extension->getSearchHelpItem() : nullptr;
+}
+
+void FeatureTreeProxyModel::refreshSpecialItems()
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->refreshSpecialItems();
+}
+
+void FeatureTreeProxyModel::clear()
+{
+    forgetResults();
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->clear();
+}
+
+void FeatureTreeProxyModel::onNodeUpdated(int row, FeatureTreeINodeItem* nodeItem)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->onNodeUpdated(row, nodeItem);
+}
+
+void FeatureTreeProxyModel::onTimerPoll()
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->onTimerPoll();
+}
+
+QString FeatureTreeProxyModel::GetParameterCollectionName(
+    QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? extension->GetParameterCollectionName(pParameterCollection)
+                     : QStringLiteral("unknown NodeMap name");
+}
+
+void FeatureTreeProxyModel::replaceFavoritesZombies(
+    QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection, const QString& roleName)
+{
+    if (IFeatureTreeModelExtension* extension = sourceExtension())
+        extension->replaceFavoritesZombies(pParameterCollection, roleName);
+}
+
+int FeatureTreeProxyModel::getFavoritesIndexFromFeatureTreeItem(const FeatureTreeItem* item) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? extension->getFavoritesIndexFromFeatureTreeItem(item) : -1;
+}
+
+int FeatureTreeProxyModel::getFavoritesIndexFromModelIndex(QModelIndex index) const
+{
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    return extension ? extension->getFavoritesIndexFromModelIndex(toSource(index)) : -1;
+}

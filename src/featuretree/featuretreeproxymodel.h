@@ -1,0 +1,141 @@
+#pragma once
+
+#include "featuretree/ifeaturetreemodelextension.h"
+
+#include <QHash>
+#include <QList>
+#include <QMetaObject>
+#include <QRegExp>
+#include <QRegularExpression>
+#include <QSortFilterProxyModel>
+#include <QStringMatcher>
+
+/// The filter between the feature tree model and its view: hides rows by user
+/// visibility level and search text, counts the search matches, and forwards
+/// every IFeatureTreeModelExtension operation to the source model, mapping
+/// indexes between proxy and source. GUI thread only.
+class ORVIKVIEWERCOMPONENTS6_EXPORT FeatureTreeProxyModel : public QSortFilterProxyModel,
+                                                            public IFeatureTreeModelExtension
+{
+    Q_OBJECT
+public:
+    explicit FeatureTreeProxyModel(QObject* parent = nullptr);
+    ~FeatureTreeProxyModel() override;
+
+    /// Matching features (counted once per GenICam name) that the current level
+    /// shows, among the rows the last filtering pass looked at.
+    int visibleMatchCount() const { return visibleMatches.size(); }
+    /// Matching features that only a higher level (never Invisible) would show.
+    int higherLevelMatchCount() const { return higherLevelMatches.size(); }
+
+    // IFeatureTreeModelExtension: forwarded to the source model.
+    bool IsFavoriteTreeItem(const FeatureTreeItem* item) const override;
+    bool IsFavoriteTreeRoot(const FeatureTreeItem* item) const override;
+    QModelIndex indexForItem(FeatureTreeItem* item, int column) const override;
+    QModelIndex GetFavoritesRootIndex() override;
+    void EnablePolling(bool enable) override;
+    bool GetPolling() const override;
+    void EnableViewAllFavorites(bool enable) override;
+    bool GetViewAllFavorites() const override;
+    void SetDeviceAlive(bool alive) override;
+    QModelIndex findItem(const FeatureTreeItem* item, const FeatureTreeItem* start, int column) const override;
+    QModelIndex findItemByFullName(const QString& fullName, FeatureTreeItem* start, int column) const override;
+    QModelIndex findItemByRole(int role, const QVariant& value, FeatureTreeItem* start, int column) const override;
+    /// Every row is accepted while the call runs, so that the new rows appear
+    /// without being tested one by one; the caller invalidates the filter afterwards.
+    void addParameterCollection(QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection,
+                                const QString& rootName, const QString& roleName, bool isUtf8) override;
+    void rebuildFavoriteItems() override;
+    void CreateFavoritesRoot() override;
+    bool RemoveFavorite(QModelIndex index) override;
+    bool AddFavorite(QSharedPointer<ParameterCollection::IParameter> parameter, int index) override;
+    /// Without an extension as source: a process-wide empty list.
+    FavoritesData& GetFavorites() override;
+    bool MoveFavorite(QModelIndex index, bool up) override;
+    bool CanMoveFavorite(QModelIndex index, bool up) const override;
+    bool CanAddAsFavorite(QModelIndex index) const override;
+    void refresh() override;
+    void addChildren(FeatureTreeINodeItem* parentItem) override;
+    /// Keeps the level for filtering, then passes it on; does not re-filter.
+    void setVisibility(GenApi::EVisibility visibility) override;
+    GenApi::EVisibility getVisibility() const override;
+    void setMonitorMode(bool monitorMode) override;
+    void setGenICamCallbacksEnable(bool enable) override;
+    bool getGenICamCallbackEnable() const override;
+    /// The source model's item behind a proxy index.
+    FeatureTreeItem* getFeatureTreeItem(const QModelIndex& index) const override;
+    void setHighlighter(FeatureTreeHighlighter* highlighter) override;
+    FeatureTreeItem* getSearchHelpItem() const override;
+    void refreshSpecialItems() override;
+    void clear() override;
+    void onNodeUpdated(int row, FeatureTreeINodeItem* nodeItem) override;
+    void onTimerPoll() override;
+    QString GetParameterCollectionName(
+        QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection) const override;
+    void replaceFavoritesZombies(QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection,
+                                 const QString& roleName) override;
+    int getFavoritesIndexFromFeatureTreeItem(const FeatureTreeItem* item) const override;
+    int getFavoritesIndexFromModelIndex(QModelIndex index) const override;
+
+protected:
+    /// Accepts a row that passes the row test itself, has an ancestor that
+    /// passes it, or has a descendant that passes it.
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+private:
+    /// The source model when it implements the extension, else null.
+    IFeatureTreeModelExtension* sourceExtension() const;
+    /// A proxy index of this model mapped to the source; an index that already
+    /// belongs to the source passes unchanged, anything else becomes invalid.
+    QModelIndex toSource(const QModelIndex& index) const;
+
+    /// The search text matcher of the current filter settings.
+    bool patternMatches(const QString& text) const;
+    /// Notices a changed search pattern, case sensitivity or level since the
+    /// last call; rebuilds the matcher and forgets the memoised results then.
+    bool syncFilterState() const;
+
+    bool rowPasses(const QModelIndex& sourceIndex) const;
+    bool computeRowTest(const QModelIndex& sourceIndex) const;
+    bool ancestorPasses(const QModelIndex& sourceParent) const;
+    bool hasAcceptedDescendant(const QModelIndex& sourceIndex) const;
+
+    void startPass() const;
+    void forgetResults() const;
+    void forgetResultsAfterInsert(const QModelIndex& parent, int first, int last) const;
+    void scheduleForget() const;
+    void connectSource();
+
+    bool addingCollection = false;
+    GenApi::EVisibility visibility = GenApi::Guru;
+    mutable QHash<QString, bool> visibleMatches;
+    mutable QHash<QString, bool> higherLevelMatches;
+
+    // Results memoised within one filtering pass, keyed by source index (column
+    // 0). The row test records its match the first time it runs, so answering
+    // a repeated question from here leaves the match sets exactly as running
+    // the test again would. Forgotten at the start of a pass, when the source
+    // model changes, and when control returns to the event loop.
+    mutable QHash<QModelIndex, bool> rowTestResults;
+    mutable QHash<QModelIndex, bool> ancestorResults;
+    mutable QHash<QModelIndex, bool> descendantResults;
+    mutable quint64 resultGeneration = 0; // Counts the times everything was forgotten.
+    mutable bool forgetScheduled = false;
+
+    // The filter settings the memoised results and the match sets belong to.
+    enum class MatchKind { Everything, FixedString, WildcardOrRegExp, RegularExpression };
+    mutable bool filterStateKnown = false;
+    mutable QRegExp knownRegExp;
+    mutable QRegularExpression knownRegularExpression;
+    mutable GenApi::EVisibility knownVisibility = GenApi::Guru;
+    mutable MatchKind matchKind = MatchKind::Everything;
+    mutable QStringMatcher fixedMatcher;
+    // True after a changed filter started a pass at some row other than the
+    // first top-level one: that row comes later in the same pass and must not
+    // empty the match sets again.
+    mutable bool firstRowStillToCome = false;
+
+    // The source model seen as an extension, or null; kept in step with the source.
+    IFeatureTreeModelExtension* extensionOfSource = nullptr; // Not owned.
+    QList<QMetaObject::Connection> sourceConnections;
+};

@@ -36,6 +36,8 @@ void registerMetaTypes()
     qRegisterMetaType<QSharedPointer<const ParameterData>>("QSharedPointer<const ParameterCollection::ParameterData>");
     qRegisterMetaType<QSharedPointer<IParameter>>("QSharedPointer<ParameterCollection::IParameter>");
     qRegisterMetaType<QSharedPointer<IParameterCollection>>("QSharedPointer<ParameterCollection::IParameterCollection>");
+    qRegisterMetaType<GenApi::EVisibility>("GenApi::EVisibility");
+    qRegisterMetaType<GenApi::EAccessMode>("GenApi::EAccessMode");
 }
 
 } // namespace ParameterCollection

@@ -2,6 +2,7 @@
 
 #include "parametercollection1_export.h"
 
+#include "genicam/genapienums.h"
 #include "parametercollection/iparameter.h"
 #include "parametercollection/iparametercollection.h"
 #include "parametercollection/parameterdata.h"
@@ -12,11 +13,13 @@
 Q_DECLARE_METATYPE(QSharedPointer<const ParameterCollection::ParameterData>)
 Q_DECLARE_METATYPE(QSharedPointer<ParameterCollection::IParameter>)
 Q_DECLARE_METATYPE(QSharedPointer<ParameterCollection::IParameterCollection>)
+Q_DECLARE_METATYPE(GenApi::EVisibility)
+Q_DECLARE_METATYPE(GenApi::EAccessMode)
 
 namespace ParameterCollection {
 
-/// Registers the shared-pointer types under their spelled-out names so that
-/// they travel through queued connections. Runs by itself when the library is
+/// Registers the shared-pointer types and the GenApi enumerations under their
+/// spelled-out names so that they travel through queued connections. Runs by itself when the library is
 /// loaded into an application; calling it again is harmless.
 PARAMETERCOLLECTION1_EXPORT void registerMetaTypes();
 

@@ -1,0 +1,631 @@
+#include "featuretree/featuretreewidget.h"
+
+#include "camerapool/ibaseinfo.h"
+#include "featuretree/favoritesdata.h"
+#include "featuretree/featuretreeinodeitem.h"
+#include "featuretree/featuretreeitem.h"
+#include "featuretree/featuretreeproxymodel.h"
+#include "featuretree/featuretreeview.h"
+#include "featuretree/ifeaturetreemodelextension.h"
+#include "featuretree/nodemapfilter.h"
+#include "featuretree/searchedit.h"
+#include "ui_featuretreewidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QShortcut>
+
+namespace {
+
+// One flag for every widget of the process: the second Escape in a row clears the search.
+bool escapePressed = false;
+
+// Registered once, under the names the signals spell out, so that hosts can
+// connect them queued and by name.
+void registerWidgetMetaTypes()
+{
+    static const bool registered = [] {
+        ParameterCollection::registerMetaTypes();
+        qRegisterMetaType<QSharedPointer<QMenu>>("QSharedPointer<QMenu>");
+        return true;
+    }();
+    Q_UNUSED(registered)
+}
+
+/// Shows a wait cursor for as long as it lives.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::CameraPool::IBaseInfo> info,
+                                     QWidget* parent, GenApi::EVisibility, bool)
+    : TreeWidgetBase(parent)
+    , ui(new Ui_FeatureTreeWidgetClass)
+    , name(std::move(widgetName))
+    , cameraInfo(std::move(info))
+{
+    registerWidgetMetaTypes();
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("FeatureTreeWidgetClass"));
+    ui->setupUi(this);
+
+    FeatureTreeView* view = ui->treeView;
+    view->header()->resizeSection(0, 200);
+    view->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    connect(view, &FeatureTreeView::onCurrentChanged, this,
+            QOverload<const QModelIndex&>::of(&FeatureTreeWidget::onCurrentChanged));
+    connect(this, &FeatureTreeWidget::pollingStateChanged, this, &FeatureTreeWidget::onPollingStateChanged);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, &FeatureTreeWidget::contextualMenu);
+    connect(ui->filterEdit, &QLineEdit::textChanged, this, &FeatureTreeWidget::onFilterTextChanged);
+
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->rebuildFavoriteItems();
+
+    actionAddToFavourites = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")),
+                                         QStringLiteral("AddGigECamera_16.png"), tr("Add to Favorites"),
+                                         &FeatureTreeWidget::AddToFavourites_triggered);
+    actionMoveFavouriteUp = createAction("actionMoveFavouriteUp", QKeySequence(tr("Ctrl+Up")),
+                                         QStringLiteral("Move_Up.png"), tr("Move Up"),
+                                         &FeatureTreeWidget::FavouriteMoveUp_triggered);
+    actionMoveFavouriteDown = createAction("actionMoveFavouriteDown", QKeySequence(tr("Ctrl+Down")),
+                                           QStringLiteral("Move_Down.png"), tr("Move Down"),
+                                           &FeatureTreeWidget::FavouriteMoveDown_triggered);
+    actionRemoveFavourite = createAction("actionRemoveFavourite", QKeySequence(QKeySequence::Delete),
+                                         QStringLiteral("RemGigECamera_16.png"), tr("Remove"),
+                                         &FeatureTreeWidget::FavouriteRemove_triggered);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    actionTogglePolling = new QAction(tr("Polling"), this);
+    actionTogglePolling->setObjectName(QStringLiteral("actionTogglePolling"));
+    actionTogglePolling->setCheckable(true);
+    actionTogglePolling->setChecked(ui->checkBoxPolling->isChecked());
+    connect(actionTogglePolling, &QAction::triggered, this, &FeatureTreeWidget::TogglePolling_triggered);
+
+    const QKeySequence findKey(Qt::CTRL + Qt::Key_F);
+    auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), ui->filterEdit, nullptr, nullptr, Qt::WindowShortcut);
+    connect(f3, &QShortcut::activated, ui->filterEdit, QOverload<>::of(&QWidget::setFocus));
+    auto* find = new QShortcut(findKey, ui->filterEdit, nullptr, nullptr, Qt::WindowShortcut);
+    connect(find, &QShortcut::activated, ui->filterEdit, QOverload<>::of(&QWidget::setFocus));
+    ui->filterEdit->setHintText(tr("Search (%1)").arg(findKey.toString(QKeySequence::NativeText)));
+    auto* collapse = new QShortcut(QKeySequence(Qt::CTRL + Qt::ALT + Qt::SHIFT + Qt::Key_Minus), view, nullptr,
+                                   nullptr, Qt::WindowShortcut);
+    connect(collapse, &QShortcut::activated, view, &QTreeView::collapseAll);
+    auto* expand = new QShortcut(QKeySequence(Qt::CTRL + Qt::ALT + Qt::SHIFT + Qt::Key_Plus), this, nullptr, nullptr,
+                                 Qt::WindowShortcut);
+    connect(expand, &QShortcut::activated, this, &FeatureTreeWidget::expandTree);
+
+    setPolling(false);
+}
+
+FeatureTreeWidget::~FeatureTreeWidget()
+{
+    delete ui;
+}
+
+QAction* FeatureTreeWidget::createAction(const char* objectName, const QKeySequence& shortcut, const QString& icon,
+                                         const QString& iconText, void (FeatureTreeWidget::*slot)())
+{
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(objectName));
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    action->setIcon(QIcon(QStringLiteral(":/orvikviewercomponents/Resources/") + icon));
+    action->setIconText(iconText);
+    action->setEnabled(false);
+    addAction(action);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+QSize FeatureTreeWidget::sizeHint() const
+{
+    return QSize(400, 500);
+}
+
+FeatureTreeView* FeatureTreeWidget::treeView()
+{
+    return ui->treeView;
+}
+
+FeatureTreeView* FeatureTreeWidget::treeView() const
+{
+    return ui->treeView;
+}
+
+IFeatureTreeModelExtension* FeatureTreeWidget::getFeatureExtension()
+{
+    return dynamic_cast<IFeatureTreeModelExtension*>(ui->treeView->model());
+}
+
+const IFeatureTreeModelExtension* FeatureTreeWidget::getFeatureExtension() const
+{
+    return dynamic_cast<const IFeatureTreeModelExtension*>(ui->treeView->model());
+}
+
+// --- collections and searching -----------------------------------------------
+
+void FeatureTreeWidget::addParameterCollection(
+    QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection, const QString& rootName,
+    const QString& roleName, bool isUtf8)
+{
+    NodeMapFilter::apply(pParameterCollection, cameraInfo, roleName);
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    if (!ext)
+        return;
+    ext->addParameterCollection(pParameterCollection, rootName, roleName, isUtf8);
+    if (auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model()))
+        proxy->invalidate();
+    ext->refreshSpecialItems();
+    ui->treeView->setExpanded(ext->GetFavoritesRootIndex(), ext->GetFavorites().isExpanded());
+}
+
+void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
+{
+    filterText = newText;
+    std::unique_ptr<WaitCursor> waitCursor;
+    if (firstFilterPending) {
+        waitCursor = std::make_unique<WaitCursor>();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+    auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
+    if (proxy) {
+        const int old = proxy->filterRegExp().pattern().length();
+        if (old == 0 && !newText.isEmpty()) {
+            saveExpandedStatus();
+            saveSelectionStatus();
+        }
+        proxy->setFilterFixedString(newText);
+        if (old != 0 && newText.isEmpty()) {
+            restoreExpandedStatus();
+            restoreSelectionStatus();
+        }
+    }
+    ui->treeView->getHightlighter()->searchText = newText;
+
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    FeatureTreeItem* help = ext ? ext->getSearchHelpItem() : nullptr;
+    if (!newText.isEmpty()) {
+        ui->treeView->expandToDepth(2);
+        ui->treeView->repaint();
+        const int higherLevelOnly = proxy ? proxy->higherLevelMatchCount() : 0;
+        const int visibleNow = proxy ? proxy->visibleMatchCount() : 0;
+        const int total = visibleNow + higherLevelOnly;
+        emit filterMatchesChanged(total, higherLevelOnly);
+        const QString text =
+            tr("<B>%1 search results (%2 of them visible at higher user level)</B>").arg(total).arg(higherLevelOnly);
+        if (help) {
+            help->setDisplayedName(QStringLiteral("<HTML>") + text);
+            help->SetToolTip(text);
+            help->setVisibility(higherLevelOnly >= 1 ? GenApi::Beginner : GenApi::Invisible);
+        }
+    } else {
+        emit filterMatchesChanged(0, 0);
+        if (help) {
+            help->setDisplayedName(QString());
+            help->SetToolTip(QString());
+            help->setVisibility(GenApi::Invisible);
+        }
+    }
+    if (ext)
+        ext->refreshSpecialItems();
+
+    waitCursor.reset();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    firstFilterPending = false;
+    if (proxy) {
+        proxy->invalidate();
+        if (ext)
+            ext->refreshSpecialItems();
+        proxy->setFilterFixedString(newText);
+    }
+}
+
+void FeatureTreeWidget::refreshTree()
+{
+    auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
+    if (!proxy)
+        return;
+    proxy->setFilterFixedString(QString());
+    proxy->setFilterFixedString(filterText);
+    if (!filterText.isEmpty())
+        ui->treeView->expandToDepth(2);
+    proxy->invalidate();
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->refreshSpecialItems();
+}
+
+void FeatureTreeWidget::on_resetButton_clicked()
+{
+    WaitCursor wait;
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->refresh();
+}
+
+void FeatureTreeWidget::Refresh()
+{
+    on_resetButton_clicked();
+}
+
+// --- levels, polling, favourites state -----------------------------------------
+
+void FeatureTreeWidget::setVisibility(GenApi::EVisibility v)
+{
+    ui->treeView->setVisibility(v);
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->setVisibility(v);
+    refreshTree();
+}
+
+GenApi::EVisibility FeatureTreeWidget::visibility() const
+{
+    return ui->treeView->visibility();
+}
+
+void FeatureTreeWidget::onVisibilityChanged(int level)
+{
+    if (level < GenApi::Beginner || level > GenApi::Invisible)
+        return;
+    const auto v = static_cast<GenApi::EVisibility>(level);
+    setVisibility(v);
+    emit visibilityChanged(v);
+    onFilterTextChanged(filterText);
+    refreshTree();
+}
+
+void FeatureTreeWidget::setPolling(bool on)
+{
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->EnablePolling(on);
+    ui->checkBoxPolling->setChecked(on);
+    if (actionTogglePolling)
+        actionTogglePolling->setChecked(on);
+}
+
+bool FeatureTreeWidget::getPolling() const
+{
+    const IFeatureTreeModelExtension* ext = getFeatureExtension();
+    return ext && ext->GetPolling();
+}
+
+void FeatureTreeWidget::setPollingVisible(bool visible)
+{
+    ui->checkBoxPolling->setVisible(visible);
+}
+
+void FeatureTreeWidget::onPollingStateChanged(bool newState)
+{
+    setPolling(newState);
+}
+
+void FeatureTreeWidget::on_checkBoxPolling_clicked()
+{
+    emit pollingStateChanged(ui->checkBoxPolling->isChecked());
+}
+
+void FeatureTreeWidget::TogglePolling_triggered()
+{
+    emit pollingStateChanged(actionTogglePolling->isChecked());
+}
+
+void FeatureTreeWidget::setViewAllFavorites(bool on)
+{
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension()) {
+        ext->EnableViewAllFavorites(on);
+        ui->checkBoxViewAllFavorites->setChecked(on);
+    }
+}
+
+bool FeatureTreeWidget::getViewAllFavorites() const
+{
+    const IFeatureTreeModelExtension* ext = getFeatureExtension();
+    return ext && ext->GetViewAllFavorites();
+}
+
+void FeatureTreeWidget::setViewAllFavoritesVisible(bool visible)
+{
+    ui->checkBoxViewAllFavorites->setVisible(visible);
+}
+
+void FeatureTreeWidget::on_checkBoxViewAllFavorites_clicked()
+{
+    // The favourites are shared by every tree of the process: the host decides
+    // and applies the state with setViewAllFavorites().
+    emit viewAllFavoritesStateChanged(ui->checkBoxViewAllFavorites->isChecked());
+    refreshTree();
+}
+
+void FeatureTreeWidget::setMonitorMode(bool bMonitorMode)
+{
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->setMonitorMode(bMonitorMode);
+}
+
+void FeatureTreeWidget::EnableGenICamCallbacks(bool enable)
+{
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->setGenICamCallbacksEnable(enable);
+}
+
+void FeatureTreeWidget::deviceIsClosed()
+{
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->SetDeviceAlive(false);
+}
+
+void FeatureTreeWidget::setCameraType(QString type)
+{
+    cameraType = std::move(type);
+}
+
+void FeatureTreeWidget::clear()
+{
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+        ext->clear();
+}
+
+void FeatureTreeWidget::expandTree()
+{
+    ui->treeView->expandToDepth(2);
+}
+
+void FeatureTreeWidget::expandRootNodes()
+{
+    QAbstractItemModel* model = ui->treeView->model();
+    if (!model)
+        return;
+    for (int r = 0; r < model->rowCount(); ++r)
+        ui->treeView->expand(model->index(r, 0));
+}
+
+// --- current item, context menu, favourites actions --------------------------------
+
+QModelIndex FeatureTreeWidget::GetCurrentIndex() const
+{
+    return ui->treeView->currentIndex();
+}
+
+FeatureTreeItem* FeatureTreeWidget::GetCurrentItem() const
+{
+    const QModelIndex current = GetCurrentIndex();
+    const IFeatureTreeModelExtension* ext = getFeatureExtension();
+    return current.isValid() && ext ? ext->getFeatureTreeItem(current) : nullptr;
+}
+
+QSharedPointer<ParameterCollection::IParameter> FeatureTreeWidget::GetCurrentNode() const
+{
+    auto* node = qobject_cast<FeatureTreeINodeItem*>(GetCurrentItem());
+    return node ? node->node() : nullptr;
+}
+
+bool FeatureTreeWidget::isFeatureTreeView(QWidget* widget)
+{
+    return qobject_cast<QTreeView*>(widget) != nullptr;
+}
+
+bool FeatureTreeWidget::IsOnCurrentItem(const QPoint& globalPoint) const
+{
+    const QModelIndex current = GetCurrentIndex();
+    if (!current.isValid())
+        return false;
+    const QModelIndex under = ui->treeView->indexAt(ui->treeView->viewport()->mapFromGlobal(globalPoint));
+    return under.isValid() && under == current;
+}
+
+bool FeatureTreeWidget::IsCurrentFavorite() const
+{
+    const IFeatureTreeModelExtension* ext = getFeatureExtension();
+    return ext && ext->IsFavoriteTreeItem(GetCurrentItem());
+}
+
+void FeatureTreeWidget::onCurrentChanged(const QModelIndex& current)
+{
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    FeatureTreeItem* item = current.isValid() && ext ? ext->getFeatureTreeItem(current) : nullptr;
+    if (item) {
+        auto* node = qobject_cast<FeatureTreeINodeItem*>(item);
+        if (node && node->node()) {
+            if (!ui->filterEdit->hasFocus())
+                emit onCurrentChanged(node->node());
+        } else if (item->HasDescription()) {
+            emit onNewText(item->GetDescription());
+        }
+    }
+    if (ext) {
+        actionAddToFavourites->setEnabled(ext->CanAddAsFavorite(current));
+        actionRemoveFavourite->setEnabled(ext->IsFavoriteTreeItem(item));
+        actionMoveFavouriteUp->setEnabled(ext->CanMoveFavorite(current, true));
+        actionMoveFavouriteDown->setEnabled(ext->CanMoveFavorite(current, false));
+    }
+}
+
+void FeatureTreeWidget::contextualMenu(const QPoint& point)
+{
+    if (!GetCurrentIndex().isValid())
+        return;
+    QSharedPointer<QMenu> menu(new QMenu);
+    if (IsCurrentFavorite()) {
+        if (getFeatureExtension()) {
+            menu->addAction(actionMoveFavouriteUp);
+            menu->addAction(actionMoveFavouriteDown);
+        }
+        menu->addSeparator();
+        menu->addAction(actionRemoveFavourite);
+    } else {
+        menu->addAction(actionAddToFavourites);
+    }
+    emit contextMenuRequested(point, menu);
+}
+
+void FeatureTreeWidget::AddToFavourites_triggered()
+{
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    if (!ext || !ext->CanAddAsFavorite(GetCurrentIndex()))
+        return;
+    ext->AddFavorite(GetCurrentNode(), 2147483647);
+    if (auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model()))
+        proxy->invalidate();
+    ext->refreshSpecialItems();
+}
+
+void FeatureTreeWidget::FavouriteMoveUp_triggered()
+{
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    if (ext && GetCurrentIndex().isValid())
+        ext->MoveFavorite(GetCurrentIndex(), true);
+}
+
+void FeatureTreeWidget::FavouriteMoveDown_triggered()
+{
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    if (ext && GetCurrentIndex().isValid())
+        ext->MoveFavorite(GetCurrentIndex(), false);
+}
+
+void FeatureTreeWidget::FavouriteRemove_triggered()
+{
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    const QModelIndex current = GetCurrentIndex();
+    if (!ext || !current.isValid())
+        return;
+    QModelIndex neighbour = ui->treeView->indexBelow(current);
+    if (!neighbour.isValid())
+        neighbour = ui->treeView->indexAbove(current);
+    // The index is kept by name: the removal rebuilds the favourites branch.
+    const QPersistentModelIndex removed(current);
+    ui->treeView->clearSelection();
+    ui->treeView->setCurrentIndex(neighbour);
+    ext->RemoveFavorite(removed);
+    refreshTree();
+}
+
+// --- expansion and current item around a search ---------------------------------------
+
+void FeatureTreeWidget::saveExpandedStatus()
+{
+    expandedIds.clear();
+    QAbstractItemModel* model = ui->treeView->model();
+    if (!model)
+        return;
+    for (int r = 0; r < model->rowCount(); ++r)
+        saveExpandedOnLevel(model->index(r, 0));
+}
+
+void FeatureTreeWidget::saveExpandedOnLevel(const QModelIndex& index)
+{
+    if (!ui->treeView->isExpanded(index))
+        return;
+    if (index.isValid())
+        expandedIds << index.data(FeatureTreeItem::UniqueID).toULongLong();
+    const QAbstractItemModel* model = index.model();
+    for (int r = 0; model && r < model->rowCount(index); ++r)
+        saveExpandedOnLevel(model->index(r, 0, index));
+}
+
+void FeatureTreeWidget::restoreExpandedStatus()
+{
+    QAbstractItemModel* model = ui->treeView->model();
+    if (!model)
+        return;
+    ui->treeView->setUpdatesEnabled(false);
+    for (int r = 0; r < model->rowCount(); ++r)
+        restoreExpandedOnLevel(model->index(r, 0));
+    ui->treeView->setUpdatesEnabled(true);
+}
+
+void FeatureTreeWidget::restoreExpandedOnLevel(const QModelIndex& index)
+{
+    const quint64 id = index.data(FeatureTreeItem::UniqueID).toULongLong();
+    const int found = expandedIds.indexOf(id);
+    if (found >= 0) {
+        ui->treeView->expand(index);
+        expandedIds.removeAt(found);
+    } else {
+        ui->treeView->collapse(index);
+    }
+    const QAbstractItemModel* model = index.model();
+    for (int r = 0; model && r < model->rowCount(index); ++r)
+        restoreExpandedOnLevel(model->index(r, 0, index));
+}
+
+void FeatureTreeWidget::saveSelectionStatus()
+{
+    const QModelIndex current = ui->treeView->selectionModel() ? ui->treeView->selectionModel()->currentIndex()
+                                                               : QModelIndex();
+    savedCurrentId = current.isValid() ? current.data(FeatureTreeItem::UniqueID) : QVariant();
+}
+
+void FeatureTreeWidget::restoreSelectionStatus()
+{
+    if (!savedCurrentId.isValid())
+        return;
+    if (IFeatureTreeModelExtension* ext = getFeatureExtension()) {
+        const QModelIndex found = ext->findItemByRole(FeatureTreeItem::UniqueID, savedCurrentId, nullptr, 0);
+        if (found.isValid())
+            ui->treeView->setCurrentIndex(found);
+    }
+    savedCurrentId = QVariant();
+}
+
+// --- clipboard, keys, fonts ------------------------------------------------------------
+
+void FeatureTreeWidget::writeRows(QString& text, const QModelIndex& parent, int depth) const
+{
+    const QAbstractItemModel* model = ui->treeView->model();
+    const QString indent(2 * depth, QLatin1Char(' '));
+    for (int r = 0; r < model->rowCount(parent); ++r) {
+        const QModelIndex name = model->index(r, 0, parent);
+        text += indent + name.data(Qt::DisplayRole).toString().leftJustified(40 - 2 * depth, QLatin1Char(' '))
+              + QLatin1Char('\t') + model->index(r, 1, parent).data(Qt::DisplayRole).toString()
+              + QLatin1Char('\n');
+        writeRows(text, name, depth + 1);
+    }
+}
+
+void FeatureTreeWidget::copyToClipboard()
+{
+    if (!getFeatureExtension())
+        return;
+    QString text;
+    writeRows(text, QModelIndex(), 0);
+    QApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}
+
+void FeatureTreeWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        if (escapePressed) {
+            ui->filterEdit->clear();
+            escapePressed = false;
+        } else {
+            escapePressed = true;
+        }
+    } else {
+        escapePressed = false;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool FeatureTreeWidget::event(QEvent* event)
+{
+    const bool result = QWidget::event(event);
+    if (event->type() == QEvent::FontChange) {
+        // Children that have a font of their own would keep it; pass the change on.
+        for (QWidget* child : findChildren<QWidget*>())
+            QCoreApplication::sendEvent(child, event);
+    }
+    return result;
+}

@@ -13,5 +13,5 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 cmake -S examples/host -B "$work/host" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$work/host" --parallel "$(nproc)"
 LD_LIBRARY_PATH="$work/prefix/lib:$work/prefix/lib/$(gcc -print-multiarch 2>/dev/null || true)" \
-    QT_QPA_PLATFORM=offscreen "$work/host/orvik-host-example" --check
+    QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" "$work/host/orvik-host-example" --check
 echo "consumer: the installed package was found, linked and run"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/// What the feature browser was asked to do on its command line.
+struct BrowserOptions
+{
+    enum class Mode { Window, Dump, Screenshot, Help, Version };
+
+    Mode mode = Mode::Window;
+    QString language;       ///< "en", "ja", "ko", "zh"; empty: from the system locale
+    QString screenshotFile; ///< with Mode::Screenshot
+    int visibility = -1;    ///< 0..3 from --level; -1: the stored level
+    QString error;          ///< set when the arguments are unusable
+
+    /// Reads the arguments (without the program name). Unknown options,
+    /// missing or bad values set `error` with a message for the user.
+    static BrowserOptions parse(const QStringList& arguments);
+    static QString usage();
+    /// The language to use for a locale name such as "ja_JP": one of the four
+    /// the library is translated into, English otherwise.
+    static QString languageForLocale(const QString& localeName);
+};

@@ -1,5 +1,7 @@
 #include "featuretree/abstractitemeditor.h"
 
+#include "common/exceptionlog.h"
+
 #include <QWidget>
 
 #include <limits>
@@ -26,4 +28,24 @@ QByteArray AbstractItemEditor::nameForLog(const QSharedPointer<ParameterCollecti
     } catch (...) {
         return QByteArray();
     }
+}
+
+double AbstractItemEditor::clampToCurrentLimits(const QSharedPointer<ParameterCollection::IFloatParameter>& parameter,
+                                                double value, const QByteArray& logName, const char* function)
+{
+    if (!parameter)
+        return value;
+    try {
+        // The limits of the moment: they may depend on other features.
+        const double min = parameter->getMinimum();
+        if (min > value)
+            return min;
+        const double max = parameter->getMaximum();
+        if (value > max)
+            return max;
+    } catch (...) {
+        qWarning("%s: Failed to assert the range limits!", logName.constData());
+        ExceptionLog::logCurrentException(function);
+    }
+    return value;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvikviewercomponents6_export.h"
+#include "parametercollection/ifloatparameter.h"
 #include "parametercollection/iparameter.h"
 #include "parametercollection/parameterdata.h"
 
@@ -50,4 +51,10 @@ protected:
     /// The parameter's name in UTF-8 for log messages; empty when there is no
     /// parameter or asking for its name fails (the log must not throw).
     static QByteArray nameForLog(const QSharedPointer<ParameterCollection::IParameter>& parameter);
+    /// `value` clamped to the float parameter's limits of the moment (the
+    /// minimum is tested first). A failure to read them is logged as
+    /// "<name>: Failed to assert the range limits!" with `function`, and the
+    /// value is returned unchanged.
+    static double clampToCurrentLimits(const QSharedPointer<ParameterCollection::IFloatParameter>& parameter,
+                                       double value, const QByteArray& logName, const char* function);
 };

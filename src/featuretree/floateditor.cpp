@@ -84,21 +84,7 @@ double FloatEditor::value()
 
 double FloatEditor::adjustRangeLimits(double value)
 {
-    if (!m_floatParameter)
-        return value;
-    try {
-        // The limits of the moment: they may depend on other features.
-        const double min = m_floatParameter->getMinimum();
-        if (min > value)
-            return min;
-        const double max = m_floatParameter->getMaximum();
-        if (value > max)
-            return max;
-    } catch (...) {
-        qWarning("%s: Failed to assert the range limits!", nameForLog(m_floatParameter).constData());
-        ExceptionLog::logCurrentException("FloatEditor::adjustRangeLimits");
-    }
-    return value;
+    return clampToCurrentLimits(m_floatParameter, value, nameForLog(m_floatParameter), "FloatEditor::adjustRangeLimits");
 }
 
 bool FloatEditor::initMemberVariables(QSharedPointer<ParameterCollection::IParameter> parameter)

@@ -114,20 +114,7 @@ double FloatSliderEditor::value()
 
 double FloatSliderEditor::adjustRangeLimits(double value)
 {
-    if (!m_floatParameter)
-        return value;
-    try {
-        const double min = m_floatParameter->getMinimum();
-        if (min > value)
-            return min;
-        const double max = m_floatParameter->getMaximum();
-        if (value > max)
-            return max;
-    } catch (...) {
-        qWarning("%s: Failed to assert the range limits!", nameForLog(m_parameter).constData());
-        ExceptionLog::logCurrentException("FloatSliderEditor::adjustRangeLimits");
-    }
-    return value;
+    return clampToCurrentLimits(m_floatParameter, value, nameForLog(m_parameter), "FloatSliderEditor::adjustRangeLimits");
 }
 
 bool FloatSliderEditor::initMemberVariables(QSharedPointer<ParameterCollection::IParameter> parameter)

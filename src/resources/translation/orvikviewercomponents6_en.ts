@@ -4,35 +4,35 @@
 <context>
     <name>ComboSlider</name>
     <message>
-        <location filename="../../widgets/comboslider.cpp" line="+184"/>
+        <location filename="../../widgets/comboslider.cpp" line="+190"/>
         <source>Range: %1..%2 (Increment: %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2 (Increment: %3)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Range: %1..%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2</translation>
     </message>
 </context>
 <context>
     <name>DoubleComboSlider</name>
     <message>
-        <location filename="../../widgets/doublecomboslider.cpp" line="+246"/>
+        <location filename="../../widgets/doublecomboslider.cpp" line="+249"/>
         <source>Range: %1..%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2</translation>
     </message>
 </context>
 <context>
     <name>DoubleSpinBox</name>
     <message>
-        <location filename="../../widgets/doublespinbox.cpp" line="+154"/>
+        <location filename="../../widgets/doublespinbox.cpp" line="+157"/>
         <source>Range: %1..%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Range: %1..%2 (Increment: %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2 (Increment: %3)</translation>
     </message>
 </context>
 <context>
@@ -40,17 +40,178 @@
     <message>
         <location filename="../../featuretree/featuretreeinodeitem.cpp" line="+257"/>
         <source>&lt;not implemented&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;not implemented&gt;</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&lt;not readable&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;not readable&gt;</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>&lt;not available&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;not available&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>FeatureTreeModel</name>
+    <message>
+        <location filename="../../featuretree/featuretreemodel.cpp" line="+102"/>
+        <location line="+5"/>
+        <source>Failed to get a feature value</source>
+        <translation>Failed to get a feature value</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <location line="+4"/>
+        <source>Failed to set a feature value.</source>
+        <translation>Failed to set a feature value.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Feature</source>
+        <translation>Feature</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <location line="+195"/>
+        <location line="+4"/>
+        <source>Failed to get the node &apos;Root&apos; from the node map</source>
+        <translation>Failed to get the node &apos;Root&apos; from the node map</translation>
+    </message>
+    <message>
+        <location line="+164"/>
+        <location line="+133"/>
+        <source>Favorites</source>
+        <translation>Favorites</translation>
+    </message>
+    <message>
+        <location line="-131"/>
+        <source>&lt;h3&gt;Favorites&lt;/h3&gt;&lt;b&gt;This node contains a list of features selected by the user&lt;/b&gt;&lt;br&gt;&lt;br&gt;To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.&lt;br&gt;Favorites can be moved up and down within the list as well as removed from the list by right-clicking an item and choosing the appropriate option from the context menu.</source>
+        <translation>&lt;h3&gt;Favorites&lt;/h3&gt;&lt;b&gt;This node contains a list of features selected by the user&lt;/b&gt;&lt;br&gt;&lt;br&gt;To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.&lt;br&gt;Favorites can be moved up and down within the list as well as removed from the list by right-clicking an item and choosing the appropriate option from the context menu.</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Add favorites by right-clicking a feature below.</source>
+        <translation>Add favorites by right-clicking a feature below.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.</source>
+        <translation>To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.</translation>
+    </message>
+    <message>
+        <location line="+83"/>
+        <source>Favorite</source>
+        <translation>Favorite</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 %2 (%3 is unavailable for the current camera)</source>
+        <translation>%1 %2 (%3 is unavailable for the current camera)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 %2 (%3 are unavailable for the current camera)</source>
+        <translation>%1 %2 (%3 are unavailable for the current camera)</translation>
+    </message>
+</context>
+<context>
+    <name>FeatureTreeView</name>
+    <message>
+        <location filename="../../featuretree/featuretreeview.cpp" line="+329"/>
+        <source>No search results found.</source>
+        <translation>No search results found.</translation>
+    </message>
+</context>
+<context>
+    <name>FeatureTreeWidget</name>
+    <message>
+        <location filename="../../featuretree/featuretreewidget.cpp" line="+78"/>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Add to Favorites</source>
+        <translation>Add to Favorites</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ctrl+Up</source>
+        <translation>Ctrl+Up</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Ctrl+Down</source>
+        <translation>Ctrl+Down</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Polling</source>
+        <translation>Polling</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Search (%1)</source>
+        <translation>Search (%1)</translation>
+    </message>
+    <message>
+        <location line="+107"/>
+        <source>&lt;B&gt;%1 search results (%2 of them visible at higher user level)&lt;/B&gt;</source>
+        <translation>&lt;B&gt;%1 search results (%2 of them visible at higher user level)&lt;/B&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>FeatureTreeWidgetClass</name>
+    <message>
+        <location filename="../../featuretree/featuretreewidget.ui" line="+14"/>
+        <source>FeatureTreeWidget</source>
+        <translation>FeatureTreeWidget</translation>
+    </message>
+    <message>
+        <location line="+92"/>
+        <source>Show Unavailable Favorites</source>
+        <translation>Show Unavailable Favorites</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>P&amp;olling</source>
+        <translation>P&amp;olling</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Refreshes the  feature tree</source>
+        <translation>Refreshes the  feature tree</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>F5</source>
+        <translation>F5</translation>
     </message>
 </context>
 <context>
@@ -58,73 +219,73 @@
     <message>
         <location filename="../../featuretree/floateditor.cpp" line="+49"/>
         <source>The minimum value is larger than the maximum value!</source>
-        <translation type="unfinished"></translation>
+        <translation>The minimum value is larger than the maximum value!</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The minimum value is larger than the to be set node value or the maximum value is smaller than the to be set node value!</source>
-        <translation type="unfinished"></translation>
+        <translation>The minimum value is larger than the to be set node value or the maximum value is smaller than the to be set node value!</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+43"/>
         <source>Dynamic cast on pNode has gone wrong!</source>
-        <translation type="unfinished"></translation>
+        <translation>Dynamic cast on pNode has gone wrong!</translation>
     </message>
     <message>
         <location line="+51"/>
         <source>Range: %1..%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Range: %1..%2 (Increment: %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2 (Increment: %3)</translation>
     </message>
 </context>
 <context>
     <name>FloatSliderEditor</name>
     <message>
         <location filename="../../featuretree/floatslidereditor.cpp" line="+75"/>
-        <location line="+155"/>
+        <location line="+142"/>
         <source>The minimum value is larger than the maximum value!</source>
-        <translation type="unfinished"></translation>
+        <translation>The minimum value is larger than the maximum value!</translation>
     </message>
     <message>
-        <location line="-152"/>
-        <location line="+155"/>
+        <location line="-139"/>
+        <location line="+142"/>
         <source>The minimum allowed value is larger than the to be set node value or the maximum allowed value is smaller than the to be set node value!</source>
-        <translation type="unfinished"></translation>
+        <translation>The minimum allowed value is larger than the to be set node value or the maximum allowed value is smaller than the to be set node value!</translation>
     </message>
     <message>
-        <location line="-148"/>
-        <location line="+153"/>
+        <location line="-135"/>
+        <location line="+140"/>
         <source>The alias increment cannot be &apos;0&apos;!</source>
-        <translation type="unfinished"></translation>
+        <translation>The alias increment cannot be &apos;0&apos;!</translation>
     </message>
     <message>
         <location line="-99"/>
         <source>Dynamic cast on pNode has gone wrong!</source>
-        <translation type="unfinished"></translation>
+        <translation>Dynamic cast on pNode has gone wrong!</translation>
     </message>
     <message>
         <location line="+21"/>
         <source>Could not retrieve an alias node on pNode</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not retrieve an alias node on pNode</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>The given range or increment information of the given pNode is not valid</source>
-        <translation type="unfinished"></translation>
+        <translation>The given range or increment information of the given pNode is not valid</translation>
     </message>
     <message>
         <location line="+98"/>
         <source>Range: %1..%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Range: %1..%2 (Increment: %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2 (Increment: %3)</translation>
     </message>
 </context>
 <context>
@@ -132,17 +293,17 @@
     <message>
         <location filename="../../featuretree/inteditor.cpp" line="+23"/>
         <source>&lt;not readable&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;not readable&gt;</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Range: 0x%1..0x%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: 0x%1..0x%2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Range: %1..%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: %1..%2</translation>
     </message>
 </context>
 <context>
@@ -150,32 +311,32 @@
     <message>
         <location filename="../../widgets/ipaddresswidget.ui" line="+26"/>
         <source>IP Address</source>
-        <translation type="unfinished"></translation>
+        <translation>IP Address</translation>
     </message>
     <message>
         <location line="+21"/>
         <source>Please specify an IP address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please specify an IP address.</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>&amp;MAC Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;MAC Address:</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>IP &amp;Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>IP &amp;Address:</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>&amp;Subnet Mask:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Subnet Mask:</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Default &amp;Gateway:</source>
-        <translation type="unfinished"></translation>
+        <translation>Default &amp;Gateway:</translation>
     </message>
 </context>
 <context>
@@ -183,18 +344,18 @@
     <message>
         <location filename="../../widgets/messageboxcheckable.cpp" line="+59"/>
         <source>&amp;Don&apos;t show this dialog again</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Don&apos;t show this dialog again</translation>
     </message>
     <message>
         <location filename="../../widgets/messagereporting.cpp" line="+75"/>
         <location line="+5"/>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Unexpected exception occurred</source>
-        <translation type="unfinished"></translation>
+        <translation>Unexpected exception occurred</translation>
     </message>
 </context>
 <context>
@@ -202,7 +363,7 @@
     <message>
         <location filename="../../featuretree/toolbuttoneditor.cpp" line="+9"/>
         <source>Execute</source>
-        <translation type="unfinished"></translation>
+        <translation>Execute</translation>
     </message>
 </context>
 </TS>

@@ -67,7 +67,18 @@ int FeatureTreeModel::rowCount(const QModelIndex& parent) const
     if (parent.isValid() && parent.column() > 0)
         return 0;
     FeatureTreeItem* item = parent.isValid() ? getFeatureTreeItem(parent) : rootItem;
-    return item ? item->childCount() : 0;
+    if (!item)
+        return 0;
+    // The rows a first count loads are announced by the count itself: nobody
+    // can know them before. Insertion signals from inside the count would
+    // reach a filter proxy in the middle of building its own mapping for this
+    // parent, which Qt does not expect (it loses that mapping).
+    const bool outer = !answeringRowCount;
+    answeringRowCount = true;
+    const int count = item->childCount();
+    if (outer)
+        answeringRowCount = false;
+    return count;
 }
 
 int FeatureTreeModel::columnCount(const QModelIndex&) const
@@ -383,6 +394,11 @@ void FeatureTreeModel::addChildren(FeatureTreeINodeItem* parentItem)
     }
     if (rows.isEmpty())
         return;
+    if (answeringRowCount) {
+        for (FeatureTreeItem* row : qAsConst(rows))
+            parentItem->appendChild(row);
+        return;
+    }
     beginInsertRows(indexForItem(parentItem, 0), 0, rows.size() - 1);
     for (FeatureTreeItem* row : qAsConst(rows))
         parentItem->appendChild(row);

@@ -108,6 +108,7 @@ private:
     FeatureTreeItem* searchHelpItem = nullptr;    // Owned by rootItem; null until created.
     QList<CollectionEntry> collections;
     mutable bool dataErrorShown = false;
+    mutable bool answeringRowCount = false; // rows loaded meanwhile are news to nobody
     GenApi::EVisibility visibility = GenApi::Guru;
     int pollIntervalMs = 300;
     QTimer pollTimer;

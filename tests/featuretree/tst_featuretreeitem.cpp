@@ -14,67 +14,37 @@ namespace {
 
 /// Builds a tree from a compact description such as "root(a#1(b c) a#2 d)":
 /// a name is the full name up to '#' and the displayed name as a whole, and
-/// parentheses hold the children. Answers the root; the caller owns it.
-class TreeParser
+/// parentheses hold the children.
+FeatureTreeItem* parseItem(const QString& text, int& pos, FeatureTreeItem* parent)
 {
-public:
-    explicit TreeParser(const QString& text)
-        : m_text(text)
-    { }
-
-    std::unique_ptr<FeatureTreeItem> parse()
-    {
-        std::unique_ptr<FeatureTreeItem> root(parseItem(nullptr));
-        skipBlanks();
-        if (m_pos != m_text.size())
-            qFatal("unexpected text at %d in %s", m_pos, qPrintable(m_text));
-        return root;
-    }
-
-private:
-    void skipBlanks()
-    {
-        while (m_pos < m_text.size() && m_text.at(m_pos) == QLatin1Char(' '))
-            ++m_pos;
-    }
-
-    FeatureTreeItem* parseItem(FeatureTreeItem* parent)
-    {
-        skipBlanks();
-        const int start = m_pos;
-        while (m_pos < m_text.size() && (m_text.at(m_pos).isLetterOrNumber() || m_text.at(m_pos) == QLatin1Char('#')))
-            ++m_pos;
-        const QString token = m_text.mid(start, m_pos - start);
-        if (token.isEmpty())
-            qFatal("name expected at %d in %s", start, qPrintable(m_text));
-        auto* item = new FeatureTreeItem(token, nullptr, token.section(QLatin1Char('#'), 0, 0), parent);
-        if (parent)
-            parent->appendChild(item);
-        skipBlanks();
-        if (m_pos < m_text.size() && m_text.at(m_pos) == QLatin1Char('(')) {
-            ++m_pos;
-            for (;;) {
-                skipBlanks();
-                if (m_pos < m_text.size() && m_text.at(m_pos) == QLatin1Char(')')) {
-                    ++m_pos;
-                    break;
-                }
-                parseItem(item);
-            }
+    const int start = pos;
+    while (pos < text.size() && (text.at(pos).isLetterOrNumber() || text.at(pos) == QLatin1Char('#')))
+        ++pos;
+    const QString token = text.mid(start, pos - start);
+    if (token.isEmpty())
+        qFatal("name expected at %d in %s", start, qPrintable(text));
+    auto* item = new FeatureTreeItem(token, nullptr, token.section(QLatin1Char('#'), 0, 0), parent);
+    if (parent)
+        parent->appendChild(item);
+    if (pos < text.size() && text.at(pos) == QLatin1Char('(')) {
+        for (++pos; text.at(pos) != QLatin1Char(')');) {
+            if (text.at(pos) == QLatin1Char(' '))
+                ++pos;
+            else
+                parseItem(text, pos, item);
         }
-        return item;
+        ++pos;
     }
-
-    QString m_text;
-    int m_pos = 0;
-};
+    return item;
+}
 
 std::unique_ptr<FeatureTreeItem> tree(const QString& text)
 {
-    return TreeParser(text).parse();
+    int pos = 0;
+    return std::unique_ptr<FeatureTreeItem>(parseItem(text, pos, nullptr));
 }
 
-/// The tree in the notation TreeParser reads, children in list order.
+/// The tree in the notation tree() reads, children in list order.
 QString describe(FeatureTreeItem* item)
 {
     QString text = item->getDisplayedName();
@@ -91,6 +61,12 @@ QString describe(FeatureTreeItem* item)
 FeatureTreeItem* named(FeatureTreeItem* root, const QString& displayedName)
 {
     return root->findByRoleShallow(Qt::DisplayRole, displayedName);
+}
+
+/// One data row; values are separated by commas so that rows stay one line each.
+template<typename... Values> void addRow(const char* name, const Values&... values)
+{
+    (QTest::newRow(name) << ... << values);
 }
 
 /// A row with a chosen editor type and access mode, as parameter rows have.
@@ -129,21 +105,13 @@ class TestFeatureTreeItem : public QObject
     Q_OBJECT
 private slots:
     // Children
-    void child_data();
-    void child();
-    void insertChild_data();
-    void insertChild();
-    void removeChild_data();
-    void removeChild();
-    void removedChildOutlivesItsFormerParent();
-    void appendChildAdoptsItemsMadeElsewhere();
-    void clearChildrenDeletesTheWholeSubtree();
+    void children_data();
+    void children();
+    void ownership();
 
     // Searching
-    void findByFullNameShallow_data();
-    void findByFullNameShallow();
-    void findByRoleShallow_data();
-    void findByRoleShallow();
+    void findFirst_data();
+    void findFirst();
     void findShallow_data();
     void findShallow();
     void searchingDoesNotLoadChildren();
@@ -151,237 +119,143 @@ private slots:
     // Base answers
     void flags_data();
     void flags();
-    void usePersistentEditor_data();
-    void usePersistentEditor();
-    void staticEditorType();
+    void editorTypes();
     void data_data();
     void data();
-    void uniqueIdFollowsTheFullName_data();
     void uniqueIdFollowsTheFullName();
     void showMe_data();
     void showMe();
     void descriptionAndToolTip();
 };
 
-void TestFeatureTreeItem::child_data()
+void TestFeatureTreeItem::children_data()
 {
     QTest::addColumn<QString>("tree");
+    QTest::addColumn<QString>("operation"); // child, insert (an item "x") or remove
     QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("expected"); // displayed name, empty for null
+    QTest::addColumn<QString>("answer"); // the item answered or removed, empty for null
+    QTest::addColumn<QString>("expected"); // the tree afterwards
 
-    QTest::newRow("first") << "r(a b c)" << 0 << "a";
-    QTest::newRow("last") << "r(a b c)" << 2 << "c";
-    QTest::newRow("negative") << "r(a b c)" << -1 << "";
-    QTest::newRow("count") << "r(a b c)" << 3 << "";
-    QTest::newRow("far beyond") << "r(a b c)" << 100 << "";
-    QTest::newRow("leaf") << "r" << 0 << "";
+    addRow("child: first", "r(a b c)", "child", 0, "a", "r(a b c)");
+    addRow("child: last", "r(a b c)", "child", 2, "c", "r(a b c)");
+    addRow("child: negative", "r(a b c)", "child", -1, "", "r(a b c)");
+    addRow("child: count", "r(a b c)", "child", 3, "", "r(a b c)");
+    addRow("child: of a leaf", "r", "child", 0, "", "r");
+    addRow("insert: front", "r(a b)", "insert", 0, "x", "r(x a b)");
+    addRow("insert: middle", "r(a b)", "insert", 1, "x", "r(a x b)");
+    addRow("insert: end", "r(a b)", "insert", 2, "x", "r(a b x)");
+    addRow("insert: into a leaf", "r", "insert", 0, "x", "r(x)");
+    addRow("remove: first", "r(a(a1) b c)", "remove", 0, "a(a1)", "r(b c)");
+    addRow("remove: last", "r(a b c)", "remove", 2, "c", "r(a b)");
+    addRow("remove: at the end", "r(a b c)", "remove", 3, "", "r(a b c)");
+    addRow("remove: from a leaf", "r", "remove", 0, "", "r");
 }
 
-void TestFeatureTreeItem::child()
+void TestFeatureTreeItem::children()
 {
     QFETCH(QString, tree);
+    QFETCH(QString, operation);
     QFETCH(int, row);
-    QFETCH(QString, expected);
     auto root = ::tree(tree);
-    FeatureTreeItem* found = root->child(row);
-    QCOMPARE(found ? found->getDisplayedName() : QString(), expected);
-}
-
-void TestFeatureTreeItem::insertChild_data()
-{
-    QTest::addColumn<QString>("tree");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("front") << "r(a b)" << 0 << "r(x a b)";
-    QTest::newRow("middle") << "r(a b)" << 1 << "r(a x b)";
-    QTest::newRow("end") << "r(a b)" << 2 << "r(a b x)";
-    QTest::newRow("into a leaf") << "r" << 0 << "r(x)";
-}
-
-void TestFeatureTreeItem::insertChild()
-{
-    QFETCH(QString, tree);
-    QFETCH(int, row);
-    QFETCH(QString, expected);
-    auto root = ::tree(tree);
-    auto* item = new FeatureTreeItem(QStringLiteral("x"), nullptr, QStringLiteral("x"), root.get());
-    root->insertChild(item, row);
-    QCOMPARE(describe(root.get()), expected);
-    QCOMPARE(item->parent(), root.get());
+    FeatureTreeItem* item = nullptr;
+    std::unique_ptr<FeatureTreeItem> removed;
+    if (operation == QLatin1String("child")) {
+        item = root->child(row);
+    } else if (operation == QLatin1String("insert")) {
+        item = new FeatureTreeItem(QStringLiteral("x"), nullptr, QStringLiteral("x"), root.get());
+        root->insertChild(item, row);
+        QCOMPARE(item->parent(), root.get());
+    } else {
+        removed.reset(root->removeChild(row));
+        item = removed.get();
+    }
+    QTEST(item ? describe(item) : QString(), "answer");
+    QTEST(describe(root.get()), "expected");
     for (int i = 0; i < root->childCount(); ++i)
         QCOMPARE(root->child(i)->row(), i);
-}
-
-void TestFeatureTreeItem::removeChild_data()
-{
-    QTest::addColumn<QString>("tree");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("removed"); // empty: nothing removed
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("first") << "r(a(a1) b c)" << 0 << "a(a1)"
-                           << "r(b c)";
-    QTest::newRow("last") << "r(a b c)" << 2 << "c"
-                          << "r(a b)";
-    QTest::newRow("at the end") << "r(a b c)" << 3 << ""
-                                << "r(a b c)";
-    QTest::newRow("beyond the end") << "r(a b c)" << 7 << ""
-                                    << "r(a b c)";
-    QTest::newRow("from a leaf") << "r" << 0 << ""
-                                 << "r";
-}
-
-void TestFeatureTreeItem::removeChild()
-{
-    QFETCH(QString, tree);
-    QFETCH(int, row);
-    QFETCH(QString, removed);
-    QFETCH(QString, expected);
-    auto root = ::tree(tree);
-    std::unique_ptr<FeatureTreeItem> item(root->removeChild(row));
-    QCOMPARE(item ? describe(item.get()) : QString(), removed);
-    QCOMPARE(describe(root.get()), expected);
-    if (item) {
+    if (removed) {
         // Out of the tree: it no longer claims a place in its former parent.
-        QCOMPARE(item->parent(), nullptr);
-        QCOMPARE(item->row(), 0);
-        QVERIFY(!root->findShallow(item.get()));
+        QCOMPARE(removed->parent(), nullptr);
+        QCOMPARE(removed->row(), 0);
+        QVERIFY(!root->findShallow(removed.get()));
     }
 }
 
-void TestFeatureTreeItem::removedChildOutlivesItsFormerParent()
+void TestFeatureTreeItem::ownership()
 {
-    // The caller owns a removed item: destroying the former parent (a QObject
-    // parent of its children) must not delete it as well.
-    auto root = tree(QStringLiteral("r(a(a1 a2) b)"));
+    auto root = tree(QStringLiteral("r(a(a1(a11) a2) b c)"));
+    FeatureTreeItem* b = named(root.get(), QStringLiteral("b"));
+
+    // Made with a parent that never lists it: an orphan, still a QObject child.
+    auto* orphan = new FeatureTreeItem(QStringLiteral("o"), nullptr, QStringLiteral("o"), b);
+    QCOMPARE(orphan->parent(), b);
+    QCOMPARE(orphan->row(), -1);
+    QCOMPARE(b->childCount(), 0);
+    // Appended elsewhere, it belongs there, also as a QObject.
+    FeatureTreeItem* c = named(root.get(), QStringLiteral("c"));
+    c->appendChild(orphan);
+    QCOMPARE(orphan->parent(), c);
+    QCOMPARE(orphan->QObject::parent(), static_cast<QObject*>(c));
+    QCOMPARE(orphan->row(), 0);
+    QPointer<FeatureTreeItem> watchOrphan = orphan;
+    delete root->removeChild(2);
+    QVERIFY(!watchOrphan);
+
+    // The caller owns a removed item: destroying the former parent must not delete it.
     std::unique_ptr<FeatureTreeItem> taken(root->removeChild(0));
     QPointer<FeatureTreeItem> grandChild = taken->child(1);
     root.reset();
     QVERIFY(grandChild);
-    QCOMPARE(describe(taken.get()), QStringLiteral("a(a1 a2)"));
-    taken.reset();
-    QVERIFY(!grandChild);
-}
+    QCOMPARE(describe(taken.get()), QStringLiteral("a(a1(a11) a2)"));
 
-void TestFeatureTreeItem::appendChildAdoptsItemsMadeElsewhere()
-{
-    auto root = tree(QStringLiteral("r(a b)"));
-    FeatureTreeItem* a = root->child(0);
-    FeatureTreeItem* b = root->child(1);
-
-    // Made with a parent that never lists it: an orphan.
-    auto* orphan = new FeatureTreeItem(QStringLiteral("o"), nullptr, QStringLiteral("o"), a);
-    QCOMPARE(orphan->parent(), a);
-    QCOMPARE(orphan->row(), -1);
-    QCOMPARE(a->childCount(), 0);
-
-    // Appended elsewhere, it belongs there, also as a QObject.
-    b->appendChild(orphan);
-    QCOMPARE(orphan->parent(), b);
-    QCOMPARE(orphan->QObject::parent(), static_cast<QObject*>(b));
-    QCOMPARE(orphan->row(), 0);
-    QPointer<FeatureTreeItem> watch = orphan;
-    delete root->removeChild(1);
-    QVERIFY(!watch);
-}
-
-void TestFeatureTreeItem::clearChildrenDeletesTheWholeSubtree()
-{
-    auto root = tree(QStringLiteral("r(a(a1(a11)) b)"));
-    QList<QPointer<FeatureTreeItem>> watched;
-    for (const char* name : { "a", "a1", "a11", "b" })
-        watched << QPointer<FeatureTreeItem>(named(root.get(), QLatin1String(name)));
-    // An orphan is still a QObject child and goes with its parent item.
-    QPointer<FeatureTreeItem> orphan = new FeatureTreeItem(QStringLiteral("o"), nullptr, QStringLiteral("o"),
-                                                           named(root.get(), QStringLiteral("a1")));
-
-    root->clearChildren();
-    QCOMPARE(root->childCount(), 0);
-    QVERIFY(!root->hasChildren());
+    // Clearing deletes the whole subtree, orphans included.
+    QList<QPointer<FeatureTreeItem>> watched { taken->child(0), taken->child(0)->child(0), grandChild };
+    watched << new FeatureTreeItem(QStringLiteral("o"), nullptr, QStringLiteral("o"), taken->child(0));
+    taken->clearChildren();
+    QCOMPARE(taken->childCount(), 0);
+    QVERIFY(!taken->hasChildren());
     for (const auto& item : watched)
         QVERIFY(!item);
-    QVERIFY(!orphan);
 }
 
-void TestFeatureTreeItem::findByFullNameShallow_data()
-{
-    QTest::addColumn<QString>("tree");
-    QTest::addColumn<QString>("fullName");
-    QTest::addColumn<QString>("expected"); // displayed name, empty for null
-
-    QTest::newRow("the item itself") << "r(a b)"
-                                     << "r"
-                                     << "r";
-    QTest::newRow("a leaf") << "r(a(a1 a2) b)"
-                            << "a2"
-                            << "a2";
-    QTest::newRow("unknown") << "r(a(a1 a2) b)"
-                             << "c"
-                             << "";
-    QTest::newRow("case matters") << "r(Gain)"
-                                  << "gain"
-                                  << "";
-    // Pre-order: a deep match in an earlier subtree beats a shallow later one.
-    QTest::newRow("deep before later sibling") << "r(a(x#1) x#2)"
-                                               << "x"
-                                               << "x#1";
-    QTest::newRow("parent before its child") << "r(x#1(x#2))"
-                                             << "x"
-                                             << "x#1";
-    QTest::newRow("siblings in list order") << "r(a x#1 x#2)"
-                                            << "x"
-                                            << "x#1";
-    QTest::newRow("self before children") << "x#1(x#2)"
-                                          << "x"
-                                          << "x#1";
-}
-
-void TestFeatureTreeItem::findByFullNameShallow()
-{
-    QFETCH(QString, tree);
-    QFETCH(QString, fullName);
-    QFETCH(QString, expected);
-    auto root = ::tree(tree);
-    FeatureTreeItem* found = root->findByFullNameShallow(fullName);
-    QCOMPARE(found ? found->getDisplayedName() : QString(), expected);
-}
-
-void TestFeatureTreeItem::findByRoleShallow_data()
+void TestFeatureTreeItem::findFirst_data()
 {
     QTest::addColumn<QString>("tree");
     QTest::addColumn<QString>("special"); // displayed name of the item marked special
-    QTest::addColumn<int>("role");
+    QTest::addColumn<int>("role"); // -1: findByFullNameShallow
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // displayed name, empty for null
 
-    QTest::newRow("full name role, duplicates")
-        << "r(a(g#1) g#2)"
-        << "" << FeatureTreeItem::FullNodeNameRole << QVariant(QStringLiteral("g")) << "g#1";
-    QTest::newRow("special flag") << "r(a(b) c d)"
-                                  << "c" << FeatureTreeItem::IsSpecialNode << QVariant(true) << "c";
-    QTest::newRow("first item without the flag") << "r(a)"
-                                                 << "r" << FeatureTreeItem::IsSpecialNode << QVariant(false) << "a";
-    QTest::newRow("unanswered role matches nothing")
-        << "r(a)"
-        << "" << FeatureTreeItem::GenicamTooltipRole << QVariant(QStringLiteral("a")) << "";
-    QTest::newRow("value of another type")
-        << "r(a)"
-        << "" << FeatureTreeItem::GenicamVisibility << QVariant(QStringLiteral("banana")) << "";
+    const int byName = -1;
+    const auto text = [](const char* value) { return QVariant(QString::fromLatin1(value)); };
+    addRow("the item itself", "r(a b)", "", byName, text("r"), "r");
+    addRow("a leaf", "r(a(a1 a2) b)", "", byName, text("a2"), "a2");
+    addRow("unknown", "r(a(a1 a2) b)", "", byName, text("c"), "");
+    addRow("case matters", "r(Gain)", "", byName, text("gain"), "");
+    // Pre-order: a deep match in an earlier subtree beats a shallow later one.
+    addRow("deep before later sibling", "r(a(x#1) x#2)", "", byName, text("x"), "x#1");
+    addRow("parent before its child", "r(x#1(x#2))", "", byName, text("x"), "x#1");
+    addRow("siblings in list order", "r(a x#1 x#2)", "", byName, text("x"), "x#1");
+
+    addRow("full name role, duplicates", "r(a(g#1) g#2)", "", FeatureTreeItem::FullNodeNameRole, text("g"), "g#1");
+    addRow("special flag", "r(a(b) c d)", "c", FeatureTreeItem::IsSpecialNode, QVariant(true), "c");
+    addRow("first item without the flag", "r(a)", "r", FeatureTreeItem::IsSpecialNode, QVariant(false), "a");
+    addRow("unanswered role matches nothing", "r(a)", "", FeatureTreeItem::GenicamTooltipRole, text("a"), "");
+    addRow("value of another type", "r(a)", "", FeatureTreeItem::GenicamVisibility, text("banana"), "");
 }
 
-void TestFeatureTreeItem::findByRoleShallow()
+void TestFeatureTreeItem::findFirst()
 {
     QFETCH(QString, tree);
     QFETCH(QString, special);
     QFETCH(int, role);
     QFETCH(QVariant, value);
-    QFETCH(QString, expected);
     auto root = ::tree(tree);
     if (!special.isEmpty())
         named(root.get(), special)->SetIsSpecialNode(true);
-    FeatureTreeItem* found = root->findByRoleShallow(role, value);
-    QCOMPARE(found ? found->getDisplayedName() : QString(), expected);
+    FeatureTreeItem* found
+        = role < 0 ? root->findByFullNameShallow(value.toString()) : root->findByRoleShallow(role, value);
+    QTEST(found ? found->getDisplayedName() : QString(), "expected");
 }
 
 void TestFeatureTreeItem::findShallow_data()
@@ -391,30 +265,22 @@ void TestFeatureTreeItem::findShallow_data()
     QTest::addColumn<bool>("expected");
 
     // All in "r(a(a1(a11) a2) b(b1))".
-    QTest::newRow("itself") << "a"
-                            << "a" << true;
-    QTest::newRow("child") << "a"
-                           << "a2" << true;
-    QTest::newRow("grandchild") << "a"
-                                << "a11" << true;
-    QTest::newRow("sibling") << "a"
-                             << "b" << false;
-    QTest::newRow("nephew") << "a"
-                            << "b1" << false;
-    QTest::newRow("parent") << "a"
-                            << "r" << false;
-    QTest::newRow("null") << "r"
-                          << "" << false;
+    addRow("itself", "a", "a", true);
+    addRow("child", "a", "a2", true);
+    addRow("grandchild", "a", "a11", true);
+    addRow("sibling", "a", "b", false);
+    addRow("nephew", "a", "b1", false);
+    addRow("parent", "a", "r", false);
+    addRow("null", "r", "", false);
 }
 
 void TestFeatureTreeItem::findShallow()
 {
     QFETCH(QString, start);
     QFETCH(QString, target);
-    QFETCH(bool, expected);
     auto root = tree(QStringLiteral("r(a(a1(a11) a2) b(b1))"));
     const FeatureTreeItem* wanted = target.isEmpty() ? nullptr : named(root.get(), target);
-    QCOMPARE(named(root.get(), start)->findShallow(wanted), expected);
+    QTEST(named(root.get(), start)->findShallow(wanted), "expected");
 }
 
 void TestFeatureTreeItem::searchingDoesNotLoadChildren()
@@ -454,20 +320,23 @@ void TestFeatureTreeItem::flags_data()
 
     for (int column : { 0, 1, 2 })
         QTest::addRow("placeholder, column %d", column) << "Dummy" << 1 << int(GenApi::RW) << column << none;
-    QTest::newRow("placeholder name is exact") << "Dummy2" << 10 << int(GenApi::NA) << 0 << name;
-    QTest::newRow("name column") << "x" << 10 << int(GenApi::NA) << 0 << name;
-    QTest::newRow("third column") << "x" << 1 << int(GenApi::RW) << 2 << enabled;
+    addRow("placeholder name is exact", "Dummy2", 10, int(GenApi::NA), 0, name);
+    addRow("third column", "x", 1, int(GenApi::RW), 2, enabled);
 
     // Value column: persistent-editor types are always editable...
     for (int type : { 1, 2, 3, 4, 5, 7, 9, 11, 12 })
         QTest::addRow("value, editor %d, read only", type) << "x" << type << int(GenApi::RO) << 1 << editable;
     // ... the others only when the access mode allows writing.
+    const QList<QPair<int, int>> accessFlags { { GenApi::NA, enabled },
+                                               { GenApi::NI, enabled },
+                                               { GenApi::RO, enabled },
+                                               { GenApi::WO, editable },
+                                               { GenApi::RW, editable } };
     for (int type : { 0, 6, 8, 10 }) {
-        QTest::addRow("value, editor %d, NA", type) << "x" << type << int(GenApi::NA) << 1 << enabled;
-        QTest::addRow("value, editor %d, NI", type) << "x" << type << int(GenApi::NI) << 1 << enabled;
-        QTest::addRow("value, editor %d, RO", type) << "x" << type << int(GenApi::RO) << 1 << enabled;
-        QTest::addRow("value, editor %d, WO", type) << "x" << type << int(GenApi::WO) << 1 << editable;
-        QTest::addRow("value, editor %d, RW", type) << "x" << type << int(GenApi::RW) << 1 << editable;
+        for (const auto& access : accessFlags) {
+            QTest::addRow("value, editor %d, access %d", type, access.first)
+                << "x" << type << access.first << 1 << access.second;
+        }
     }
 }
 
@@ -477,32 +346,11 @@ void TestFeatureTreeItem::flags()
     QFETCH(int, editorType);
     QFETCH(int, access);
     QFETCH(int, column);
-    QFETCH(int, expected);
     ProbeItem item(fullName, editorType, static_cast<GenApi::EAccessMode>(access));
-    QCOMPARE(int(item.flags(column)), expected);
+    QTEST(int(item.flags(column)), "expected");
 }
 
-void TestFeatureTreeItem::usePersistentEditor_data()
-{
-    QTest::addColumn<int>("editorType");
-    QTest::addColumn<bool>("expected");
-
-    const QList<int> persistent { 1, 2, 3, 4, 5, 7, 9, 11, 12, 50 };
-    for (int type = 0; type <= 12; ++type)
-        QTest::addRow("type %d", type) << type << persistent.contains(type);
-    QTest::newRow("type 50") << 50 << true;
-}
-
-void TestFeatureTreeItem::usePersistentEditor()
-{
-    QFETCH(int, editorType);
-    QFETCH(bool, expected);
-    ProbeItem item(QStringLiteral("x"), editorType, GenApi::RW);
-    QCOMPARE(item.usePersistentEditor(), expected);
-    QVERIFY(!item.isEditable());
-}
-
-void TestFeatureTreeItem::staticEditorType()
+void TestFeatureTreeItem::editorTypes()
 {
     FeatureTreeItem plain(QStringLiteral("p"), nullptr, QStringLiteral("p"), nullptr);
     ProbeItem slider(QStringLiteral("s"), FeatureTreeItem::EditorIntSlider, GenApi::RW);
@@ -517,7 +365,13 @@ void TestFeatureTreeItem::staticEditorType()
     // the virtual editorType().
     QCOMPARE(FeatureTreeItem::editorType(&slider), int(FeatureTreeItem::EditorNone));
     QCOMPARE(slider.editorType(), int(FeatureTreeItem::EditorIntSlider));
-    QCOMPARE(plain.editorType(), int(FeatureTreeItem::EditorNone));
+
+    const QList<int> persistent { 1, 2, 3, 4, 5, 7, 9, 11, 12, 50 };
+    for (int type : QList<int> { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 50 }) {
+        ProbeItem item(QStringLiteral("x"), type, GenApi::RW);
+        QVERIFY2(item.usePersistentEditor() == persistent.contains(type), qPrintable(QString::number(type)));
+        QVERIFY(!item.isEditable());
+    }
 }
 
 void TestFeatureTreeItem::data_data()
@@ -533,33 +387,27 @@ void TestFeatureTreeItem::data_data()
     const QBrush dimmed = QPalette().brush(QPalette::Disabled, QPalette::Text);
     const int height = static_cast<int>(QFontMetricsF(QApplication::font()).height() + 10.0);
 
-    QTest::newRow("name: display") << 0 << int(Qt::DisplayRole) << QVariant(QStringLiteral("Favorites"));
-    QTest::newRow("name: edit") << 0 << int(Qt::EditRole) << invalid;
-    QTest::newRow("name: foreground") << 0 << int(Qt::ForegroundRole) << QVariant(dimmed);
-    QTest::newRow("name: size hint") << 0 << int(Qt::SizeHintRole) << QVariant(QSize(0, height));
-    QTest::newRow("value: display") << 1 << int(Qt::DisplayRole) << invalid;
-    QTest::newRow("value: edit") << 1 << int(Qt::EditRole) << invalid;
-    QTest::newRow("value: foreground") << 1 << int(Qt::ForegroundRole) << QVariant(dimmed);
-    QTest::newRow("value: size hint") << 1 << int(Qt::SizeHintRole) << invalid;
-    QTest::newRow("third column: display") << 2 << int(Qt::DisplayRole) << invalid;
-    QTest::newRow("third column: foreground") << 2 << int(Qt::ForegroundRole) << invalid;
-    for (int column : { 0, 1 }) {
-        QTest::addRow("column %d: tool tip", column)
-            << column << int(Qt::ToolTipRole) << QVariant(QStringLiteral("Tip"));
-        QTest::addRow("column %d: GenICam name", column) << column << FeatureTreeItem::GenicamNameRole << fullName;
-        QTest::addRow("column %d: full name", column) << column << FeatureTreeItem::FullNodeNameRole << fullName;
-        QTest::addRow("column %d: category", column) << column << FeatureTreeItem::GenicamCategory << QVariant(false);
-        QTest::addRow("column %d: visibility", column)
-            << column << FeatureTreeItem::GenicamVisibility << QVariant(int(GenApi::Expert));
-        QTest::addRow("column %d: full row", column) << column << FeatureTreeItem::IsFullRowItem << QVariant(true);
-        QTest::addRow("column %d: special", column) << column << FeatureTreeItem::IsSpecialNode << QVariant(false);
-        QTest::addRow("column %d: shown at all", column) << column << FeatureTreeItem::IsShownAtAll << QVariant(true);
-        QTest::addRow("column %d: tool tip role", column) << column << FeatureTreeItem::GenicamTooltipRole << invalid;
-        QTest::addRow("column %d: description", column) << column << FeatureTreeItem::GenicamDescription << invalid;
-        QTest::addRow("column %d: docu URL", column) << column << FeatureTreeItem::GenicamDocuURL << invalid;
-        QTest::addRow("column %d: unused role 263", column) << column << 263 << invalid;
-        QTest::addRow("column %d: user role", column) << column << int(Qt::UserRole) << invalid;
-    }
+    addRow("name: display", 0, int(Qt::DisplayRole), QVariant(QStringLiteral("Favorites")));
+    addRow("name: edit", 0, int(Qt::EditRole), invalid);
+    addRow("name: foreground", 0, int(Qt::ForegroundRole), QVariant(dimmed));
+    addRow("name: size hint", 0, int(Qt::SizeHintRole), QVariant(QSize(0, height)));
+    addRow("value: display", 1, int(Qt::DisplayRole), invalid);
+    addRow("value: foreground", 1, int(Qt::ForegroundRole), QVariant(dimmed));
+    addRow("value: size hint", 1, int(Qt::SizeHintRole), invalid);
+    addRow("third column: display", 2, int(Qt::DisplayRole), invalid);
+    addRow("third column: foreground", 2, int(Qt::ForegroundRole), invalid);
+    addRow("tool tip", 1, int(Qt::ToolTipRole), QVariant(QStringLiteral("Tip")));
+    addRow("GenICam name", 1, FeatureTreeItem::GenicamNameRole, fullName);
+    addRow("full name", 0, FeatureTreeItem::FullNodeNameRole, fullName);
+    addRow("category", 0, FeatureTreeItem::GenicamCategory, QVariant(false));
+    addRow("visibility", 1, FeatureTreeItem::GenicamVisibility, QVariant(int(GenApi::Expert)));
+    addRow("full row", 0, FeatureTreeItem::IsFullRowItem, QVariant(true));
+    addRow("special", 1, FeatureTreeItem::IsSpecialNode, QVariant(false));
+    addRow("shown at all", 0, FeatureTreeItem::IsShownAtAll, QVariant(true));
+    // Roles a plain item does not answer.
+    for (int role : { FeatureTreeItem::GenicamTooltipRole, FeatureTreeItem::GenicamDescription,
+                      FeatureTreeItem::GenicamDocuURL, 263, int(Qt::UserRole) })
+        QTest::addRow("role %d", role) << 0 << role << invalid;
 }
 
 void TestFeatureTreeItem::data()
@@ -576,32 +424,17 @@ void TestFeatureTreeItem::data()
     QCOMPARE(answer, expected);
 }
 
-void TestFeatureTreeItem::uniqueIdFollowsTheFullName_data()
-{
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<bool>("same");
-
-    QTest::newRow("same full name") << "@CameraDevice/Gain"
-                                    << "@CameraDevice/Gain" << true;
-    QTest::newRow("other full name") << "@CameraDevice/Gain"
-                                     << "@CameraDevice/GainAuto" << false;
-    QTest::newRow("other collection") << "@CameraDevice/Gain"
-                                      << "@StreamGrabber0/Gain" << false;
-}
-
 void TestFeatureTreeItem::uniqueIdFollowsTheFullName()
 {
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(bool, same);
     // Different displayed names: the identifier depends on the full name only.
-    FeatureTreeItem a(QStringLiteral("A"), nullptr, first, nullptr);
-    FeatureTreeItem b(QStringLiteral("B"), nullptr, second, nullptr);
-    const QVariant idA = a.data(0, FeatureTreeItem::UniqueID);
-    QCOMPARE(idA.userType(), int(QMetaType::UInt));
-    QCOMPARE(a.data(1, FeatureTreeItem::UniqueID), idA); // stable, in every column
-    QCOMPARE(idA == b.data(0, FeatureTreeItem::UniqueID), same);
+    const auto id = [](const QString& displayed, const QString& fullName, int column = 0) {
+        return FeatureTreeItem(displayed, nullptr, fullName, nullptr).data(column, FeatureTreeItem::UniqueID);
+    };
+    const QVariant gain = id(QStringLiteral("A"), QStringLiteral("@CameraDevice/Gain"));
+    QCOMPARE(gain.userType(), int(QMetaType::UInt));
+    QCOMPARE(id(QStringLiteral("B"), QStringLiteral("@CameraDevice/Gain"), 1), gain);
+    QVERIFY(id(QStringLiteral("A"), QStringLiteral("@CameraDevice/GainAuto")) != gain);
+    QVERIFY(id(QStringLiteral("A"), QStringLiteral("@StreamGrabber0/Gain")) != gain);
 }
 
 void TestFeatureTreeItem::showMe_data()
@@ -610,47 +443,35 @@ void TestFeatureTreeItem::showMe_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<bool>("expected");
 
-    QTest::newRow("undefined at Guru") << -1 << int(GenApi::Guru) << false;
-    QTest::newRow("undefined at Invisible") << -1 << int(GenApi::Invisible) << false;
-    QTest::newRow("Beginner at Beginner") << int(GenApi::Beginner) << int(GenApi::Beginner) << true;
-    QTest::newRow("Expert at Beginner") << int(GenApi::Expert) << int(GenApi::Beginner) << false;
-    QTest::newRow("Expert at Expert") << int(GenApi::Expert) << int(GenApi::Expert) << true;
-    QTest::newRow("Guru at Expert") << int(GenApi::Guru) << int(GenApi::Expert) << false;
-    QTest::newRow("Invisible at Guru") << int(GenApi::Invisible) << int(GenApi::Guru) << false;
-    QTest::newRow("Invisible at Invisible") << int(GenApi::Invisible) << int(GenApi::Invisible) << true;
+    addRow("undefined at Invisible", -1, int(GenApi::Invisible), false);
+    addRow("Beginner at Beginner", int(GenApi::Beginner), int(GenApi::Beginner), true);
+    addRow("Expert at Beginner", int(GenApi::Expert), int(GenApi::Beginner), false);
+    addRow("Expert at Expert", int(GenApi::Expert), int(GenApi::Expert), true);
+    addRow("Invisible at Guru", int(GenApi::Invisible), int(GenApi::Guru), false);
+    addRow("Invisible at Invisible", int(GenApi::Invisible), int(GenApi::Invisible), true);
 }
 
 void TestFeatureTreeItem::showMe()
 {
     QFETCH(int, visibility);
     QFETCH(int, level);
-    QFETCH(bool, expected);
     FeatureTreeItem item(QStringLiteral("Search"), nullptr, QStringLiteral("Search"), nullptr);
     if (visibility >= 0)
         item.setVisibility(static_cast<GenApi::EVisibility>(visibility));
-    QCOMPARE(item.ShowMe(static_cast<GenApi::EVisibility>(level)), expected);
+    QTEST(item.ShowMe(static_cast<GenApi::EVisibility>(level)), "expected");
     QCOMPARE(item.data(0, FeatureTreeItem::IsShownAtAll).toBool(), item.ShowMe(GenApi::Guru));
 }
 
 void TestFeatureTreeItem::descriptionAndToolTip()
 {
     FeatureTreeItem item(QStringLiteral("x"), nullptr, QStringLiteral("x"), nullptr);
-    QVERIFY(item.GetDescription().isEmpty());
-    QVERIFY(!item.HasDescription());
-    QVERIFY(item.GetToolTip().isEmpty());
     QCOMPARE(item.data(0, Qt::ToolTipRole), QVariant(QString()));
-
-    item.SetDescription(QString());
     QVERIFY(!item.HasDescription());
     item.SetDescription(QStringLiteral("Summed exposure"));
     QVERIFY(item.HasDescription());
     QCOMPARE(item.GetDescription(), QStringLiteral("Summed exposure"));
-    item.SetDescription(QString());
+    item.SetDescription(QString()); // an empty description is none
     QVERIFY(!item.HasDescription());
-
-    item.SetToolTip(QStringLiteral("first"));
-    item.SetToolTip(QStringLiteral("second"));
-    QCOMPARE(item.data(1, Qt::ToolTipRole), QVariant(QStringLiteral("second")));
 }
 
 QTEST_MAIN(TestFeatureTreeItem)

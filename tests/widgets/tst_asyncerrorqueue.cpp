@@ -71,7 +71,6 @@ private slots:
     void appendIsReportErrorAsync();
     void clearDropsPendingReports_data();
     void clearDropsPendingReports();
-    void countFollowsTheList();
     void receiverMayReportAgain();
     void receiverMayClear();
     void destroyingDropsPendingReports();
@@ -93,7 +92,6 @@ void TestAsyncErrorQueue::deliversNewestFirst_data()
 
     QTest::newRow("three from a worker") << 3 << true << QStringList { "r3", "r2", "r1" };
     QTest::newRow("three from the owner") << 3 << false << QStringList { "r3", "r2", "r1" };
-    QTest::newRow("one") << 1 << true << QStringList { "r1" };
     QTest::newRow("none") << 0 << true << QStringList();
 }
 
@@ -123,8 +121,6 @@ void TestAsyncErrorQueue::appendIsReportErrorAsync_data()
     QTest::addColumn<bool>("useAppend");
     QTest::addColumn<int>("severity");
     QTest::newRow("append, critical") << true << int(AsyncErrorQueue::Critical);
-    QTest::newRow("reportErrorAsync, critical") << false << int(AsyncErrorQueue::Critical);
-    QTest::newRow("append, warning") << true << int(AsyncErrorQueue::Warning);
     QTest::newRow("reportErrorAsync, warning") << false << int(AsyncErrorQueue::Warning);
 }
 
@@ -155,7 +151,6 @@ void TestAsyncErrorQueue::clearDropsPendingReports_data()
 {
     QTest::addColumn<int>("before");
     QTest::addColumn<int>("after");
-    QTest::newRow("one report, cleared") << 1 << 0;
     QTest::newRow("several reports, cleared") << 5 << 0;
     // Calls posted before the clear deliver reports made after it.
     QTest::newRow("reports after the clear") << 3 << 2;
@@ -181,22 +176,6 @@ void TestAsyncErrorQueue::clearDropsPendingReports()
         expected << QStringLiteral("new%1").arg(i);
     QCOMPARE(recorder.messages(), expected);
     QCOMPARE(queue.count(), quint64(0));
-}
-
-void TestAsyncErrorQueue::countFollowsTheList()
-{
-    AsyncErrorQueue queue;
-    Recorder recorder(&queue);
-    QCOMPARE(queue.count(), quint64(0));
-    onWorker([&] {
-        queue.reportErrorAsync(AsyncErrorQueue::Error, QStringLiteral("a"), QString(), nullptr);
-        queue.append(AsyncErrorQueue::Error, QStringLiteral("b"), QString(), nullptr);
-    });
-    QCOMPARE(queue.count(), quint64(2));
-    // One posted call takes out one report.
-    QCoreApplication::sendPostedEvents(&queue, QEvent::MetaCall);
-    QCOMPARE(queue.count(), quint64(0));
-    QCOMPARE(recorder.messages(), (QStringList { "b", "a" }));
 }
 
 void TestAsyncErrorQueue::receiverMayReportAgain()

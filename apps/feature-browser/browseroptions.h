@@ -6,12 +6,14 @@
 /// What the feature browser was asked to do on its command line.
 struct BrowserOptions
 {
-    enum class Mode { Window, Dump, Screenshot, Help, Version };
+    enum class Mode { Window, Dump, Screenshot, Help, Version, ListDevices };
 
     Mode mode = Mode::Window;
     QString language;       ///< "en", "ja", "ko", "zh"; empty: from the system locale
     QString screenshotFile; ///< with Mode::Screenshot
     int visibility = -1;    ///< 0..3 from --level; -1: the stored level
+    QString aravisDevice;   ///< --aravis: an Aravis device id such as "Fake_1"; empty: none
+    QString genicamFile;    ///< --genicam: a GenICam XML file to open without a device
     QString error;          ///< set when the arguments are unusable
 
     /// Reads the arguments (without the program name). Unknown options,

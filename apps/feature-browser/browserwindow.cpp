@@ -36,13 +36,31 @@ QString valueOf(const QSharedPointer<ParameterCollection::IParameter>& parameter
 
 BrowserWindow::BrowserWindow(QWidget* parent)
     : QMainWindow(parent)
+    , m_camera(new ParameterCollection::EmulatedCamera)
+    , m_info(m_camera->info())
 {
-    setWindowTitle(tr("Feature Browser - %1").arg(m_camera.info()->getFriendlyName()));
+    QList<Collection> collections;
+    for (const ParameterCollection::EmulatedCamera::Collection& c : m_camera->collections())
+        collections << Collection{c.collection, c.rootName, c.roleName};
+    setUp(collections);
+}
+
+BrowserWindow::BrowserWindow(const QList<Collection>& collections,
+                             QSharedPointer<Plugin::CameraPool::IBaseInfo> info, QWidget* parent)
+    : QMainWindow(parent)
+    , m_info(std::move(info))
+{
+    setUp(collections);
+}
+
+void BrowserWindow::setUp(const QList<Collection>& collections)
+{
+    setWindowTitle(tr("Feature Browser - %1").arg(m_info->getFriendlyName()));
     setObjectName(QStringLiteral("BrowserWindow"));
 
-    m_tree = new FeatureTreeWidget(QStringLiteral("FeatureBrowser"), m_camera.info(), this);
+    m_tree = new FeatureTreeWidget(QStringLiteral("FeatureBrowser"), m_info, this);
     setCentralWidget(m_tree);
-    for (const ParameterCollection::EmulatedCamera::Collection& c : m_camera.collections())
+    for (const Collection& c : collections)
         m_tree->addParameterCollection(c.collection, c.rootName, c.roleName, true);
     m_tree->expandRootNodes();
     m_tree->treeView()->setColumnWidth(0, 300);
@@ -190,18 +208,19 @@ void BrowserWindow::showError(AsyncErrorQueue::ErrorSeverity severity, const QSt
 
 void BrowserWindow::configureIp()
 {
+    // Only the emulated camera has a transport layer collection here.
     const QSharedPointer<ParameterCollection::MemoryParameterCollection> transport =
-        m_camera.collection(QStringLiteral("@DeviceTransportLayer"));
-    const auto address = transport->getParameter(QStringLiteral("GevPersistentIPAddress"));
-    const auto mask = transport->getParameter(QStringLiteral("GevPersistentSubnetMask"));
-    const auto gateway = transport->getParameter(QStringLiteral("GevPersistentDefaultGateway"));
+        m_camera ? m_camera->collection(QStringLiteral("@DeviceTransportLayer")) : nullptr;
+    const auto address = transport ? transport->getParameter(QStringLiteral("GevPersistentIPAddress")) : nullptr;
+    const auto mask = transport ? transport->getParameter(QStringLiteral("GevPersistentSubnetMask")) : nullptr;
+    const auto gateway = transport ? transport->getParameter(QStringLiteral("GevPersistentDefaultGateway")) : nullptr;
     if (!address || !mask || !gateway) {
         QMessageBox::warning(this, tr("IP Configuration"),
                              tr("The transport layer has no persistent IP settings."));
         return;
     }
     IpAddressWidget dialog(this);
-    dialog.setHeaderText(tr("Persistent IP configuration of %1").arg(m_camera.info()->getFriendlyName()));
+    dialog.setHeaderText(tr("Persistent IP configuration of %1").arg(m_info->getFriendlyName()));
     dialog.setIpAddress(valueOf(address));
     dialog.setSubnetMask(valueOf(mask));
     dialog.setDefaultGateway(valueOf(gateway));

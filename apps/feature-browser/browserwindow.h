@@ -6,7 +6,10 @@
 
 #include <QMainWindow>
 #include <QMenu>
+#include <QList>
 #include <QSharedPointer>
+
+#include <memory>
 
 class FeatureTreeWidget;
 class QComboBox;
@@ -15,16 +18,35 @@ class QTextBrowser;
 
 namespace ParameterCollection {
 class IParameter;
+class IParameterCollection;
+} // namespace ParameterCollection
+namespace Plugin {
+namespace CameraPool {
+class IBaseInfo;
 }
+} // namespace Plugin
 
-/// The feature browser's main window: the feature tree of the emulated
-/// camera, a description pane for the current feature, a visibility chooser,
-/// the search result count, and the host's own menu entries.
+/// The feature browser's main window: the feature tree of a camera (the
+/// emulated camera's four collections, or one collection opened otherwise),
+/// a description pane for the current feature, a visibility chooser, the
+/// search result count, and the host's own menu entries.
 class BrowserWindow : public QMainWindow
 {
     Q_OBJECT
 public:
+    /// One collection as the tree shows it.
+    struct Collection
+    {
+        QSharedPointer<ParameterCollection::IParameterCollection> collection;
+        QString rootName;
+        QString roleName;
+    };
+
+    /// Shows the built-in emulated camera.
     explicit BrowserWindow(QWidget* parent = nullptr);
+    /// Shows the collections of another camera, described by `info`.
+    BrowserWindow(const QList<Collection>& collections, QSharedPointer<Plugin::CameraPool::IBaseInfo> info,
+                  QWidget* parent = nullptr);
     ~BrowserWindow() override;
 
     FeatureTreeWidget* featureTree() const { return m_tree; }
@@ -50,10 +72,12 @@ private Q_SLOTS:
     void showAbout();
 
 private:
+    void setUp(const QList<Collection>& collections);
     void buildMenus();
     void saveSettings();
 
-    ParameterCollection::EmulatedCamera m_camera;
+    std::unique_ptr<ParameterCollection::EmulatedCamera> m_camera; // Null for other cameras.
+    QSharedPointer<Plugin::CameraPool::IBaseInfo> m_info;
     FeatureTreeWidget* m_tree = nullptr;      // Owned by the window.
     QTextBrowser* m_description = nullptr;    // Owned by the window.
     QComboBox* m_levelChooser = nullptr;      // Owned by the window.

@@ -1,11 +1,17 @@
-// The feature browser: the feature tree of the built-in emulated camera.
+// The feature browser: the feature tree of the built-in emulated camera, of a
+// camera opened with Aravis, or of a GenICam XML file.
 #include "browseroptions.h"
 #include "browserwindow.h"
 #include "featuretree/featuretreewidget.h"
 #include "orvikviewercomponents6.h"
+#ifdef ORVIK_HAVE_ARAVIS
+#include "camerapool/staticbaseinfo.h"
+#include "parametercollection/aravis/aravisparametercollection.h"
+#endif
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
@@ -13,6 +19,8 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <exception>
+#include <memory>
 
 namespace {
 
@@ -27,6 +35,40 @@ void installTranslations(QApplication& app, const QString& language)
     if (qt->load(QStringLiteral("qtbase_%1").arg(language), QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
         app.installTranslator(qt);
 }
+
+/// Exit code when an Aravis option is used in a build without Aravis.
+constexpr int noAravisSupport = 3;
+
+#ifdef ORVIK_HAVE_ARAVIS
+int listDevices(QTextStream& out)
+{
+    const QList<ParameterCollection::AravisDeviceInfo> devices
+        = ParameterCollection::AravisParameterCollection::listDevices(true);
+    out << "ID\tPROTOCOL\tVENDOR\tMODEL\tSERIAL\tADDRESS\n";
+    for (const ParameterCollection::AravisDeviceInfo& d : devices)
+        out << d.id << '\t' << d.protocol << '\t' << d.vendor << '\t' << d.model << '\t' << d.serialNumber << '\t'
+            << d.address << '\n';
+    return 0;
+}
+
+/// The window for a camera opened with Aravis or a GenICam XML file.
+std::unique_ptr<BrowserWindow> openWithAravis(const BrowserOptions& options)
+{
+    using ParameterCollection::AravisParameterCollection;
+    const QSharedPointer<AravisParameterCollection> collection = options.genicamFile.isEmpty()
+        ? AravisParameterCollection::openDevice(options.aravisDevice)
+        : AravisParameterCollection::openXmlFile(options.genicamFile);
+    const ParameterCollection::AravisDeviceInfo d = collection->deviceInfo();
+    const QString name = options.genicamFile.isEmpty() ? QStringLiteral("%1 (%2)").arg(d.model, options.aravisDevice)
+                                                       : QFileInfo(options.genicamFile).fileName();
+    const auto info = QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create(collection->deviceClass(), name,
+                                                                                 d.serialNumber, d.model, d.vendor);
+    const QString rootName
+        = options.genicamFile.isEmpty() ? QStringLiteral("Camera Device") : QStringLiteral("GenICam File");
+    return std::make_unique<BrowserWindow>(
+        QList<BrowserWindow::Collection> { { collection, rootName, collection->getRoleName() } }, info);
+}
+#endif
 
 } // namespace
 
@@ -53,10 +95,36 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    installTranslations(app, options.language.isEmpty() ? BrowserOptions::languageForLocale(QLocale::system().name())
-                                                        : options.language);
+    const bool aravis = options.mode == BrowserOptions::Mode::ListDevices || !options.aravisDevice.isEmpty()
+        || !options.genicamFile.isEmpty();
+#ifdef ORVIK_HAVE_ARAVIS
+    if (options.mode == BrowserOptions::Mode::ListDevices)
+        return listDevices(out);
+#else
+    if (aravis) {
+        err << "feature-browser: this build has no Aravis support (--aravis, --genicam, --list-devices)\n";
+        return noAravisSupport;
+    }
+#endif
 
-    BrowserWindow window;
+    installTranslations(app,
+                        options.language.isEmpty() ? BrowserOptions::languageForLocale(QLocale::system().name())
+                                                   : options.language);
+
+    std::unique_ptr<BrowserWindow> owner;
+#ifdef ORVIK_HAVE_ARAVIS
+    if (aravis) {
+        try {
+            owner = openWithAravis(options);
+        } catch (const std::exception& e) {
+            err << "feature-browser: " << QString::fromUtf8(e.what()) << '\n';
+            return 1;
+        }
+    }
+#endif
+    if (!owner)
+        owner = std::make_unique<BrowserWindow>();
+    BrowserWindow& window = *owner;
     window.restoreSettings();
     if (options.visibility >= 0)
         window.chooseVisibility(options.visibility);

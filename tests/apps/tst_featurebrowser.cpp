@@ -16,6 +16,9 @@ private slots:
     void dumpsTheEmulatedCamera();
     void writesAScreenshot();
     void refusesBadArguments();
+    void parsesAravisArguments_data();
+    void parsesAravisArguments();
+    void dumpsTheAravisFakeCamera();
 
 private:
     QProcess* start(const QStringList& arguments);
@@ -125,6 +128,64 @@ void TestFeatureBrowser::refusesBadArguments()
     QVERIFY(process->waitForFinished(60000));
     QCOMPARE(process->exitCode(), 2);
     QVERIFY(QString::fromUtf8(process->readAllStandardError()).contains(QLatin1String("unknown language 'xx'")));
+}
+
+void TestFeatureBrowser::parsesAravisArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("error");
+
+    using Mode = BrowserOptions::Mode;
+    QTest::newRow("fake camera") << QStringList{"--aravis", "Fake_1"} << int(Mode::Window) << "Fake_1"
+                                 << "" << "";
+    QTest::newRow("camera dump") << QStringList{"--dump", "--aravis", "Basler-123"} << int(Mode::Dump)
+                                 << "Basler-123" << "" << "";
+    QTest::newRow("xml file") << QStringList{"--genicam", "camera.xml", "--level", "guru"} << int(Mode::Window) << ""
+                              << "camera.xml" << "";
+    QTest::newRow("list devices") << QStringList{"--list-devices"} << int(Mode::ListDevices) << "" << "" << "";
+    QTest::newRow("missing device") << QStringList{"--aravis"} << 0 << "" << "" << "--aravis needs a device id";
+    QTest::newRow("option as device") << QStringList{"--aravis", "--dump"} << 0 << "" << ""
+                                      << "--aravis needs a device id";
+    QTest::newRow("missing file") << QStringList{"--genicam"} << 0 << "" << "" << "--genicam needs a file name";
+    QTest::newRow("both") << QStringList{"--aravis", "Fake_1", "--genicam", "a.xml"} << 0 << "" << ""
+                          << "cannot be combined";
+}
+
+void TestFeatureBrowser::parsesAravisArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, mode);
+    QFETCH(QString, device);
+    QFETCH(QString, file);
+    QFETCH(QString, error);
+    const BrowserOptions options = BrowserOptions::parse(arguments);
+    QVERIFY2(options.error.contains(error), qPrintable(options.error));
+    QCOMPARE(options.error.isEmpty(), error.isEmpty());
+    if (!error.isEmpty())
+        return;
+    QCOMPARE(int(options.mode), mode);
+    QCOMPARE(options.aravisDevice, device);
+    QCOMPARE(options.genicamFile, file);
+    QVERIFY(BrowserOptions::usage().contains(QLatin1String("--list-devices")));
+}
+
+void TestFeatureBrowser::dumpsTheAravisFakeCamera()
+{
+    QProcess* process = start({QStringLiteral("--aravis"), QStringLiteral("Fake_1"), QStringLiteral("--dump")});
+    QVERIFY(process->waitForFinished(60000));
+    // A browser built without Aravis says so with its own exit code.
+    if (process->exitCode() == 3)
+        QSKIP("The feature browser was built without Aravis");
+    QCOMPARE(process->exitCode(), 0);
+    const QString text = QString::fromUtf8(process->readAllStandardOutput());
+    for (const char* expected : {"Camera Device", "DeviceControl", "ImageFormatControl", "Vendor Name", "PayloadSize"})
+        QVERIFY2(text.contains(QLatin1String(expected)), expected);
+    QVERIFY2(!text.contains(QLatin1String("Transport Layer")), "the emulated camera is not shown");
+    const QRegularExpression width(QStringLiteral("^    Width +\\t\\d+$"), QRegularExpression::MultilineOption);
+    QVERIFY2(width.match(text).hasMatch(), qPrintable(text.left(2000)));
 }
 
 QTEST_GUILESS_MAIN(TestFeatureBrowser)

@@ -29,40 +29,6 @@ qint64 toInt64(double v)
     return std::llround(v);
 }
 
-const char* accessText(GenApi::EAccessMode mode)
-{
-    switch (mode) {
-    case GenApi::NI:
-        return "NI";
-    case GenApi::NA:
-        return "NA";
-    case GenApi::WO:
-        return "WO";
-    case GenApi::RO:
-        return "RO";
-    case GenApi::RW:
-        return "RW";
-    default:
-        return "";
-    }
-}
-
-const char* visibilityText(GenApi::EVisibility v)
-{
-    switch (v) {
-    case GenApi::Beginner:
-        return "Beginner";
-    case GenApi::Expert:
-        return "Expert";
-    case GenApi::Guru:
-        return "Guru";
-    case GenApi::Invisible:
-        return "Invisible";
-    default:
-        return "";
-    }
-}
-
 const char* operationName(MemoryNodeMap::Operation op)
 {
     using Op = MemoryNodeMap::Operation;
@@ -544,9 +510,9 @@ QString MemoryNodeMap::property(int i, const QString& key, const QString& defaul
     if (key == QLatin1String("Representation"))
         return orDefault(n.representation);
     if (key == QLatin1String("Visibility"))
-        return QString::fromLatin1(visibilityText(visibilityOf(i)));
+        return ValueText::formatVisibility(visibilityOf(i));
     if (key == QLatin1String("AccessMode"))
-        return QString::fromLatin1(accessText(accessOf(i)));
+        return ValueText::formatAccessMode(accessOf(i));
     return defaultValue;
 }
 
@@ -556,28 +522,9 @@ void MemoryNodeMap::setProperty(int i, const QString& key, const QString& value)
     MemoryNode& n = m_nodes[i];
     enter(n.name, Operation::SetProperty);
     if (key == QLatin1String("Visibility")) {
-        static const QHash<QString, GenApi::EVisibility> levels{{QStringLiteral("Beginner"), GenApi::Beginner},
-                                                                 {QStringLiteral("Expert"), GenApi::Expert},
-                                                                 {QStringLiteral("Guru"), GenApi::Guru},
-                                                                 {QStringLiteral("Invisible"), GenApi::Invisible}};
-        const auto it = levels.find(value);
-        if (it == levels.end()) {
-            GENICAM_THROW(InvalidArgumentException, quoted(value) + " is no visibility (Beginner, Expert, Guru, "
-                                                    "Invisible) for node " + quoted(n.name));
-        }
-        n.imposedVisibility = *it;
+        n.imposedVisibility = ValueText::parseImposedVisibility(value, n.name);
     } else if (key == QLatin1String("AccessMode")) {
-        static const QHash<QString, GenApi::EAccessMode> modes{{QStringLiteral("RW"), GenApi::RW},
-                                                                {QStringLiteral("RO"), GenApi::RO},
-                                                                {QStringLiteral("WO"), GenApi::WO},
-                                                                {QStringLiteral("NA"), GenApi::NA},
-                                                                {QStringLiteral("NI"), GenApi::NI}};
-        const auto it = modes.find(value);
-        if (it == modes.end()) {
-            GENICAM_THROW(InvalidArgumentException,
-                          quoted(value) + " is no access mode (RW, RO, WO, NA, NI) for node " + quoted(n.name));
-        }
-        n.imposedAccess = *it;
+        n.imposedAccess = ValueText::parseImposedAccessMode(value, n.name);
     } else {
         GENICAM_THROW(LogicalErrorException,
                       "Property " + quoted(key) + " of node " + quoted(n.name) + " cannot be set");

@@ -111,27 +111,20 @@ private:
 
     GenApi::EVisibility parseVisibility(const QDomElement& e) const
     {
-        static const QHash<QString, GenApi::EVisibility> levels{{QStringLiteral("Beginner"), GenApi::Beginner},
-                                                                 {QStringLiteral("Expert"), GenApi::Expert},
-                                                                 {QStringLiteral("Guru"), GenApi::Guru},
-                                                                 {QStringLiteral("Invisible"), GenApi::Invisible}};
         const QString text = e.attribute(QStringLiteral("visibility"), QStringLiteral("Beginner"));
-        if (!levels.contains(text))
+        const auto visibility = ValueText::visibilityFromText(text);
+        if (!visibility)
             fail(e.lineNumber(), QStringLiteral("unknown visibility '%1'").arg(text));
-        return levels.value(text);
+        return *visibility;
     }
 
     GenApi::EAccessMode parseAccess(const QDomElement& e, const QString& fallback) const
     {
-        static const QHash<QString, GenApi::EAccessMode> modes{{QStringLiteral("RW"), GenApi::RW},
-                                                                {QStringLiteral("RO"), GenApi::RO},
-                                                                {QStringLiteral("WO"), GenApi::WO},
-                                                                {QStringLiteral("NA"), GenApi::NA},
-                                                                {QStringLiteral("NI"), GenApi::NI}};
         const QString text = e.attribute(QStringLiteral("access"), fallback);
-        if (!modes.contains(text))
+        const auto mode = ValueText::accessModeFromText(text);
+        if (!mode)
             fail(e.lineNumber(), QStringLiteral("unknown access mode '%1'").arg(text));
-        return modes.value(text);
+        return *mode;
     }
 
     Expression expression(const QDomElement& e, const char* attribute)

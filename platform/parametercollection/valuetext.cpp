@@ -168,5 +168,70 @@ QString formatBoolean(bool value)
     return value ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+namespace {
+const std::pair<GenApi::EVisibility, const char*> visibilityNames[] = {
+    {GenApi::Beginner, "Beginner"}, {GenApi::Expert, "Expert"}, {GenApi::Guru, "Guru"}, {GenApi::Invisible, "Invisible"}};
+const std::pair<GenApi::EAccessMode, const char*> accessModeNames[] = {
+    {GenApi::RW, "RW"}, {GenApi::RO, "RO"}, {GenApi::WO, "WO"}, {GenApi::NA, "NA"}, {GenApi::NI, "NI"}};
+
+template<typename Enum, std::size_t N>
+QString nameOf(const std::pair<Enum, const char*> (&names)[N], Enum value)
+{
+    for (const auto& entry : names) {
+        if (entry.first == value)
+            return QString::fromLatin1(entry.second);
+    }
+    return QString();
+}
+
+template<typename Enum, std::size_t N>
+std::optional<Enum> valueOf(const std::pair<Enum, const char*> (&names)[N], const QString& text)
+{
+    for (const auto& entry : names) {
+        if (text == QLatin1String(entry.second))
+            return entry.first;
+    }
+    return std::nullopt;
+}
+} // namespace
+
+QString formatVisibility(GenApi::EVisibility visibility)
+{
+    return nameOf(visibilityNames, visibility);
+}
+
+QString formatAccessMode(GenApi::EAccessMode mode)
+{
+    return nameOf(accessModeNames, mode);
+}
+
+std::optional<GenApi::EVisibility> visibilityFromText(const QString& text)
+{
+    return valueOf(visibilityNames, text);
+}
+
+std::optional<GenApi::EAccessMode> accessModeFromText(const QString& text)
+{
+    return valueOf(accessModeNames, text);
+}
+
+GenApi::EVisibility parseImposedVisibility(const QString& text, const QString& nodeName)
+{
+    if (const auto v = visibilityFromText(text))
+        return *v;
+    GENICAM_THROW(InvalidArgumentException, "'" + text.toStdString()
+                                                + "' is no visibility (Beginner, Expert, Guru, Invisible) for node '"
+                                                + nodeName.toStdString() + "'");
+}
+
+GenApi::EAccessMode parseImposedAccessMode(const QString& text, const QString& nodeName)
+{
+    if (const auto m = accessModeFromText(text))
+        return *m;
+    GENICAM_THROW(InvalidArgumentException, "'" + text.toStdString()
+                                                + "' is no access mode (RW, RO, WO, NA, NI) for node '"
+                                                + nodeName.toStdString() + "'");
+}
+
 } // namespace ValueText
 } // namespace ParameterCollection

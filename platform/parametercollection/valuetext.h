@@ -2,8 +2,12 @@
 
 #include "parametercollection1_export.h"
 
+#include "genicam/genapienums.h"
+
 #include <QString>
 #include <QtGlobal>
+
+#include <optional>
 
 namespace ParameterCollection {
 
@@ -32,6 +36,18 @@ PARAMETERCOLLECTION1_EXPORT QString formatFloat(double value, qint64 precision);
 /// "1", "true", "on", "yes" and "0", "false", "off", "no", in any case.
 PARAMETERCOLLECTION1_EXPORT bool parseBoolean(const QString& text);
 PARAMETERCOLLECTION1_EXPORT QString formatBoolean(bool value);
+
+/// "Beginner", "Expert", "Guru", "Invisible"; empty for anything else.
+PARAMETERCOLLECTION1_EXPORT QString formatVisibility(GenApi::EVisibility visibility);
+/// "RW", "RO", "WO", "NA", "NI"; empty for anything else.
+PARAMETERCOLLECTION1_EXPORT QString formatAccessMode(GenApi::EAccessMode mode);
+/// The inverse of formatVisibility and formatAccessMode (exact spelling); empty when unknown.
+PARAMETERCOLLECTION1_EXPORT std::optional<GenApi::EVisibility> visibilityFromText(const QString& text);
+PARAMETERCOLLECTION1_EXPORT std::optional<GenApi::EAccessMode> accessModeFromText(const QString& text);
+/// As above for a value imposed on the node `nodeName` through its properties:
+/// throws GenICam::InvalidArgumentException naming the accepted texts.
+PARAMETERCOLLECTION1_EXPORT GenApi::EVisibility parseImposedVisibility(const QString& text, const QString& nodeName);
+PARAMETERCOLLECTION1_EXPORT GenApi::EAccessMode parseImposedAccessMode(const QString& text, const QString& nodeName);
 
 } // namespace ValueText
 } // namespace ParameterCollection

@@ -18,6 +18,8 @@ private slots:
     void integerTextRoundTrips_data();
     void integerTextRoundTrips();
     void parsesFloatsAndBooleans();
+    void imposedPropertyTexts_data();
+    void imposedPropertyTexts();
 };
 
 void TestValueText::parsesIntegers_data()
@@ -148,6 +150,48 @@ void TestValueText::parsesFloatsAndBooleans()
         QVERIFY(ValueText::parseBoolean(QString::fromLatin1(yes)));
     for (const char* no : {"0", "false", "OFF", "no"})
         QVERIFY(!ValueText::parseBoolean(QString::fromLatin1(no)));
+}
+
+void TestValueText::imposedPropertyTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("visibility"); // -1: not a visibility
+    QTest::addColumn<int>("access");     // -1: not an access mode
+    QTest::newRow("Beginner") << "Beginner" << int(GenApi::Beginner) << -1;
+    QTest::newRow("Invisible") << "Invisible" << int(GenApi::Invisible) << -1;
+    QTest::newRow("RW") << "RW" << -1 << int(GenApi::RW);
+    QTest::newRow("NI") << "NI" << -1 << int(GenApi::NI);
+    QTest::newRow("wrong case") << "guru" << -1 << -1;
+    QTest::newRow("padded") << " RO" << -1 << -1;
+    QTest::newRow("empty") << "" << -1 << -1;
+}
+
+void TestValueText::imposedPropertyTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(int, visibility);
+    QFETCH(int, access);
+    if (visibility >= 0) {
+        QCOMPARE(int(ValueText::parseImposedVisibility(text, QStringLiteral("Gain"))), visibility);
+        QCOMPARE(ValueText::formatVisibility(GenApi::EVisibility(visibility)), text);
+    } else {
+        QVERIFY(!ValueText::visibilityFromText(text));
+        try {
+            ValueText::parseImposedVisibility(text, QStringLiteral("Gain"));
+            QFAIL("an unknown visibility was accepted");
+        } catch (const GenICam::InvalidArgumentException& e) {
+            QVERIFY2(QString::fromUtf8(e.GetDescription()).endsWith(QLatin1String("for node 'Gain'")),
+                     e.GetDescription());
+        }
+    }
+    if (access >= 0) {
+        QCOMPARE(int(ValueText::parseImposedAccessMode(text, QStringLiteral("Gain"))), access);
+        QCOMPARE(ValueText::formatAccessMode(GenApi::EAccessMode(access)), text);
+    } else {
+        QVERIFY(!ValueText::accessModeFromText(text));
+        QVERIFY_EXCEPTION_THROWN(ValueText::parseImposedAccessMode(text, QStringLiteral("Gain")),
+                                 GenICam::InvalidArgumentException);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestValueText)

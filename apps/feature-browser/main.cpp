@@ -31,6 +31,9 @@ void installTranslations(QApplication& app, const QString& language)
     auto* library = new QTranslator(&app);
     if (library->load(QStringLiteral(":/translation/orvikviewercomponents6_%1.qm").arg(language)))
         app.installTranslator(library);
+    auto* browser = new QTranslator(&app);
+    if (browser->load(QStringLiteral(":/featurebrowser/featurebrowser_%1.qm").arg(language)))
+        app.installTranslator(browser);
     auto* qt = new QTranslator(&app);
     if (qt->load(QStringLiteral("qtbase_%1").arg(language), QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
         app.installTranslator(qt);
@@ -81,6 +84,7 @@ int main(int argc, char* argv[])
 
     const BrowserOptions options = BrowserOptions::parse(app.arguments().mid(1));
     QTextStream out(stdout);
+    out.setCodec("UTF-8"); // feature names and translated texts, whatever the locale says
     QTextStream err(stderr);
     if (!options.error.isEmpty()) {
         err << "feature-browser: " << options.error << "\n\n" << BrowserOptions::usage();

@@ -16,6 +16,7 @@ private slots:
     void dumpsTheEmulatedCamera();
     void writesAScreenshot();
     void refusesBadArguments();
+    void showsTheChosenLanguage();
     void parsesAravisArguments_data();
     void parsesAravisArguments();
     void dumpsTheAravisFakeCamera();
@@ -186,6 +187,16 @@ void TestFeatureBrowser::dumpsTheAravisFakeCamera()
     QVERIFY2(!text.contains(QLatin1String("Transport Layer")), "the emulated camera is not shown");
     const QRegularExpression width(QStringLiteral("^    Width +\\t\\d+$"), QRegularExpression::MultilineOption);
     QVERIFY2(width.match(text).hasMatch(), qPrintable(text.left(2000)));
+}
+
+void TestFeatureBrowser::showsTheChosenLanguage()
+{
+    // The library's translation reaches the tree: the favourites row is named in Japanese.
+    QProcess* process = start({QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("--dump")});
+    QVERIFY(process->waitForFinished(60000));
+    QCOMPARE(process->exitCode(), 0);
+    const QString text = QString::fromUtf8(process->readAllStandardOutput());
+    QVERIFY2(text.startsWith(QString::fromUtf8("お気に入り")), qPrintable(text.left(200)));
 }
 
 QTEST_GUILESS_MAIN(TestFeatureBrowser)

@@ -142,8 +142,8 @@ void TestFeatureBrowser::parsesAravisArguments_data()
     using Mode = BrowserOptions::Mode;
     QTest::newRow("fake camera") << QStringList{"--aravis", "Fake_1"} << int(Mode::Window) << "Fake_1"
                                  << "" << "";
-    QTest::newRow("camera dump") << QStringList{"--dump", "--aravis", "Basler-123"} << int(Mode::Dump)
-                                 << "Basler-123" << "" << "";
+    QTest::newRow("camera dump") << QStringList{"--dump", "--aravis", "Orvik-GEV-0042"} << int(Mode::Dump)
+                                 << "Orvik-GEV-0042" << "" << "";
     QTest::newRow("xml file") << QStringList{"--genicam", "camera.xml", "--level", "guru"} << int(Mode::Window) << ""
                               << "camera.xml" << "";
     QTest::newRow("list devices") << QStringList{"--list-devices"} << int(Mode::ListDevices) << "" << "" << "";

@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
+# Compiler cache hits also across clones in other folders (CI builds a fresh clone).
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 cmake --preset default
 cmake --build --preset default --parallel "$(nproc)" --target feature-browser
 browser=build/default/bin/feature-browser

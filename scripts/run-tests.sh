@@ -9,6 +9,9 @@ preset=${1:-default}
 shift || true
 
 bash scripts/setup.sh
+# Compiler cache hits also across clones in other folders (CI builds a fresh clone).
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 cmake --preset "$preset"
 cmake --build --preset "$preset" --parallel "$(nproc)"
 ctest --preset "$preset" "$@"

@@ -6,7 +6,6 @@ set -euo pipefail
 packages=(
     build-essential g++ cmake ninja-build pkg-config git ccache
     qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-    libqt5svg5-dev qt5-image-formats-plugins
     libaravis-dev libusb-1.0-0-dev
     xvfb xauth fonts-dejavu-core fonts-noto-cjk
 )

@@ -2,6 +2,7 @@
 
 #include "genicam/genericexception.h"
 #include "memoryparameter_p.h"
+#include "parametercollection/reachable_p.h"
 #include "parametercollection/valuetext.h"
 
 #include <QMutexLocker>
@@ -204,22 +205,8 @@ void MemoryNodeMap::poll(qint64 intervalMs)
 
 void MemoryNodeMap::reportChanges(const QVector<int>& seeds)
 {
-    QVector<bool> seen(m_nodes.size(), false);
-    QVector<int> queue;
-    for (int s : seeds) {
-        if (!seen[s]) {
-            seen[s] = true;
-            queue << s;
-        }
-    }
-    for (int q = 0; q < queue.size(); ++q) {
-        for (int d : qAsConst(m_nodes[queue[q]].dependents)) {
-            if (!seen[d]) {
-                seen[d] = true;
-                queue << d;
-            }
-        }
-    }
+    const QVector<int> queue
+        = reachableFrom(seeds, m_nodes.size(), [this](int i) -> const QVector<int>& { return m_nodes[i].dependents; });
     for (int i : qAsConst(queue)) {
         MemoryNode& n = m_nodes[i];
         QSharedPointer<const ParameterData> fresh = buildSnapshot(n);

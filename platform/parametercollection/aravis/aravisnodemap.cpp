@@ -3,6 +3,7 @@
 #include "aravisnodemap_p.h"
 #include "aravisparameter_p.h"
 #include "aravisxml_p.h"
+#include "parametercollection/reachable_p.h"
 #include "genicam/genericexception.h"
 #include "parametercollection/valuetext.h"
 
@@ -567,22 +568,8 @@ void AravisNodeMap::poll(qint64 intervalMs)
 
 void AravisNodeMap::reportChanges(const QVector<int>& seeds)
 {
-    QVector<bool> seen(m_entries.size(), false);
-    QVector<int> queue;
-    for (int s : seeds) {
-        if (!seen[s]) {
-            seen[s] = true;
-            queue << s;
-        }
-    }
-    for (int q = 0; q < queue.size(); ++q) {
-        for (int d : qAsConst(m_entries[queue[q]].affects)) {
-            if (!seen[d]) {
-                seen[d] = true;
-                queue << d;
-            }
-        }
-    }
+    const QVector<int> queue = reachableFrom(seeds, m_entries.size(),
+                                             [this](int i) -> const QVector<int>& { return m_entries[i].affects; });
     for (int i : qAsConst(queue))
         reread(i);
 }

@@ -894,48 +894,45 @@ double AravisNodeMap::floatMaximum(int i) const { ORVIK_ARAVIS_READ(TypeFloat, "
 
 #undef ORVIK_ARAVIS_READ
 
-qint64 AravisNodeMap::integerValue(int i) const
+/// Reads a value through Aravis after the type and access checks, under the
+/// device lock; Aravis's error becomes a GenICam exception.
+template<typename Read>
+auto AravisNodeMap::readChecked(int i, int type, const char* what, const Read& read) const
 {
     QMutexLocker lock(&m_mutex);
-    requireType(i, TypeInteger, "an integer");
+    requireType(i, type, what);
     requireReadable(i);
     ErrorSlot error;
-    const qint64 value = arv_gc_integer_get_value(ARV_GC_INTEGER(m_native->nodes.at(i)), error.out());
+    const auto value = read(m_native->nodes.at(i), error.out());
     error.check();
     return value;
+}
+
+qint64 AravisNodeMap::integerValue(int i) const
+{
+    return readChecked(i, TypeInteger, "an integer", [](ArvGcNode* node, GError** error) {
+        return qint64(arv_gc_integer_get_value(ARV_GC_INTEGER(node), error));
+    });
 }
 
 double AravisNodeMap::floatValue(int i) const
 {
-    QMutexLocker lock(&m_mutex);
-    requireType(i, TypeFloat, "a float");
-    requireReadable(i);
-    ErrorSlot error;
-    const double value = arv_gc_float_get_value(ARV_GC_FLOAT(m_native->nodes.at(i)), error.out());
-    error.check();
-    return value;
+    return readChecked(i, TypeFloat, "a float",
+                       [](ArvGcNode* node, GError** error) { return arv_gc_float_get_value(ARV_GC_FLOAT(node), error); });
 }
 
 bool AravisNodeMap::booleanValue(int i) const
 {
-    QMutexLocker lock(&m_mutex);
-    requireType(i, TypeBoolean, "a boolean");
-    requireReadable(i);
-    ErrorSlot error;
-    const bool value = arv_gc_boolean_get_value(ARV_GC_BOOLEAN(m_native->nodes.at(i)), error.out());
-    error.check();
-    return value;
+    return readChecked(i, TypeBoolean, "a boolean", [](ArvGcNode* node, GError** error) {
+        return bool(arv_gc_boolean_get_value(ARV_GC_BOOLEAN(node), error));
+    });
 }
 
 QString AravisNodeMap::enumValue(int i) const
 {
-    QMutexLocker lock(&m_mutex);
-    requireType(i, TypeEnumeration, "an enumeration");
-    requireReadable(i);
-    ErrorSlot error;
-    const char* value = arv_gc_enumeration_get_string_value(ARV_GC_ENUMERATION(m_native->nodes.at(i)), error.out());
-    error.check();
-    return fromUtf8(value);
+    return readChecked(i, TypeEnumeration, "an enumeration", [](ArvGcNode* node, GError** error) {
+        return fromUtf8(arv_gc_enumeration_get_string_value(ARV_GC_ENUMERATION(node), error));
+    });
 }
 
 QStringList AravisNodeMap::enumEntryNames(int i) const

@@ -114,6 +114,7 @@ private:
     void requireReadable(int i) const;
     void requireWritable(int i) const;
     void requireType(int i, int type, const char* what) const;
+    template<typename Read> auto readChecked(int i, int type, const char* what, const Read& read) const;
     /// Re-reads the entries in the closure of `seeds` over `affects` and
     /// reports every snapshot that differs from the one reported before.
     void reportChanges(const QVector<int>& seeds);

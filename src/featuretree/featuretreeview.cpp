@@ -99,14 +99,20 @@ bool FeatureTreeView::hideRow(int row, const QModelIndex& parent)
     return false;
 }
 
-void FeatureTreeView::updateRows(const QModelIndex& parent)
+template<typename Visit> void FeatureTreeView::forEachValueCell(const QModelIndex& parent, const Visit& visit)
 {
     IFeatureTreeModelExtension* ext = getFeatureExtension();
     if (!ext || !model() || !isExpanded(parent))
         return;
     for (int r = 0; r < model()->rowCount(parent); ++r) {
         const QModelIndex cell = model()->index(r, 1, parent);
-        FeatureTreeItem* item = ext->getFeatureTreeItem(cell);
+        visit(r, cell, ext->getFeatureTreeItem(cell));
+    }
+}
+
+void FeatureTreeView::updateRows(const QModelIndex& parent)
+{
+    forEachValueCell(parent, [this, &parent](int r, const QModelIndex& cell, FeatureTreeItem* item) {
         if (item && item->ShowMe(m_visibility)) {
             if (isRowHidden(r, parent))
                 setRowHidden(r, parent, false);
@@ -118,32 +124,29 @@ void FeatureTreeView::updateRows(const QModelIndex& parent)
         // Down through the row's first column: the view records expansion there,
         // so a value-column index would end the walk at the first level.
         updateRows(cell.sibling(r, 0));
-    }
+    });
 }
 
 void FeatureTreeView::openPersistentEditor(const QModelIndex& index)
 {
     IFeatureTreeModelExtension* ext = getFeatureExtension();
-    if (!ext)
+    if (!ext || !index.isValid())
         return;
+    // An item behind a valid index of the view's model is part of the tree; no
+    // search of the whole tree is needed to know it (that search made opening
+    // the editors of a large expanded tree quadratic).
     FeatureTreeItem* item = ext->getFeatureTreeItem(index);
-    const QModelIndex found = ext->findItem(item, nullptr, 0);
-    if (found.isValid() && item && item->usePersistentEditor() && int(item->getVisibility()) <= int(m_visibility)
+    if (item && item->usePersistentEditor() && int(item->getVisibility()) <= int(m_visibility)
         && item->getAccessMode() > GenApi::NA)
         QAbstractItemView::openPersistentEditor(index);
 }
 
 void FeatureTreeView::openPersistentEditorsForChildren(const QModelIndex& parent)
 {
-    IFeatureTreeModelExtension* ext = getFeatureExtension();
-    if (!ext || !model() || !isExpanded(parent))
-        return;
-    for (int r = 0; r < model()->rowCount(parent); ++r) {
-        const QModelIndex cell = model()->index(r, 1, parent);
-        FeatureTreeItem* item = ext->getFeatureTreeItem(cell);
+    forEachValueCell(parent, [this](int, const QModelIndex& cell, FeatureTreeItem* item) {
         if (item && item->ShowMe(m_visibility) && !indexWidget(cell) && item->usePersistentEditor())
             openPersistentEditor(cell);
-    }
+    });
 }
 
 void FeatureTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,

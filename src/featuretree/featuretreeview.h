@@ -62,6 +62,8 @@ private:
     /// that disappeared; answers whether the row was hidden already.
     bool hideRow(int row, const QModelIndex& parent);
     void updateValueCell(const QModelIndex& cell);
+    /// Calls visit(row, value-column index, item) for the rows below an expanded `parent`.
+    template<typename Visit> void forEachValueCell(const QModelIndex& parent, const Visit& visit);
 
     GenApi::EVisibility m_visibility = GenApi::Guru;
     FeatureTreeHighlighter highlighter;

@@ -4,6 +4,9 @@
 #include "featuretree/favoritesdata.h"
 #include "featuretree/featuretreeitem.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace {
 const QString rootNodeName = QStringLiteral("Root");
 // The full name of the model's search help row.
@@ -315,113 +318,132 @@ QModelIndex FeatureTreeProxyModel::toSource(const QModelIndex& index) const
     return mapToSource(index);
 }
 
+template<typename Argument> decltype(auto) FeatureTreeProxyModel::toSourceArgument(Argument&& argument) const
+{
+    if constexpr (std::is_same_v<std::decay_t<Argument>, QModelIndex>)
+        return toSource(argument);
+    else
+        return std::forward<Argument>(argument);
+}
+
+template<typename Result, typename Operation, typename... Arguments>
+Result FeatureTreeProxyModel::forwardOr(Result fallback, Operation operation, Arguments&&... arguments) const
+{
+    IFeatureTreeModelExtension* extension = sourceExtension();
+    if (!extension)
+        return fallback;
+    Result result = (extension->*operation)(toSourceArgument(std::forward<Arguments>(arguments))...);
+    if constexpr (std::is_same_v<Result, QModelIndex>)
+        return mapFromSource(result);
+    else
+        return result;
+}
+
+template<typename Operation, typename... Arguments>
+auto FeatureTreeProxyModel::forward(Operation operation, Arguments&&... arguments) const
+{
+    using Result = std::invoke_result_t<Operation, IFeatureTreeModelExtension*,
+                                        decltype(toSourceArgument(std::declval<Arguments>()))...>;
+    if constexpr (std::is_void_v<Result>) {
+        if (IFeatureTreeModelExtension* extension = sourceExtension())
+            (extension->*operation)(toSourceArgument(std::forward<Arguments>(arguments))...);
+    } else {
+        return forwardOr(Result(), operation, std::forward<Arguments>(arguments)...);
+    }
+}
+
+// --- the extension's operations, answered by the source model --------------------------
+
+using Extension = IFeatureTreeModelExtension;
+
 bool FeatureTreeProxyModel::IsFavoriteTreeItem(const FeatureTreeItem* item) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->IsFavoriteTreeItem(item);
+    return forward(&Extension::IsFavoriteTreeItem, item);
 }
 
 bool FeatureTreeProxyModel::IsFavoriteTreeRoot(const FeatureTreeItem* item) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->IsFavoriteTreeRoot(item);
+    return forward(&Extension::IsFavoriteTreeRoot, item);
 }
 
 QModelIndex FeatureTreeProxyModel::indexForItem(FeatureTreeItem* item, int column) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? mapFromSource(extension->indexForItem(item, column)) : QModelIndex();
+    return forward(&Extension::indexForItem, item, column);
 }
 
 QModelIndex FeatureTreeProxyModel::GetFavoritesRootIndex()
 {
-    IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? mapFromSource(extension->GetFavoritesRootIndex()) : QModelIndex();
+    return forward(&Extension::GetFavoritesRootIndex);
 }
 
 void FeatureTreeProxyModel::EnablePolling(bool enable)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->EnablePolling(enable);
+    forward(&Extension::EnablePolling, enable);
 }
 
 bool FeatureTreeProxyModel::GetPolling() const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->GetPolling();
+    return forward(&Extension::GetPolling);
 }
 
 void FeatureTreeProxyModel::EnableViewAllFavorites(bool enable)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->EnableViewAllFavorites(enable);
+    forward(&Extension::EnableViewAllFavorites, enable);
 }
 
 bool FeatureTreeProxyModel::GetViewAllFavorites() const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->GetViewAllFavorites();
+    return forward(&Extension::GetViewAllFavorites);
 }
 
 void FeatureTreeProxyModel::SetDeviceAlive(bool alive)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->SetDeviceAlive(alive);
+    forward(&Extension::SetDeviceAlive, alive);
 }
 
 QModelIndex FeatureTreeProxyModel::findItem(const FeatureTreeItem* item, const FeatureTreeItem* start, int column) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? mapFromSource(extension->findItem(item, start, column)) : QModelIndex();
+    return forward(&Extension::findItem, item, start, column);
 }
 
 QModelIndex FeatureTreeProxyModel::findItemByFullName(const QString& fullName, FeatureTreeItem* start, int column) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? mapFromSource(extension->findItemByFullName(fullName, start, column)) : QModelIndex();
+    return forward(&Extension::findItemByFullName, fullName, start, column);
 }
 
 QModelIndex FeatureTreeProxyModel::findItemByRole(int role, const QVariant& value, FeatureTreeItem* start,
                                                   int column) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? mapFromSource(extension->findItemByRole(role, value, start, column)) : QModelIndex();
+    return forward(&Extension::findItemByRole, role, value, start, column);
 }
 
 void FeatureTreeProxyModel::addParameterCollection(
     QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection, const QString& rootName,
     const QString& roleName, bool isUtf8)
 {
-    IFeatureTreeModelExtension* extension = sourceExtension();
-    if (!extension)
-        return;
     // Failures of the collection pass to the caller; the flag is reset all the same.
     const FlagScope adding(addingCollection, true);
-    extension->addParameterCollection(pParameterCollection, rootName, roleName, isUtf8);
+    forward(&Extension::addParameterCollection, pParameterCollection, rootName, roleName, isUtf8);
 }
 
 void FeatureTreeProxyModel::rebuildFavoriteItems()
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->rebuildFavoriteItems();
+    forward(&Extension::rebuildFavoriteItems);
 }
 
 void FeatureTreeProxyModel::CreateFavoritesRoot()
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->CreateFavoritesRoot();
+    forward(&Extension::CreateFavoritesRoot);
 }
 
 bool FeatureTreeProxyModel::RemoveFavorite(QModelIndex index)
 {
-    IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->RemoveFavorite(toSource(index));
+    return forward(&Extension::RemoveFavorite, index);
 }
 
 bool FeatureTreeProxyModel::AddFavorite(QSharedPointer<ParameterCollection::IParameter> parameter, int index)
 {
-    IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->AddFavorite(parameter, index);
+    return forward(&Extension::AddFavorite, parameter, index);
 }
 
 FavoritesData& FeatureTreeProxyModel::GetFavorites()
@@ -434,64 +456,54 @@ FavoritesData& FeatureTreeProxyModel::GetFavorites()
 
 bool FeatureTreeProxyModel::MoveFavorite(QModelIndex index, bool up)
 {
-    IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->MoveFavorite(toSource(index), up);
+    return forward(&Extension::MoveFavorite, index, up);
 }
 
 bool FeatureTreeProxyModel::CanMoveFavorite(QModelIndex index, bool up) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->CanMoveFavorite(toSource(index), up);
+    return forward(&Extension::CanMoveFavorite, index, up);
 }
 
 bool FeatureTreeProxyModel::CanAddAsFavorite(QModelIndex index) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->CanAddAsFavorite(toSource(index));
+    return forward(&Extension::CanAddAsFavorite, index);
 }
 
 void FeatureTreeProxyModel::refresh()
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->refresh();
+    forward(&Extension::refresh);
 }
 
 void FeatureTreeProxyModel::addChildren(FeatureTreeINodeItem* parentItem)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->addChildren(parentItem);
+    forward(&Extension::addChildren, parentItem);
 }
 
 void FeatureTreeProxyModel::setVisibility(GenApi::EVisibility level)
 {
     visibility = level;
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->setVisibility(level);
+    forward(&Extension::setVisibility, level);
 }
 
 GenApi::EVisibility FeatureTreeProxyModel::getVisibility() const
 {
     // Without an extension the proxy's own level is the only one there is.
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? extension->getVisibility() : visibility;
+    return forwardOr(visibility, &Extension::getVisibility);
 }
 
 void FeatureTreeProxyModel::setMonitorMode(bool monitorMode)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->setMonitorMode(monitorMode);
+    forward(&Extension::setMonitorMode, monitorMode);
 }
 
 void FeatureTreeProxyModel::setGenICamCallbacksEnable(bool enable)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->setGenICamCallbacksEnable(enable);
+    forward(&Extension::setGenICamCallbacksEnable, enable);
 }
 
 bool FeatureTreeProxyModel::getGenICamCallbackEnable() const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension && extension->getGenICamCallbackEnable();
+    return forward(&Extension::getGenICamCallbackEnable);
 }
 
 FeatureTreeItem* FeatureTreeProxyModel::getFeatureTreeItem(const QModelIndex& index) const
@@ -504,64 +516,54 @@ FeatureTreeItem* FeatureTreeProxyModel::getFeatureTreeItem(const QModelIndex& in
 
 void FeatureTreeProxyModel::setHighlighter(FeatureTreeHighlighter* highlighter)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->setHighlighter(highlighter);
+    forward(&Extension::setHighlighter, highlighter);
 }
 
 FeatureTreeItem* FeatureTreeProxyModel::getSearchHelpItem() const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? extension->getSearchHelpItem() : nullptr;
+    return forward(&Extension::getSearchHelpItem);
 }
 
 void FeatureTreeProxyModel::refreshSpecialItems()
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->refreshSpecialItems();
+    forward(&Extension::refreshSpecialItems);
 }
 
 void FeatureTreeProxyModel::clear()
 {
     forgetResults();
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->clear();
+    forward(&Extension::clear);
 }
 
 void FeatureTreeProxyModel::onNodeUpdated(int row, FeatureTreeINodeItem* nodeItem)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->onNodeUpdated(row, nodeItem);
+    forward(&Extension::onNodeUpdated, row, nodeItem);
 }
 
 void FeatureTreeProxyModel::onTimerPoll()
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->onTimerPoll();
+    forward(&Extension::onTimerPoll);
 }
 
 QString FeatureTreeProxyModel::GetParameterCollectionName(
     QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? extension->GetParameterCollectionName(pParameterCollection)
-                     : QStringLiteral("unknown NodeMap name");
+    return forwardOr(QStringLiteral("unknown NodeMap name"), &Extension::GetParameterCollectionName,
+                     pParameterCollection);
 }
 
 void FeatureTreeProxyModel::replaceFavoritesZombies(
     QSharedPointer<ParameterCollection::IParameterCollection> pParameterCollection, const QString& roleName)
 {
-    if (IFeatureTreeModelExtension* extension = sourceExtension())
-        extension->replaceFavoritesZombies(pParameterCollection, roleName);
+    forward(&Extension::replaceFavoritesZombies, pParameterCollection, roleName);
 }
 
 int FeatureTreeProxyModel::getFavoritesIndexFromFeatureTreeItem(const FeatureTreeItem* item) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? extension->getFavoritesIndexFromFeatureTreeItem(item) : -1;
+    return forwardOr(-1, &Extension::getFavoritesIndexFromFeatureTreeItem, item);
 }
 
 int FeatureTreeProxyModel::getFavoritesIndexFromModelIndex(QModelIndex index) const
 {
-    const IFeatureTreeModelExtension* extension = sourceExtension();
-    return extension ? extension->getFavoritesIndexFromModelIndex(toSource(index)) : -1;
+    return forwardOr(-1, &Extension::getFavoritesIndexFromModelIndex, index);
 }

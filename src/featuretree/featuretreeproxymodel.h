@@ -89,6 +89,15 @@ private:
     /// belongs to the source passes unchanged, anything else becomes invalid.
     QModelIndex toSource(const QModelIndex& index) const;
 
+    // How every extension operation reaches the source model: proxy indexes in
+    // the arguments are mapped to the source, an index answered is mapped back;
+    // without a source that is an extension, forward() answers a default value
+    // and forwardOr() its fallback.
+    template<typename Argument> decltype(auto) toSourceArgument(Argument&& argument) const;
+    template<typename Result, typename Operation, typename... Arguments>
+    Result forwardOr(Result fallback, Operation operation, Arguments&&... arguments) const;
+    template<typename Operation, typename... Arguments> auto forward(Operation operation, Arguments&&... arguments) const;
+
     /// The search text matcher of the current filter settings.
     bool patternMatches(const QString& text) const;
     /// Notices a changed search pattern, case sensitivity or level since the

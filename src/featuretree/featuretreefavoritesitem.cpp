@@ -1,10 +1,11 @@
 #include "featuretree/featuretreefavoritesitem.h"
 
-FeatureTreeFavoritesItem::FeatureTreeFavoritesItem(const QString& displayedName,
-                                                   IFeatureTreeModelExtension* extension, FeatureTreeItem* parent)
-    : FeatureTreeItem(displayedName, extension, QStringLiteral("FavoritesTopLevel"), parent)
-{
-}
+#include "featuretree/rownames_p.h"
+
+FeatureTreeFavoritesItem::FeatureTreeFavoritesItem(const QString& displayedName, IFeatureTreeModelExtension* extension,
+                                                   FeatureTreeItem* parent)
+    : FeatureTreeItem(displayedName, extension, RowNames::favoritesRoot, parent)
+{ }
 
 FeatureTreeFavoritesItem::~FeatureTreeFavoritesItem() = default;
 

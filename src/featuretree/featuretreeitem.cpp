@@ -1,5 +1,7 @@
 #include "featuretree/featuretreeitem.h"
 
+#include "featuretree/rownames_p.h"
+
 #include <QApplication>
 #include <QBrush>
 #include <QFontMetricsF>
@@ -23,8 +25,11 @@ const int FeatureTreeItem::IsShownAtAll;
 const int FeatureTreeItem::FullNodeNameRole;
 
 namespace {
-// The favourites placeholder: shown, but not selectable, enabled or draggable.
-const QLatin1String placeholderFullName("Dummy");
+// An editor type no item produces, which hosts' own items may use for a
+// persistent editor of their own.
+constexpr int reservedPersistentEditorType = 9;
+// Pixels added to the font's height for a row: room for the editors.
+constexpr qreal rowPadding = 10.0;
 } // namespace
 
 FeatureTreeItem::FeatureTreeItem(const QString& displayedName, IFeatureTreeModelExtension* extension,
@@ -73,7 +78,12 @@ FeatureTreeItem* FeatureTreeItem::child(int row)
 {
     if (row < 0 || row >= children.size())
         return nullptr;
-    return children.at(row);
+    FeatureTreeItem* item = children.at(row);
+    // The model's indexes rely on both: a child knows its parent, and its row
+    // is its place in the parent's list.
+    Q_ASSERT(item->parentItem == this);
+    Q_ASSERT(item->QObject::parent() == this);
+    return item;
 }
 
 FeatureTreeItem* FeatureTreeItem::removeChild(int row)
@@ -193,7 +203,7 @@ bool FeatureTreeItem::isPersistentEditorType(int type)
     case EditorEnum:
     case EditorBool:
     case EditorCommand:
-    case 9:
+    case reservedPersistentEditorType:
         return true;
     default:
         return type > EditorNone;
@@ -238,7 +248,7 @@ QVariant FeatureTreeItem::data(int column, int role) const
         case Qt::ForegroundRole:
             return GetForegroundRole();
         case Qt::SizeHintRole:
-            return QSize(0, static_cast<int>(QFontMetricsF(QApplication::font()).height() + 10.0));
+            return QSize(0, static_cast<int>(QFontMetricsF(QApplication::font()).height() + rowPadding));
         default:
             break;
         }
@@ -283,6 +293,7 @@ int FeatureTreeItem::row() const
 {
     if (!parentItem)
         return 0;
+    // -1 while the creator has not appended it yet.
     return parentItem->children.indexOf(const_cast<FeatureTreeItem*>(this));
 }
 
@@ -338,7 +349,8 @@ void FeatureTreeItem::setVisibility(GenApi::EVisibility level)
 
 Qt::ItemFlags FeatureTreeItem::flags(int column) const
 {
-    if (fullName == placeholderFullName)
+    // The favourites hint is shown, but not selectable, enabled or draggable.
+    if (fullName == RowNames::favoritesHint)
         return Qt::NoItemFlags;
     if (column == 0)
         return Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled;

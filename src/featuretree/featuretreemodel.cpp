@@ -1,8 +1,9 @@
 #include "featuretree/featuretreemodel.h"
 
 #include "common/exceptionlog.h"
-#include "featuretree/featuretreefavoritesitem.h"
+#include "featuretree/favoritesbranch_p.h"
 #include "featuretree/featuretreeinodeitem.h"
+#include "featuretree/rownames_p.h"
 #include "genicam/genericexception.h"
 #include "parametercollection/iparameter.h"
 #include "parametercollection/iparametercollection.h"
@@ -20,14 +21,14 @@ const QString FeatureTreeModel::mimeFormat = QStringLiteral("application/x-fti")
 FavoritesData FeatureTreeModel::m_favorites;
 
 namespace {
-const QString searchHelpText =
-    QStringLiteral("<HTML><B>X search results found (Y of them visible at higher user level)</B>");
-const QString placeholderName = QStringLiteral("Dummy");
+const QString searchHelpText
+    = QStringLiteral("<HTML><B>X search results found (Y of them visible at higher user level)</B>");
 } // namespace
 
 FeatureTreeModel::FeatureTreeModel(QObject* parent)
     : QAbstractItemModel(parent)
     , rootItem(new FeatureTreeItem(QString(), this, QString(), nullptr))
+    , favorites(std::make_unique<FavoritesBranch>(*this))
     , pollTimer(this)
 {
     pollTimer.setSingleShot(true);
@@ -58,7 +59,9 @@ QModelIndex FeatureTreeModel::parent(const QModelIndex& index) const
     FeatureTreeItem* parentItem = getFeatureTreeItem(index)->parent();
     if (!parentItem || parentItem == rootItem)
         return QModelIndex();
-    return createIndex(parentItem->row(), 0, parentItem);
+    const int row = parentItem->row();
+    Q_ASSERT_X(row >= 0, "FeatureTreeModel::parent", "a row's parent is missing from its own parent");
+    return createIndex(row, 0, parentItem);
 }
 
 int FeatureTreeModel::rowCount(const QModelIndex& parent) const
@@ -215,20 +218,7 @@ bool FeatureTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action
             items << candidate;
     }
 
-    // The items go in from the last to the first at one position, which keeps
-    // them in payload order only if that position is inside the list: a
-    // position past the end would append them, reversed.
-    row = qBound(0, row, m_favorites.count());
-    m_favorites.setUpdatesSuspended(true);
-    for (int i = items.size() - 1; i >= 0; --i) {
-        FeatureTreeItem* item = items.at(i);
-        if (IsFavoriteTreeItem(item)) {
-            m_favorites.move(getFavoritesIndexFromFeatureTreeItem(item), row);
-        } else if (auto* node = qobject_cast<FeatureTreeINodeItem*>(item)) {
-            AddFavorite(node->node(), row);
-        }
-    }
-    m_favorites.setUpdatesSuspended(false);
+    favorites->drop(items, row);
     return true;
 }
 
@@ -253,8 +243,7 @@ QModelIndex FeatureTreeModel::findItemByFullName(const QString& fullName, Featur
     return indexForItem(from->findByFullNameShallow(fullName), column);
 }
 
-QModelIndex FeatureTreeModel::findItemByRole(int role, const QVariant& value, FeatureTreeItem* start,
-                                             int column) const
+QModelIndex FeatureTreeModel::findItemByRole(int role, const QVariant& value, FeatureTreeItem* start, int column) const
 {
     FeatureTreeItem* from = start ? start : rootItem;
     return indexForItem(from->findByRoleShallow(role, value), column);
@@ -326,9 +315,10 @@ QString FeatureTreeModel::GetParameterCollectionName(QSharedPointer<ParameterCol
 
 // --- collections, loading, polling ---------------------------------------------
 
-FeatureTreeINodeItem* FeatureTreeModel::createNodeItem(
-    QSharedPointer<ParameterCollection::IParameterCollection> collection,
-    QSharedPointer<ParameterCollection::IParameter> parameter, const QString& fullName, FeatureTreeItem* parent)
+FeatureTreeINodeItem*
+FeatureTreeModel::createNodeItem(QSharedPointer<ParameterCollection::IParameterCollection> collection,
+                                 QSharedPointer<ParameterCollection::IParameter> parameter, const QString& fullName,
+                                 FeatureTreeItem* parent)
 {
     auto* item = new FeatureTreeINodeItem(std::move(collection), std::move(parameter), this, fullName, parent, isUtf8);
     item->setHighlighter(highlighter);
@@ -346,7 +336,7 @@ void FeatureTreeModel::addParameterCollection(
     QSharedPointer<ParameterCollection::IParameter> root;
     try {
         if (pParameterCollection)
-            root = pParameterCollection->getParameter(roleName + QLatin1String("/Root"));
+            root = pParameterCollection->getParameter(roleName + QLatin1Char('/') + RowNames::rootNode);
     } catch (const std::exception& e) {
         showException(QStringLiteral("FeatureTreeModel::addParameterCollection"), e,
                       tr("Failed to get the node 'Root' from the node map"), nullptr);
@@ -358,7 +348,7 @@ void FeatureTreeModel::addParameterCollection(
     }
 
     auto* row = new FeatureTreeINodeItem(pParameterCollection, root, rootName, this,
-                                         roleName + QLatin1String("*Root"), rootItem, false);
+                                         roleName + RowNames::separator + RowNames::rootNode, rootItem, false);
     row->setHighlighter(highlighter);
     row->SetIsFullRowItem(true);
     row->SetIsSpecialNode(false);
@@ -370,7 +360,7 @@ void FeatureTreeModel::addParameterCollection(
 
     replaceFavoritesZombies(pParameterCollection, roleName);
     row->childCount();
-    collections.append(CollectionEntry{roleName, pParameterCollection});
+    collections.append(CollectionEntry { roleName, pParameterCollection });
     refreshSpecialItems();
 }
 
@@ -437,7 +427,7 @@ void FeatureTreeModel::clear()
     // point at the deleted rows afterwards.
     beginResetModel();
     rootItem->clearChildren();
-    favoritesRootItem = nullptr;
+    favorites->forget();
     searchHelpItem = nullptr;
     collections.clear();
     endResetModel();
@@ -487,17 +477,17 @@ FavoritesData& FeatureTreeModel::GetFavorites()
 
 bool FeatureTreeModel::IsFavoriteTreeRoot(const FeatureTreeItem* item) const
 {
-    return item && favoritesRootItem && qobject_cast<const FeatureTreeFavoritesItem*>(item) == favoritesRootItem;
+    return favorites->isRoot(item);
 }
 
 bool FeatureTreeModel::IsFavoriteTreeItem(const FeatureTreeItem* item) const
 {
-    return item && IsFavoriteTreeRoot(item->parent());
+    return favorites->contains(item);
 }
 
 QModelIndex FeatureTreeModel::GetFavoritesRootIndex()
 {
-    return indexForItem(favoritesRootItem, 0);
+    return indexForItem(favorites->root(), 0);
 }
 
 void FeatureTreeModel::EnableViewAllFavorites(bool enable)
@@ -515,85 +505,25 @@ QString FeatureTreeModel::favoriteFullName(const FavoriteEntry& entry)
     QString collection = entry.collectionPrefix;
     collection.remove(QLatin1Char('@'));
     collection = collection.section(QLatin1Char('/'), 0, 0);
-    return QStringLiteral("Fav*%1*%2").arg(collection, entry.name);
+    return RowNames::favoritePrefix + RowNames::separator + collection + RowNames::separator + entry.name;
 }
 
 void FeatureTreeModel::CreateFavoritesRoot()
 {
-    if (favoritesRootItem)
-        return;
-    auto* item = new FeatureTreeFavoritesItem(tr("Favorites"), this, rootItem);
-    item->SetDescription(
-        tr("<h3>Favorites</h3><b>This node contains a list of features selected by the user</b><br><br>To add a "
-           "feature, right-click the feature and choose 'Add to Favorites' from the context menu. You can also use "
-           "drag and drop to add features to your favorites.<br>Favorites can be moved up and down within the list "
-           "as well as removed from the list by right-clicking an item and choosing the appropriate option from the "
-           "context menu."));
-    item->setVisibility(GenApi::Beginner);
-    item->SetIsFullRowItem(true);
-    item->SetIsSpecialNode(true);
-    // A row at the top is announced as an insertion, so that persistent
-    // indexes, selections and current items below it move along.
-    beginInsertRows(QModelIndex(), 0, 0);
-    rootItem->insertChild(item, 0);
-    favoritesRootItem = item;
-    endInsertRows();
-    const QModelIndex index = indexForItem(item, 0);
-    emit dataChanged(index, index);
+    favorites->createRoot(rootItem);
 }
 
 void FeatureTreeModel::rebuildFavoriteItems()
 {
-    CreateFavoritesRoot();
-
-    const int oldCount = favoritesRootItem->childCount();
-    if (oldCount > 0) {
-        beginRemoveRows(GetFavoritesRootIndex(), 0, oldCount - 1);
-        favoritesRootItem->clearChildren();
-        endRemoveRows();
-    }
-
-    QList<FeatureTreeItem*> placeholders;
-    for (int i = 0; i < m_favorites.count(); ++i) {
-        const FavoriteEntry* entry = m_favorites.entry(i);
-        if (entry->name.isEmpty())
-            continue;
-        auto* placeholder = new FeatureTreeItem(entry->displayName, this, favoriteFullName(*entry), favoritesRootItem);
-        placeholder->setVisibility(m_favorites.getViewAll() ? GenApi::Beginner : GenApi::Invisible);
-        placeholder->SetIsFullRowItem(false);
-        placeholder->SetIsSpecialNode(false);
-        placeholders << placeholder;
-    }
-    if (!placeholders.isEmpty()) {
-        beginInsertRows(GetFavoritesRootIndex(), 0, placeholders.size() - 1);
-        for (FeatureTreeItem* placeholder : qAsConst(placeholders))
-            favoritesRootItem->appendChild(placeholder);
-        endInsertRows();
-    } else {
-        auto* hint = new FeatureTreeItem(tr("Add favorites by right-clicking a feature below."), this, placeholderName,
-                                         favoritesRootItem);
-        hint->SetToolTip(tr("To add a feature, right-click the feature and choose 'Add to Favorites' from the "
-                            "context menu. You can also use drag and drop to add features to your favorites."));
-        hint->setVisibility(GenApi::Beginner);
-        hint->SetIsFullRowItem(true);
-        hint->SetIsSpecialNode(true);
-        beginInsertRows(GetFavoritesRootIndex(), 0, 0);
-        favoritesRootItem->appendChild(hint);
-        endInsertRows();
-        const QModelIndex index = indexForItem(hint, 0);
-        emit dataChanged(index, index);
-    }
-
+    favorites->createRoot(rootItem);
+    favorites->rebuild();
     for (const CollectionEntry& c : qAsConst(collections)) {
         if (!c.roleName.isEmpty())
             replaceFavoritesZombies(c.collection, c.roleName);
     }
 
-    // Also without any collection the tool tip counts the favourites.
-    updateFavoritesToolTip();
-
     if (!searchHelpItem) {
-        auto* help = new FeatureTreeItem(searchHelpText, this, QStringLiteral("Search"), rootItem);
+        auto* help = new FeatureTreeItem(searchHelpText, this, RowNames::searchHelp, rootItem);
         help->setVisibility(GenApi::Invisible);
         help->SetIsFullRowItem(true);
         help->SetIsSpecialNode(true);
@@ -612,73 +542,13 @@ void FeatureTreeModel::replaceFavoritesZombies(
 {
     if (!pParameterCollection)
         return;
-    if (favoritesRootItem) {
-        for (int i = 0; i < m_favorites.count() && i < favoritesRootItem->childCount(); ++i) {
-            const FavoriteEntry* entry = m_favorites.entry(i);
-            if (entry->collectionPrefix != roleName)
-                continue;
-            QSharedPointer<ParameterCollection::IParameter> parameter =
-                pParameterCollection->getParameter(roleName + QLatin1Char('/') + entry->name);
-            if (!parameter || parameter->isNull())
-                continue;
-            FeatureTreeItem* current = favoritesRootItem->child(i);
-            if (auto* node = qobject_cast<FeatureTreeINodeItem*>(current)) {
-                node->SetIsFullRowItem(false);
-                node->SetIsSpecialNode(false);
-                continue;
-            }
-            const QModelIndex favoritesIndex = GetFavoritesRootIndex();
-            const QString fullName = current->getFullName();
-            beginRemoveRows(favoritesIndex, i, i);
-            delete favoritesRootItem->removeChild(i);
-            endRemoveRows();
-            FeatureTreeINodeItem* node = createNodeItem(pParameterCollection, parameter, fullName, favoritesRootItem);
-            beginInsertRows(favoritesIndex, i, i);
-            favoritesRootItem->insertChild(node, i);
-            endInsertRows();
-        }
-    }
-    updateFavoritesToolTip();
+    favorites->replacePlaceholders(pParameterCollection, roleName);
     refreshSpecialItems();
-}
-
-void FeatureTreeModel::updateFavoritesToolTip()
-{
-    if (!favoritesRootItem)
-        return;
-    int unavailable = 0;
-    for (int i = 0; i < favoritesRootItem->childCount(); ++i) {
-        FeatureTreeItem* child = favoritesRootItem->child(i);
-        if (!qobject_cast<FeatureTreeINodeItem*>(child) && child->getFullName() != placeholderName)
-            ++unavailable;
-    }
-    const int total = m_favorites.count();
-    if (total < 1)
-        return;
-    const QString word = total == 1 ? tr("Favorite") : tr("Favorites");
-    if (unavailable == 0) {
-        favoritesRootItem->SetToolTip(QStringLiteral("%1 %2").arg(total).arg(word));
-    } else if (unavailable == 1) {
-        favoritesRootItem->SetToolTip(
-            tr("%1 %2 (%3 is unavailable for the current camera)").arg(total).arg(word).arg(unavailable));
-    } else {
-        favoritesRootItem->SetToolTip(
-            tr("%1 %2 (%3 are unavailable for the current camera)").arg(total).arg(word).arg(unavailable));
-    }
 }
 
 bool FeatureTreeModel::AddFavorite(QSharedPointer<ParameterCollection::IParameter> parameter, int position)
 {
-    if (!parameter || parameter->isNull() || position < 0)
-        return false;
-    FavoriteEntry entry;
-    entry.name = parameter->getName();
-    const QSharedPointer<ParameterCollection::IParameterProperties> properties = parameter->getProperties();
-    entry.displayName = properties ? properties->getProperty(QStringLiteral("DisplayName")) : entry.name;
-    entry.collectionPrefix = parameter->getFullName().section(QLatin1Char('/'), 0, 0);
-    if (position < m_favorites.count())
-        return m_favorites.insert(position, entry);
-    return m_favorites.append(entry);
+    return favorites->add(parameter, position);
 }
 
 bool FeatureTreeModel::RemoveFavorite(QModelIndex index)
@@ -720,16 +590,7 @@ bool FeatureTreeModel::CanAddAsFavorite(QModelIndex index) const
 
 int FeatureTreeModel::getFavoritesIndexFromFeatureTreeItem(const FeatureTreeItem* item) const
 {
-    if (!item)
-        return -1;
-    const QStringList parts = item->getFullName().split(QLatin1Char('*'));
-    if (parts.size() < 2)
-        return -1;
-    const bool favorite = parts.size() >= 3 && parts.first() == QLatin1String("Fav");
-    FavoriteEntry entry;
-    entry.collectionPrefix = QLatin1Char('@') + parts.at(favorite ? 1 : 0);
-    entry.name = parts.at(favorite ? 2 : 1);
-    return m_favorites.indexOf(entry);
+    return favorites->position(item);
 }
 
 int FeatureTreeModel::getFavoritesIndexFromModelIndex(QModelIndex index) const

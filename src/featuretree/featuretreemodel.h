@@ -8,6 +8,9 @@
 #include <QSharedPointer>
 #include <QTimer>
 
+#include <memory>
+
+class FavoritesBranch;
 class FeatureTreeItem;
 class FeatureTreeINodeItem;
 
@@ -92,6 +95,8 @@ public Q_SLOTS:
     void onTimerPoll() override;
 
 private:
+    friend class FavoritesBranch; // builds its rows as the model's own and announces them
+
     struct CollectionEntry
     {
         QString roleName;
@@ -101,11 +106,10 @@ private:
     FeatureTreeINodeItem* createNodeItem(QSharedPointer<ParameterCollection::IParameterCollection> collection,
                                          QSharedPointer<ParameterCollection::IParameter> parameter,
                                          const QString& fullName, FeatureTreeItem* parent);
-    void updateFavoritesToolTip();
 
-    FeatureTreeItem* rootItem = nullptr;          // Owned: deleting it deletes the tree.
-    FeatureTreeItem* favoritesRootItem = nullptr; // Owned by rootItem; null until created.
-    FeatureTreeItem* searchHelpItem = nullptr;    // Owned by rootItem; null until created.
+    FeatureTreeItem* rootItem = nullptr; // Owned: deleting it deletes the tree.
+    std::unique_ptr<FavoritesBranch> favorites; // Its rows belong to rootItem.
+    FeatureTreeItem* searchHelpItem = nullptr; // Owned by rootItem; null until created.
     QList<CollectionEntry> collections;
     mutable bool dataErrorShown = false;
     mutable bool answeringRowCount = false; // rows loaded meanwhile are news to nobody

@@ -3,14 +3,12 @@
 #include "common/exceptionlog.h"
 #include "featuretree/favoritesdata.h"
 #include "featuretree/featuretreeitem.h"
+#include "featuretree/rownames_p.h"
 
 #include <type_traits>
 #include <utility>
 
 namespace {
-const QString rootNodeName = QStringLiteral("Root");
-// The full name of the model's search help row.
-const QString searchHelpFullName = QStringLiteral("Search");
 
 // Restores a flag when the scope ends, also when an exception leaves it.
 class FlagScope
@@ -151,7 +149,7 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
         return false;
 
     const QString nodeName = model->data(sourceIndex, FeatureTreeItem::GenicamNameRole).toString();
-    if (nodeName == rootNodeName)
+    if (nodeName == RowNames::rootNode)
         return false;
     const bool shownAtAll = model->data(sourceIndex, FeatureTreeItem::IsShownAtAll).toBool();
     if (!shownAtAll && visibility != GenApi::Invisible)
@@ -177,7 +175,7 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
     // the search text: the widget makes it visible to announce hidden matches.
     if (const IFeatureTreeModelExtension* extension = sourceExtension()) {
         const FeatureTreeItem* item = extension->getFeatureTreeItem(sourceIndex);
-        if (item && item->getFullName() == searchHelpFullName)
+        if (item && item->getFullName() == RowNames::searchHelp)
             return visible;
     }
     return matched && visible;

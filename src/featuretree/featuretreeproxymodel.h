@@ -96,7 +96,8 @@ private:
     template<typename Argument> decltype(auto) toSourceArgument(Argument&& argument) const;
     template<typename Result, typename Operation, typename... Arguments>
     Result forwardOr(Result fallback, Operation operation, Arguments&&... arguments) const;
-    template<typename Operation, typename... Arguments> auto forward(Operation operation, Arguments&&... arguments) const;
+    template<typename Operation, typename... Arguments>
+    auto forward(Operation operation, Arguments&&... arguments) const;
 
     /// The search text matcher of the current filter settings.
     bool patternMatches(const QString& text) const;

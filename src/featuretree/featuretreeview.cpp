@@ -7,6 +7,7 @@
 #include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreeproxymodel.h"
 #include "featuretree/ifeaturetreemodelextension.h"
+#include "featuretree/rownames_p.h"
 
 #include <QItemSelectionModel>
 #include <QPainter>
@@ -149,8 +150,7 @@ void FeatureTreeView::openPersistentEditorsForChildren(const QModelIndex& parent
     });
 }
 
-void FeatureTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                                  const QVector<int>& roles)
+void FeatureTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
 {
     if (topLeft == bottomRight) {
         if (topLeft.isValid() && topLeft.column() == 0)
@@ -161,7 +161,7 @@ void FeatureTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex&
         } else if (IFeatureTreeModelExtension* ext = getFeatureExtension()) {
             FeatureTreeItem* item = ext->getFeatureTreeItem(topLeft);
             // The favourites hint stands alone at row 0 and spans both columns.
-            if (item && item->getFullName() == QLatin1String("Dummy"))
+            if (item && item->getFullName() == RowNames::favoritesHint)
                 setFirstColumnSpanned(0, topLeft.parent(), true);
         }
     }
@@ -255,8 +255,8 @@ void FeatureTreeView::onFavoriteDataUpdated()
     if (!ext)
         return;
     const QModelIndex current = currentIndex();
-    const QString currentName =
-        current.isValid() ? current.data(FeatureTreeItem::FullNodeNameRole).toString() : QString();
+    const QString currentName
+        = current.isValid() ? current.data(FeatureTreeItem::FullNodeNameRole).toString() : QString();
     QStringList selectedNames;
     for (const QModelIndex& index : selectedIndexes())
         selectedNames << index.data(FeatureTreeItem::FullNodeNameRole).toString();
@@ -299,7 +299,7 @@ QStyleOptionViewItem FeatureTreeView::viewOptions() const
     p.setColor(QPalette::Active, QPalette::HighlightedText, activeText);
     p.setColor(QPalette::Disabled, QPalette::HighlightedText, p.color(QPalette::Disabled, QPalette::Text));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Inactive, QPalette::Text));
-    for (auto group : {QPalette::Active, QPalette::Disabled, QPalette::Inactive})
+    for (auto group : { QPalette::Active, QPalette::Disabled, QPalette::Inactive })
         p.setColor(group, QPalette::Highlight, QColor(0, 0, 0, 0));
     return option;
 }
@@ -319,7 +319,7 @@ void FeatureTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
         QItemSelectionModel* selection;
         QModelIndex index;
         ~Reselect() { selection->select(index, QItemSelectionModel::Select); }
-    } reselect{selection, index};
+    } reselect { selection, index };
     QTreeView::drawRow(painter, option, index);
 }
 

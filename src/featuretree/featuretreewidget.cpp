@@ -18,6 +18,8 @@
 #include <QKeyEvent>
 #include <QShortcut>
 
+#include <limits>
+
 namespace {
 
 // One flag for every widget of the process: the second Escape in a row clears the search.
@@ -50,7 +52,7 @@ public:
 FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::CameraPool::IBaseInfo> info,
                                      QWidget* parent, GenApi::EVisibility, bool)
     : TreeWidgetBase(parent)
-    , ui(new Ui_FeatureTreeWidgetClass)
+    , ui(std::make_unique<Ui_FeatureTreeWidgetClass>())
     , name(std::move(widgetName))
     , cameraInfo(std::move(info))
 {
@@ -75,15 +77,15 @@ FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::
     if (IFeatureTreeModelExtension* ext = getFeatureExtension())
         ext->rebuildFavoriteItems();
 
-    actionAddToFavourites = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")),
-                                         QStringLiteral("AddGigECamera_16.png"), tr("Add to Favorites"),
-                                         &FeatureTreeWidget::AddToFavourites_triggered);
-    actionMoveFavouriteUp = createAction("actionMoveFavouriteUp", QKeySequence(tr("Ctrl+Up")),
-                                         QStringLiteral("Move_Up.png"), tr("Move Up"),
-                                         &FeatureTreeWidget::FavouriteMoveUp_triggered);
-    actionMoveFavouriteDown = createAction("actionMoveFavouriteDown", QKeySequence(tr("Ctrl+Down")),
-                                           QStringLiteral("Move_Down.png"), tr("Move Down"),
-                                           &FeatureTreeWidget::FavouriteMoveDown_triggered);
+    actionAddToFavourites
+        = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")), QStringLiteral("AddGigECamera_16.png"),
+                       tr("Add to Favorites"), &FeatureTreeWidget::AddToFavourites_triggered);
+    actionMoveFavouriteUp
+        = createAction("actionMoveFavouriteUp", QKeySequence(tr("Ctrl+Up")), QStringLiteral("Move_Up.png"),
+                       tr("Move Up"), &FeatureTreeWidget::FavouriteMoveUp_triggered);
+    actionMoveFavouriteDown
+        = createAction("actionMoveFavouriteDown", QKeySequence(tr("Ctrl+Down")), QStringLiteral("Move_Down.png"),
+                       tr("Move Down"), &FeatureTreeWidget::FavouriteMoveDown_triggered);
     actionRemoveFavourite = createAction("actionRemoveFavourite", QKeySequence(QKeySequence::Delete),
                                          QStringLiteral("RemGigECamera_16.png"), tr("Remove"),
                                          &FeatureTreeWidget::FavouriteRemove_triggered);
@@ -100,8 +102,8 @@ FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::
     auto* find = new QShortcut(findKey, ui->filterEdit, nullptr, nullptr, Qt::WindowShortcut);
     connect(find, &QShortcut::activated, ui->filterEdit, QOverload<>::of(&QWidget::setFocus));
     ui->filterEdit->setHintText(tr("Search (%1)").arg(findKey.toString(QKeySequence::NativeText)));
-    auto* collapse = new QShortcut(QKeySequence(Qt::CTRL + Qt::ALT + Qt::SHIFT + Qt::Key_Minus), view, nullptr,
-                                   nullptr, Qt::WindowShortcut);
+    auto* collapse = new QShortcut(QKeySequence(Qt::CTRL + Qt::ALT + Qt::SHIFT + Qt::Key_Minus), view, nullptr, nullptr,
+                                   Qt::WindowShortcut);
     connect(collapse, &QShortcut::activated, view, &QTreeView::collapseAll);
     auto* expand = new QShortcut(QKeySequence(Qt::CTRL + Qt::ALT + Qt::SHIFT + Qt::Key_Plus), this, nullptr, nullptr,
                                  Qt::WindowShortcut);
@@ -110,10 +112,7 @@ FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::
     setPolling(false);
 }
 
-FeatureTreeWidget::~FeatureTreeWidget()
-{
-    delete ui;
-}
+FeatureTreeWidget::~FeatureTreeWidget() = default;
 
 QAction* FeatureTreeWidget::createAction(const char* objectName, const QKeySequence& shortcut, const QString& icon,
                                          const QString& iconText, void (FeatureTreeWidget::*slot)())
@@ -205,8 +204,8 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
         const int visibleNow = proxy ? proxy->visibleMatchCount() : 0;
         const int total = visibleNow + higherLevelOnly;
         emit filterMatchesChanged(total, higherLevelOnly);
-        const QString text =
-            tr("<B>%1 search results (%2 of them visible at higher user level)</B>").arg(total).arg(higherLevelOnly);
+        const QString text
+            = tr("<B>%1 search results (%2 of them visible at higher user level)</B>").arg(total).arg(higherLevelOnly);
         if (help) {
             help->setDisplayedName(QStringLiteral("<HTML>") + text);
             help->SetToolTip(text);
@@ -475,7 +474,7 @@ void FeatureTreeWidget::AddToFavourites_triggered()
     IFeatureTreeModelExtension* ext = getFeatureExtension();
     if (!ext || !ext->CanAddAsFavorite(GetCurrentIndex()))
         return;
-    ext->AddFavorite(GetCurrentNode(), 2147483647);
+    ext->AddFavorite(GetCurrentNode(), std::numeric_limits<int>::max()); // at the end
     if (auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model()))
         proxy->invalidate();
     ext->refreshSpecialItems();
@@ -563,8 +562,8 @@ void FeatureTreeWidget::restoreExpandedOnLevel(const QModelIndex& index)
 
 void FeatureTreeWidget::saveSelectionStatus()
 {
-    const QModelIndex current = ui->treeView->selectionModel() ? ui->treeView->selectionModel()->currentIndex()
-                                                               : QModelIndex();
+    const QModelIndex current
+        = ui->treeView->selectionModel() ? ui->treeView->selectionModel()->currentIndex() : QModelIndex();
     savedCurrentId = current.isValid() ? current.data(FeatureTreeItem::UniqueID) : QVariant();
 }
 
@@ -589,8 +588,7 @@ void FeatureTreeWidget::writeRows(QString& text, const QModelIndex& parent, int 
     for (int r = 0; r < model->rowCount(parent); ++r) {
         const QModelIndex name = model->index(r, 0, parent);
         text += indent + name.data(Qt::DisplayRole).toString().leftJustified(40 - 2 * depth, QLatin1Char(' '))
-              + QLatin1Char('\t') + model->index(r, 1, parent).data(Qt::DisplayRole).toString()
-              + QLatin1Char('\n');
+            + QLatin1Char('\t') + model->index(r, 1, parent).data(Qt::DisplayRole).toString() + QLatin1Char('\n');
         writeRows(text, name, depth + 1);
     }
 }

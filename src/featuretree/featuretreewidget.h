@@ -11,6 +11,8 @@
 #include <QSharedPointer>
 #include <QVariant>
 
+#include <memory>
+
 class FeatureTreeItem;
 
 class IFeatureTreeModelExtension;
@@ -121,7 +123,7 @@ private:
 
     QList<quint64> expandedIds;
     QVariant savedCurrentId;
-    Ui_FeatureTreeWidgetClass* ui = nullptr; // Owned; the widgets it points to belong to this widget.
+    std::unique_ptr<Ui_FeatureTreeWidgetClass> ui; // The widgets it points to belong to this widget.
     QAction* actionAddToFavourites = nullptr;
     QAction* actionMoveFavouriteUp = nullptr;
     QAction* actionMoveFavouriteDown = nullptr;

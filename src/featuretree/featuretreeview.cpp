@@ -14,6 +14,8 @@
 #include <QSignalBlocker>
 
 namespace {
+// The settings group of the process-wide favourites list.
+const QString favoritesSettingsGroup = QStringLiteral("Favorites");
 // The model a visibility level was last applied to, shared by every view of
 // the process: a view that switches models applies its level again.
 const QAbstractItemModel* lastAppliedModel = nullptr;
@@ -36,7 +38,7 @@ FeatureTreeView::FeatureTreeView(QWidget* parent)
 
     if (IFeatureTreeModelExtension* ext = getFeatureExtension()) {
         FavoritesData& favorites = ext->GetFavorites();
-        favorites.load(QStringLiteral("Favorites"));
+        favorites.load(favoritesSettingsGroup);
         connect(&favorites, &FavoritesData::dataUpdated, this, &FeatureTreeView::onFavoriteDataUpdated);
         connect(&favorites, &FavoritesData::expanded, this, &FeatureTreeView::onFavoriteDataExpanded);
     }

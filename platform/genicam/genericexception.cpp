@@ -40,6 +40,11 @@ const char* GenericException::what() const noexcept
         : GenericException(#ClassName, std::move(description), sourceFile, sourceLine)                  \
     {                                                                                                   \
     }                                                                                                   \
+    ClassName::ClassName(const char* exceptionType, std::string description, const char* sourceFile,    \
+                         unsigned int sourceLine)                                                       \
+        : GenericException(exceptionType, std::move(description), sourceFile, sourceLine)               \
+    {                                                                                                   \
+    }                                                                                                   \
     ClassName::~ClassName() = default;
 
 ORVIK_GENICAM_EXCEPTION_IMPL(InvalidArgumentException)
@@ -48,5 +53,11 @@ ORVIK_GENICAM_EXCEPTION_IMPL(AccessException)
 ORVIK_GENICAM_EXCEPTION_IMPL(LogicalErrorException)
 ORVIK_GENICAM_EXCEPTION_IMPL(RuntimeException)
 ORVIK_GENICAM_EXCEPTION_IMPL(TimeoutException)
+
+DisconnectedException::DisconnectedException(std::string description, const char* sourceFile, unsigned int sourceLine)
+    : AccessException("DisconnectedException", std::move(description), sourceFile, sourceLine)
+{
+}
+DisconnectedException::~DisconnectedException() = default;
 
 } // namespace GenICam

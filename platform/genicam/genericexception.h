@@ -39,6 +39,10 @@ private:
     public:                                                                                             \
         ClassName(std::string description, const char* sourceFile, unsigned int sourceLine);            \
         ~ClassName() override;                                                                          \
+                                                                                                        \
+    protected:                                                                                          \
+        ClassName(const char* exceptionType, std::string description, const char* sourceFile,           \
+                  unsigned int sourceLine);                                                             \
     };
 
 /// An argument was invalid: malformed text, an unknown entry, inconsistent data.
@@ -55,6 +59,17 @@ ORVIK_GENICAM_EXCEPTION_CLASS(RuntimeException)
 ORVIK_GENICAM_EXCEPTION_CLASS(TimeoutException)
 
 #undef ORVIK_GENICAM_EXCEPTION_CLASS
+
+/// The device behind a parameter collection stopped answering or went away:
+/// the call did not reach it. Raised at once, without waiting on the device,
+/// by every call made after the collection noticed the loss. An access
+/// failure, so that handlers of AccessException see it too.
+class GENICAMBASE_EXPORT DisconnectedException : public AccessException
+{
+public:
+    DisconnectedException(std::string description, const char* sourceFile, unsigned int sourceLine);
+    ~DisconnectedException() override;
+};
 
 } // namespace GenICam
 

@@ -31,6 +31,20 @@ IParameterCollection::IParameterCollection(QObject* parent)
 }
 IParameterCollection::~IParameterCollection() = default;
 
+IParameterCollection::ConnectionState IParameterCollection::connectionState() const
+{
+    return m_connectionState.load();
+}
+
+bool IParameterCollection::setConnectionState(ConnectionState state)
+{
+    // The exchange makes one caller the announcer when threads race on a change.
+    if (m_connectionState.exchange(state) == state)
+        return false;
+    emit connectionStateChanged(state);
+    return true;
+}
+
 void registerMetaTypes()
 {
     qRegisterMetaType<QSharedPointer<const ParameterData>>("QSharedPointer<const ParameterCollection::ParameterData>");
@@ -38,6 +52,8 @@ void registerMetaTypes()
     qRegisterMetaType<QSharedPointer<IParameterCollection>>("QSharedPointer<ParameterCollection::IParameterCollection>");
     qRegisterMetaType<GenApi::EVisibility>("GenApi::EVisibility");
     qRegisterMetaType<GenApi::EAccessMode>("GenApi::EAccessMode");
+    qRegisterMetaType<IParameterCollection::ConnectionState>(
+        "ParameterCollection::IParameterCollection::ConnectionState");
 }
 
 } // namespace ParameterCollection

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 namespace ParameterCollection {
 
 class IParameter;
@@ -15,12 +17,28 @@ class IParameter;
 /// a stream grabber, an image format converter. Parameters are addressed by
 /// full name ("<role>/<node name>", the role beginning with a marker character
 /// such as "@CameraDevice") or by plain node name. Every operation may throw.
+///
+/// Connection state: a collection whose device can vanish says whether it
+/// still answers. It starts Connected (or ReadOnly), announces every change
+/// once through connectionStateChanged(), and while Lost fails every call at
+/// once with GenICam::DisconnectedException instead of waiting on the device.
+/// A collection without a device stays Connected.
 class PARAMETERCOLLECTION1_EXPORT IParameterCollection : public QObject
 {
     Q_OBJECT
 public:
+    enum class ConnectionState {
+        Connected, ///< the device answers and takes writes
+        ReadOnly,  ///< the device answers, but another host controls it: it can be read, not written
+        Lost       ///< the device stopped answering or went away
+    };
+    Q_ENUM(ConnectionState)
+
     explicit IParameterCollection(QObject* parent = nullptr);
     ~IParameterCollection() override;
+
+    /// The state now; callable from any thread.
+    ConnectionState connectionState() const;
 
     /// The role name, such as "@CameraDevice".
     virtual QString getRoleName() const = 0;
@@ -35,6 +53,19 @@ public:
     /// Updates the parameters that change by themselves; `intervalMs` is the
     /// time since the previous poll.
     virtual void poll(qint64 intervalMs) = 0;
+
+Q_SIGNALS:
+    /// Emitted once for each change of connectionState(), on the thread that
+    /// noticed it (receivers on other threads get it queued). Connect right
+    /// after opening; connectionState() tells the state before the first change.
+    void connectionStateChanged(ParameterCollection::IParameterCollection::ConnectionState state);
+
+protected:
+    /// Records the state and announces it when it changed; answers whether it did.
+    bool setConnectionState(ConnectionState state);
+
+private:
+    std::atomic<ConnectionState> m_connectionState{ConnectionState::Connected};
 };
 
 } // namespace ParameterCollection

@@ -37,6 +37,22 @@ EmulatedCamera::EmulatedCamera()
         c.roleName = c.collection->getRoleName();
         m_collections << c;
     }
+    // One device behind every collection: when one of them finds it gone, all
+    // of them know. The collections may outlive the camera object.
+    QList<QWeakPointer<MemoryParameterCollection>> all;
+    for (const Collection& c : qAsConst(m_collections))
+        all << c.collection;
+    for (const Collection& c : qAsConst(m_collections)) {
+        QObject::connect(c.collection.data(), &IParameterCollection::connectionStateChanged, c.collection.data(),
+                         [all](IParameterCollection::ConnectionState state) {
+                             if (state != IParameterCollection::ConnectionState::Lost)
+                                 return;
+                             for (const auto& weak : all) {
+                                 if (const auto other = weak.toStrongRef())
+                                     other->disconnectDevice();
+                             }
+                         });
+    }
     const QSharedPointer<MemoryParameterCollection> device = m_collections.first().collection;
     m_info = QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create(
         QStringLiteral("CamEmu"),
@@ -65,6 +81,30 @@ QSharedPointer<MemoryParameterCollection> EmulatedCamera::collection(const QStri
 QSharedPointer<Plugin::CameraPool::IBaseInfo> EmulatedCamera::info() const
 {
     return m_info;
+}
+
+void EmulatedCamera::disconnectDevice()
+{
+    for (const Collection& c : qAsConst(m_collections))
+        c.collection->disconnectDevice();
+}
+
+void EmulatedCamera::stallDevice(int timeoutMs)
+{
+    for (const Collection& c : qAsConst(m_collections))
+        c.collection->stallDevice(timeoutMs);
+}
+
+void EmulatedCamera::reconnectDevice()
+{
+    for (const Collection& c : qAsConst(m_collections))
+        c.collection->reconnectDevice();
+}
+
+void EmulatedCamera::setControlledElsewhere(bool elsewhere)
+{
+    for (const Collection& c : qAsConst(m_collections))
+        c.collection->setControlledElsewhere(elsewhere);
 }
 
 QStringList EmulatedCamera::nodeMapFiles()

@@ -45,6 +45,14 @@ public:
     /// Camera information with the transport kind "CamEmu".
     QSharedPointer<Plugin::CameraPool::IBaseInfo> info() const;
 
+    /// The device's failures, played on every collection at once (see
+    /// MemoryParameterCollection): gone, not answering, back, controlled by
+    /// another host. A collection that finds the device gone takes the others along.
+    void disconnectDevice();
+    void stallDevice(int timeoutMs);
+    void reconnectDevice();
+    void setControlledElsewhere(bool elsewhere);
+
     /// Resource paths of the node maps, in the order of collections().
     static QStringList nodeMapFiles();
 

@@ -7,10 +7,13 @@
 
 #include <QMutexLocker>
 #include <QTextCodec>
+#include <QThread>
 
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
+#include <utility>
 
 namespace ParameterCollection {
 
@@ -123,11 +126,79 @@ bool MemoryNodeMap::isClosed() const
     return m_closed;
 }
 
+void MemoryNodeMap::setConnectionListener(std::function<void(ConnectionState)> listener)
+{
+    QMutexLocker lock(&m_mutex);
+    m_connectionListener = std::move(listener);
+}
+
+void MemoryNodeMap::announceConnection() const
+{
+    const ConnectionState state = m_lost ? ConnectionState::Lost
+        : m_controlledElsewhere          ? ConnectionState::ReadOnly
+                                         : ConnectionState::Connected;
+    if (m_connectionListener)
+        m_connectionListener(state);
+}
+
+void MemoryNodeMap::disconnectDevice()
+{
+    QMutexLocker lock(&m_mutex);
+    m_stallTimeoutMs = -1;
+    m_lost = true;
+    announceConnection();
+}
+
+void MemoryNodeMap::stallDevice(int timeoutMs)
+{
+    QMutexLocker lock(&m_mutex);
+    if (!m_lost)
+        m_stallTimeoutMs = qMax(0, timeoutMs);
+}
+
+void MemoryNodeMap::reconnectDevice()
+{
+    QMutexLocker lock(&m_mutex);
+    m_stallTimeoutMs = -1;
+    if (!std::exchange(m_lost, false))
+        return;
+    announceConnection();
+    // Whatever changed while nobody could ask is reported now.
+    QVector<int> all(m_nodes.size());
+    std::iota(all.begin(), all.end(), 0);
+    reportChanges(all);
+}
+
+void MemoryNodeMap::setControlledElsewhere(bool elsewhere)
+{
+    QMutexLocker lock(&m_mutex);
+    if (std::exchange(m_controlledElsewhere, elsewhere) == elsewhere)
+        return;
+    if (!m_lost)
+        announceConnection();
+    // Every writable feature becomes read-only, or writable again.
+    QVector<int> all(m_nodes.size());
+    std::iota(all.begin(), all.end(), 0);
+    reportChanges(all);
+}
+
 void MemoryNodeMap::enter(const QString& node, Operation op) const
 {
     QMutexLocker lock(&m_mutex);
     if (m_closed)
         GENICAM_THROW(AccessException, "The device of collection " + quoted(m_role) + " is closed");
+    if (m_lost)
+        GENICAM_THROW(DisconnectedException, "The device of collection " + quoted(m_role) + " is disconnected");
+    if (m_stallTimeoutMs >= 0) {
+        // A device that stopped answering: the call waits as a transport would,
+        // then the device counts as lost and every later call fails at once.
+        const int timeout = std::exchange(m_stallTimeoutMs, -1);
+        QThread::msleep(static_cast<unsigned long>(timeout));
+        m_lost = true;
+        announceConnection();
+        GENICAM_THROW(TimeoutException, "The device of collection " + quoted(m_role) + " did not answer within "
+                                            + std::to_string(timeout) + " ms");
+    }
     if (m_faults.isEmpty())
         return;
     auto it = m_faults.find({node, int(op)});
@@ -386,7 +457,8 @@ GenApi::EAccessMode MemoryNodeMap::accessOf(int i) const
     auto resolver = [this](const QString& name) { return resolve(name); };
     if (!n.availableIf.isEmpty() && !n.availableIf.evaluate(resolver).isTrue())
         return GenApi::NA;
-    if (!n.lockedIf.isEmpty() && n.lockedIf.evaluate(resolver).isTrue()) {
+    // A lock, or another host's control of the device, leaves reading only.
+    if (m_controlledElsewhere || (!n.lockedIf.isEmpty() && n.lockedIf.evaluate(resolver).isTrue())) {
         if (declared == GenApi::RW)
             return GenApi::RO;
         if (declared == GenApi::WO)
@@ -532,6 +604,8 @@ void MemoryNodeMap::requireReadable(const MemoryNode& n) const
     const GenApi::EAccessMode mode = accessOf(int(&n - m_nodes.constData()));
     if (mode == GenApi::NI)
         GENICAM_THROW(AccessException, "Node " + quoted(n.name) + " is not implemented");
+    if (m_controlledElsewhere && mode != GenApi::RW && mode != GenApi::WO)
+        GENICAM_THROW(AccessException, "Node " + quoted(n.name) + " cannot be written: another host controls the device");
     if (mode == GenApi::NA)
         GENICAM_THROW(AccessException, "Node " + quoted(n.name) + " is not available");
     if (mode == GenApi::WO)

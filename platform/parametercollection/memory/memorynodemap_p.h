@@ -12,6 +12,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 namespace ParameterCollection {
@@ -97,7 +98,17 @@ public:
     void clearFaults();
     void close();
     bool isClosed() const;
-    /// Throws when the device is closed or a fault is injected for the call.
+
+    // The device's connection, played: see MemoryParameterCollection.
+    using ConnectionState = IParameterCollection::ConnectionState;
+    /// Called with the mutex held whenever the state changes; empty to stop.
+    void setConnectionListener(std::function<void(ConnectionState)> listener);
+    void disconnectDevice();
+    void stallDevice(int timeoutMs);
+    void reconnectDevice();
+    void setControlledElsewhere(bool elsewhere);
+
+    /// Throws when the device is closed, lost or stalled, or a fault is injected for the call.
     void enter(const QString& node, Operation op) const;
     QRecursiveMutex& mutex() const { return m_mutex; }
 
@@ -179,6 +190,8 @@ private:
     void writeString(MemoryNode& n, const QString& text);
     QString decode(const QString& eightBitText) const;
 
+    void announceConnection() const;
+
     /// Reports every snapshot in the closure of `seeds` over the dependents
     /// that differs from the one reported last.
     void reportChanges(const QVector<int>& seeds);
@@ -191,6 +204,10 @@ private:
     TextEncoding m_encoding = TextEncoding::Utf8;
     mutable QHash<QPair<QString, int>, Fault> m_faults;
     bool m_closed = false;
+    mutable bool m_lost = false;
+    mutable int m_stallTimeoutMs = -1; // >= 0 while the device does not answer
+    bool m_controlledElsewhere = false;
+    std::function<void(ConnectionState)> m_connectionListener;
     double m_simulatedMs = 0.0;
     QElapsedTimer m_clock;
     mutable int m_evaluationDepth = 0;

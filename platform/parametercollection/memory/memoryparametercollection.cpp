@@ -12,9 +12,14 @@ using Operation = MemoryParameterCollection::Operation;
 MemoryParameterCollection::MemoryParameterCollection(QSharedPointer<MemoryNodeMap> map)
     : m_map(std::move(map))
 {
+    m_map->setConnectionListener([this](ConnectionState state) { setConnectionState(state); });
 }
 
-MemoryParameterCollection::~MemoryParameterCollection() = default;
+MemoryParameterCollection::~MemoryParameterCollection()
+{
+    // Parameters may keep the node map alive; it must not call back into a collection that is gone.
+    m_map->setConnectionListener({});
+}
 
 QSharedPointer<MemoryParameterCollection> MemoryParameterCollection::fromXml(const QByteArray& xml,
                                                                              const QString& sourceName,
@@ -106,6 +111,26 @@ void MemoryParameterCollection::close()
 bool MemoryParameterCollection::isClosed() const
 {
     return m_map->isClosed();
+}
+
+void MemoryParameterCollection::disconnectDevice()
+{
+    m_map->disconnectDevice();
+}
+
+void MemoryParameterCollection::stallDevice(int timeoutMs)
+{
+    m_map->stallDevice(timeoutMs);
+}
+
+void MemoryParameterCollection::reconnectDevice()
+{
+    m_map->reconnectDevice();
+}
+
+void MemoryParameterCollection::setControlledElsewhere(bool elsewhere)
+{
+    m_map->setControlledElsewhere(elsewhere);
 }
 
 } // namespace ParameterCollection

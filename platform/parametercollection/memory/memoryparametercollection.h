@@ -102,6 +102,23 @@ public:
     void close();
     bool isClosed() const;
 
+    // Switches that play the failures of a device behind the collection, for
+    // tests and demonstrations of how a host copes with them.
+
+    /// The device is gone: the collection is Lost, and every call fails at once
+    /// with GenICam::DisconnectedException.
+    void disconnectDevice();
+    /// The device stops answering: the next call waits `timeoutMs`, as a
+    /// transport waits for an answer, then fails with GenICam::TimeoutException,
+    /// and the collection is Lost from then on.
+    void stallDevice(int timeoutMs);
+    /// The device answers again: the collection is Connected (or ReadOnly) and
+    /// reports what changed meanwhile.
+    void reconnectDevice();
+    /// Another host takes (true) or gives up (false) control of the device:
+    /// ReadOnly, and every writable feature reads as read-only, or Connected again.
+    void setControlledElsewhere(bool elsewhere);
+
 private:
     explicit MemoryParameterCollection(QSharedPointer<MemoryNodeMap> map);
 

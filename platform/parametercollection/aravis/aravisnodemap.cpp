@@ -3,11 +3,12 @@
 #include "aravisnodemap_p.h"
 #include "aravisparameter_p.h"
 #include "aravisxml_p.h"
-#include "parametercollection/reachable_p.h"
 #include "genicam/genericexception.h"
+#include "parametercollection/reachable_p.h"
 #include "parametercollection/valuetext.h"
 
 #include <QFile>
+#include <QHostAddress>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -16,21 +17,39 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace ParameterCollection {
+
+/// What Aravis's "control-lost" handler needs; it runs on Aravis's heartbeat thread.
+struct ControlWatch
+{
+    QWeakPointer<AravisNodeMap> map;
+};
 
 struct AravisNodeMap::Native
 {
     ArvDevice* device = nullptr; // owns its node map
     ArvGc* gc = nullptr; // owned here when there is no device
     QVector<ArvGcNode*> nodes; // by entry; an alias entry has its integer node
+    ControlWatch* watch = nullptr;
+    gulong controlLostHandler = 0;
 
+    Native() = default;
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
     ~Native()
     {
-        if (device)
+        // Letting go of a device that is gone waits on the network: the
+        // worker's thread does it, never a caller's.
+        if (device) {
+            if (controlLostHandler)
+                g_signal_handler_disconnect(device, controlLostHandler);
             g_object_unref(device);
-        else if (gc)
+        } else if (gc) {
             g_object_unref(gc);
+        }
+        delete watch;
     }
 };
 
@@ -38,6 +57,13 @@ namespace {
 
 const QString roleName = QStringLiteral("@CameraDevice");
 const char* const fakeInterface = "Fake";
+// How long a caller waits for the device's thread to take its call: longer
+// than one call that fails on the device (Aravis gives up after 2.5 s).
+constexpr std::chrono::milliseconds deviceTurnTimeout { 3500 };
+
+// Set on a device's thread when Aravis reported that the device itself failed
+// (a timeout, a transfer or protocol error): the device counts as lost then.
+thread_local bool deviceFailed = false;
 
 /// Aravis's global device list and interface switches are shared by every
 /// device of the process.
@@ -79,8 +105,11 @@ QString fromUtf8(const char* text)
             GENICAM_THROW(LogicalErrorException, message);
         }
     }
-    if (domain == ARV_DEVICE_ERROR && code == ARV_DEVICE_ERROR_TIMEOUT)
-        GENICAM_THROW(TimeoutException, message);
+    if (domain == ARV_DEVICE_ERROR) {
+        deviceFailed = true;
+        if (code == ARV_DEVICE_ERROR_TIMEOUT)
+            GENICAM_THROW(TimeoutException, message);
+    }
     GENICAM_THROW(RuntimeException, message);
 }
 
@@ -112,6 +141,12 @@ struct ErrorSlot
             error = nullptr;
             raise(e);
         }
+    }
+    /// Raises an error of the device itself; other errors stay for the caller to judge.
+    void checkDevice()
+    {
+        if (error && error->domain == ARV_DEVICE_ERROR)
+            check();
     }
 };
 
@@ -217,8 +252,45 @@ bool entryUsable(ArvGcFeatureNode* entry)
 {
     ErrorSlot e1, e2;
     const bool implemented = arv_gc_feature_node_is_implemented(entry, e1.out());
+    e1.checkDevice();
     const bool available = arv_gc_feature_node_is_available(entry, e2.out());
+    e2.checkDevice();
     return implemented && available && !e1.failed() && !e2.failed();
+}
+
+/// A GigE Vision device opened by its address: no discovery, no broadcast.
+ArvDevice* openByAddress(const QHostAddress& address, GError** error)
+{
+    // The interface whose route reaches the device: a connected UDP socket
+    // knows it without sending anything.
+    GInetAddress* device = g_inet_address_new_from_string(address.toString().toLatin1().constData());
+    GInetAddress* local = nullptr;
+    if (address.isLoopback()) {
+        local = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
+    } else if (GSocket* socket
+               = g_socket_new(G_SOCKET_FAMILY_IPV4, G_SOCKET_TYPE_DATAGRAM, G_SOCKET_PROTOCOL_UDP, nullptr)) {
+        GSocketAddress* remote = g_inet_socket_address_new(device, 3956);
+        if (g_socket_connect(socket, remote, nullptr, nullptr)) {
+            if (GSocketAddress* mine = g_socket_get_local_address(socket, nullptr)) {
+                local = G_INET_ADDRESS(g_object_ref(g_inet_socket_address_get_address(G_INET_SOCKET_ADDRESS(mine))));
+                g_object_unref(mine);
+            }
+        }
+        g_object_unref(remote);
+        g_object_unref(socket);
+    }
+    if (!local)
+        local = g_inet_address_new_any(G_SOCKET_FAMILY_IPV4);
+    ArvDevice* opened = arv_gv_device_new(local, device, error);
+    g_object_unref(local);
+    g_object_unref(device);
+    return opened;
+}
+
+void onControlLost(ArvGvDevice*, gpointer data)
+{
+    if (const QSharedPointer<AravisNodeMap> map = static_cast<ControlWatch*>(data)->map.toStrongRef())
+        map->noticeControlLost();
 }
 
 } // namespace
@@ -233,8 +305,10 @@ AravisNodeMap::AravisNodeMap()
 
 AravisNodeMap::~AravisNodeMap()
 {
-    QMutexLocker lock(&m_mutex);
-    m_native.reset();
+    if (m_worker) {
+        Native* native = m_native.release();
+        AravisWorker::retire(std::move(m_worker), [native] { delete native; });
+    }
 }
 
 QList<AravisDeviceInfo> AravisNodeMap::listDevices(bool includeFakeCamera)
@@ -263,13 +337,20 @@ QList<AravisDeviceInfo> AravisNodeMap::listDevices(bool includeFakeCamera)
     return devices;
 }
 
-QSharedPointer<AravisNodeMap> AravisNodeMap::openDevice(const QString& deviceId, const QString& fakeGenicamFile)
+namespace {
+
+/// Opens a device: by address without discovery, the fake camera in this
+/// process, anything else through Aravis's discovery.
+ArvDevice* openArvDevice(const QString& deviceId, const QString& fakeGenicamFile)
 {
-    const QByteArray id = deviceId.toUtf8();
-    const bool fake = deviceId.startsWith(QLatin1String("Fake_"));
-    ArvDevice* device = nullptr;
     ErrorSlot error;
-    {
+    ArvDevice* device = nullptr;
+    const QHostAddress address(deviceId);
+    if (!address.isNull() && address.protocol() == QAbstractSocket::IPv4Protocol) {
+        device = openByAddress(address, error.out());
+    } else {
+        const QByteArray id = deviceId.toUtf8();
+        const bool fake = deviceId.startsWith(QLatin1String("Fake_"));
         QMutexLocker lock(&systemMutex());
         QVector<QByteArray> others;
         for (unsigned int i = 0; i < arv_get_n_interfaces(); ++i) {
@@ -296,16 +377,51 @@ QSharedPointer<AravisNodeMap> AravisNodeMap::openDevice(const QString& deviceId,
         const std::string reason = error.failed() && error.error->message ? error.error->message : "not found";
         GENICAM_THROW(RuntimeException, "Cannot open the device " + quoted(deviceId) + ": " + reason);
     }
+    return device;
+}
 
-    QSharedPointer<AravisNodeMap> map(new AravisNodeMap);
-    map->m_native->device = device;
-    map->m_native->gc = arv_device_get_genicam(device);
+QByteArray genicamXmlOf(ArvDevice* device)
+{
     size_t size = 0;
     const char* xml = arv_device_get_genicam_xml(device, &size);
-    if (!map->m_native->gc || !xml)
-        GENICAM_THROW(RuntimeException, "The device " + quoted(deviceId) + " has no GenICam node map");
-    map->m_xml = QByteArray(xml, int(size));
-    map->build(deviceId);
+    return xml ? QByteArray(xml, int(size)) : QByteArray();
+}
+
+} // namespace
+
+QSharedPointer<AravisNodeMap> AravisNodeMap::openDevice(const QString& deviceId, const QString& fakeGenicamFile)
+{
+    QSharedPointer<AravisNodeMap> map(new AravisNodeMap);
+    // A device reached over a transport gets a thread of its own; Aravis's
+    // fake camera, inside this process, answers at once like a file.
+    const bool remote = !deviceId.startsWith(QLatin1String("Fake_"));
+    if (remote)
+        map->m_worker = std::make_unique<AravisWorker>();
+    map->m_deviceId = deviceId;
+    map->onDevice([&map, &deviceId, &fakeGenicamFile] {
+        Native& native = *map->m_native;
+        native.device = openArvDevice(deviceId, fakeGenicamFile);
+        native.gc = arv_device_get_genicam(native.device);
+        map->m_xml = genicamXmlOf(native.device);
+        if (!native.gc || map->m_xml.isEmpty())
+            GENICAM_THROW(RuntimeException, "The device " + quoted(deviceId) + " has no GenICam node map");
+        map->m_hasDevice = true;
+        if (ARV_IS_GV_DEVICE(native.device)) {
+            map->m_deviceClass = QStringLiteral("GEV");
+            native.watch = new ControlWatch { map };
+            native.controlLostHandler
+                = g_signal_connect(native.device, "control-lost", G_CALLBACK(onControlLost), native.watch);
+            // A non-controller may read: another host keeps the device, we watch it.
+            if (!arv_gv_device_is_controller(ARV_GV_DEVICE(native.device)))
+                map->m_state.store(ConnectionState::ReadOnly);
+        } else {
+            map->m_deviceClass = ARV_IS_UV_DEVICE(native.device) ? QStringLiteral("U3V") : QStringLiteral("CamEmu");
+        }
+        map->build(deviceId);
+        map->readEverything();
+    });
+    if (map->m_worker)
+        map->watch();
     return map;
 }
 
@@ -317,13 +433,16 @@ QSharedPointer<AravisNodeMap> AravisNodeMap::fromXml(const QByteArray& xml, cons
     if (!map->m_native->gc)
         GENICAM_THROW(InvalidArgumentException, "Aravis cannot read the GenICam XML " + quoted(sourceName));
     map->m_xml = xml;
-    map->build(sourceName);
+    map->m_deviceClass = QStringLiteral("GenICam");
+    map->onDevice([&map, &sourceName] {
+        map->build(sourceName);
+        map->readEverything();
+    });
     return map;
 }
 
 void AravisNodeMap::build(const QString& sourceName)
 {
-    QMutexLocker lock(&m_mutex);
     m_role = roleName;
     m_sourceName = sourceName;
     ArvGc* gc = m_native->gc;
@@ -441,53 +560,302 @@ void AravisNodeMap::build(const QString& sourceName)
         e.affects.erase(std::unique(e.affects.begin(), e.affects.end()), e.affects.end());
     }
 
+    // What the node map says of each feature never changes: read it once, here.
+    for (int i = 0; i < m_entries.size(); ++i) {
+        AravisEntry& e = m_entries[i];
+        ArvGcNode* node = m_native->nodes.at(i);
+        ArvGcFeatureNode* feature = ARV_GC_FEATURE_NODE(node);
+        const QString display = e.aliasOf >= 0 ? QString() : fromUtf8(arv_gc_feature_node_get_display_name(feature));
+        e.displayName = display.isEmpty() ? e.name : display;
+        e.description = fromUtf8(arv_gc_feature_node_get_description(feature));
+        e.tooltip = fromUtf8(arv_gc_feature_node_get_tooltip(feature));
+        e.visibility = mapVisibility(arv_gc_feature_node_get_visibility(feature));
+        if (e.type == TypeInteger) {
+            e.unit = fromUtf8(arv_gc_integer_get_unit(ARV_GC_INTEGER(node)));
+            e.representation = representationText(arv_gc_integer_get_representation(ARV_GC_INTEGER(node)));
+        } else if (e.type == TypeFloat) {
+            e.unit = fromUtf8(arv_gc_float_get_unit(ARV_GC_FLOAT(node)));
+            e.representation = representationText(arv_gc_float_get_representation(ARV_GC_FLOAT(node)));
+        } else if (e.type == TypeCategory) {
+            for (const GSList* l = arv_gc_category_get_features(ARV_GC_CATEGORY(node)); l; l = l->next) {
+                const int child = m_index.value(fromUtf8(static_cast<const char*>(l->data)), -1);
+                if (child >= 0)
+                    e.children << m_entries.at(child).fullName;
+            }
+        }
+    }
+    for (int i = 0; i < m_entries.size(); ++i) {
+        AravisEntry& e = m_entries[i];
+        if (e.aliasOf >= 0)
+            e.visibility = m_entries.at(e.aliasOf).visibility;
+        else if (!ARV_IS_GC_FEATURE_NODE(m_native->nodes.at(i)))
+            e.visibility = GenApi::Invisible;
+    }
     for (int i = 0; i < m_entries.size(); ++i)
         m_entries[i].handle = createAravisParameterHandle(sharedFromThis(), i, m_entries.at(i).type);
 }
 
-// --- bookkeeping ------------------------------------------------------------------------
-
-bool AravisNodeMap::hasDevice() const
+void AravisNodeMap::readEverything()
 {
-    return m_native->device != nullptr;
-}
-
-QString AravisNodeMap::deviceClass() const
-{
-    ArvDevice* device = m_native->device;
-    if (!device)
-        return QStringLiteral("GenICam");
-    if (ARV_IS_GV_DEVICE(device))
-        return QStringLiteral("GEV");
-    if (ARV_IS_UV_DEVICE(device))
-        return QStringLiteral("U3V");
-    return QStringLiteral("CamEmu");
-}
-
-AravisDeviceInfo AravisNodeMap::deviceInfo() const
-{
-    QMutexLocker lock(&m_mutex);
-    AravisDeviceInfo info;
-    info.id = m_native->device ? m_sourceName : QString();
-    auto read = [this](const char* name, const QString& fallback) {
+    for (int i = 0; i < m_entries.size(); ++i) {
+        QString failure;
+        const QSharedPointer<const ParameterData> d = buildSnapshot(i, &failure);
+        store(i, d, failure);
+    }
+    auto text = [this](const char* name, const QString& fallback) {
         const int i = m_index.value(QString::fromLatin1(name), -1);
         if (i < 0 || m_entries.at(i).type != TypeString)
             return fallback;
-        ErrorSlot error;
-        const char* text = arv_gc_string_get_value(ARV_GC_STRING(m_native->nodes.at(i)), error.out());
-        const QString value = error.failed() ? QString() : fromUtf8(text).trimmed();
+        const QString value = cached(i)->valueString.trimmed();
         return value.isEmpty() ? fallback : value;
     };
-    info.vendor = read("DeviceVendorName", m_vendorName);
-    info.model = read("DeviceModelName", m_modelName);
-    info.serialNumber = read("DeviceSerialNumber", read("DeviceID", QString()));
-    const QString deviceClass = this->deviceClass();
-    info.protocol = deviceClass == QLatin1String("GEV") ? QStringLiteral("GigEVision")
-        : deviceClass == QLatin1String("U3V")           ? QStringLiteral("USB3Vision")
-        : deviceClass == QLatin1String("CamEmu")        ? QStringLiteral("Fake")
-                                                        : QString();
-    return info;
+    AravisDeviceInfo info;
+    info.id = m_hasDevice ? m_sourceName : QString();
+    info.vendor = text("DeviceVendorName", m_vendorName);
+    info.model = text("DeviceModelName", m_modelName);
+    info.serialNumber = text("DeviceSerialNumber", text("DeviceID", QString()));
+    info.protocol = m_deviceClass == QLatin1String("GEV") ? QStringLiteral("GigEVision")
+        : m_deviceClass == QLatin1String("U3V")           ? QStringLiteral("USB3Vision")
+        : m_deviceClass == QLatin1String("CamEmu")        ? QStringLiteral("Fake")
+                                                          : QString();
+    m_deviceInfo = info;
 }
+
+// --- where the device's calls run ---------------------------------------------------------
+
+void AravisNodeMap::onDevice(const std::function<void()>& job) const
+{
+    requireConnected();
+    auto guarded = [this, &job] {
+        QMutexLocker lock(&m_deviceMutex);
+        requireConnected(); // lost while the call waited for its turn
+        deviceFailed = false;
+        try {
+            job();
+        } catch (const GenICam::GenericException&) {
+            if (deviceFailed)
+                const_cast<AravisNodeMap*>(this)->markLost();
+            throw;
+        }
+    };
+    if (!m_worker) {
+        guarded();
+        return;
+    }
+    m_worker->run(guarded, deviceTurnTimeout, [this] {
+        GENICAM_THROW(TimeoutException, "The device " + quoted(m_sourceName) + " is busy and did not take the call");
+    });
+}
+
+void AravisNodeMap::later(std::function<void()> job)
+{
+    if (!m_worker) {
+        QMutexLocker lock(&m_deviceMutex);
+        job();
+        return;
+    }
+    // The job keeps the node map alive; a collection closed meanwhile does not wait for it.
+    const QSharedPointer<AravisNodeMap> self = sharedFromThis();
+    m_worker->post([self, job] {
+        if (self->connectionState() == ConnectionState::Lost)
+            return;
+        QMutexLocker lock(&self->m_deviceMutex);
+        deviceFailed = false;
+        try {
+            job();
+        } catch (const GenICam::GenericException& e) {
+            if (deviceFailed)
+                self->markLost();
+            else
+                qWarning("%s: %s", qPrintable(self->m_sourceName), e.GetDescription());
+        }
+    });
+}
+
+// --- connection ------------------------------------------------------------------------
+
+AravisNodeMap::ConnectionState AravisNodeMap::connectionState() const
+{
+    return m_state.load();
+}
+
+void AravisNodeMap::setConnectionListener(std::function<void(ConnectionState)> listener)
+{
+    QMutexLocker lock(&m_listenerMutex);
+    m_listener = std::move(listener);
+}
+
+void AravisNodeMap::changeState(ConnectionState state)
+{
+    if (m_state.exchange(state) == state)
+        return;
+    QMutexLocker lock(&m_listenerMutex);
+    if (m_listener)
+        m_listener(state);
+}
+
+void AravisNodeMap::requireConnected() const
+{
+    if (m_state.load() == ConnectionState::Lost)
+        GENICAM_THROW(DisconnectedException, "The device " + quoted(m_sourceName) + " is disconnected");
+}
+
+void AravisNodeMap::noticeControlLost()
+{
+    if (!m_worker)
+        return;
+    const QWeakPointer<AravisNodeMap> weak = sharedFromThis();
+    m_worker->post([weak] {
+        const QSharedPointer<AravisNodeMap> map = weak.toStrongRef();
+        if (!map)
+            return;
+        QMutexLocker lock(&map->m_deviceMutex);
+        // Aravis may tell late, when control was taken back already.
+        ArvDevice* device = map->m_native->device;
+        if (device && ARV_IS_GV_DEVICE(device) && arv_gv_device_is_controller(ARV_GV_DEVICE(device)))
+            return;
+        map->markLost();
+    });
+}
+
+void AravisNodeMap::markLost()
+{
+    if (m_state.load() != ConnectionState::Lost)
+        changeState(ConnectionState::Lost);
+}
+
+void AravisNodeMap::setProbeInterval(int milliseconds)
+{
+    m_probeIntervalMs.store(qMax(10, milliseconds));
+    if (m_worker)
+        watch();
+}
+
+void AravisNodeMap::watch()
+{
+    // Whenever the worker has nothing else to do for a while, it knocks at
+    // the device: Aravis answers many reads from its register cache, so a
+    // device that went away might otherwise go unnoticed for a long time.
+    const QWeakPointer<AravisNodeMap> weak = sharedFromThis();
+    m_worker->setTick(
+        [weak] {
+            if (const QSharedPointer<AravisNodeMap> map = weak.toStrongRef())
+                map->probe();
+        },
+        std::chrono::milliseconds(m_probeIntervalMs.load()));
+}
+
+void AravisNodeMap::checkAlive()
+{
+    // A raw register read always goes to the device: the first bootstrap register.
+    ErrorSlot error;
+    guint32 value = 0;
+    if (!arv_device_read_register(m_native->device, 0, &value, error.out()))
+        error.check(); // a device failure: the caller marks the device lost
+}
+
+void AravisNodeMap::probe()
+{
+    QMutexLocker lock(&m_deviceMutex);
+    if (!m_native->device)
+        return;
+    deviceFailed = false;
+    if (m_state.load() != ConnectionState::Lost) {
+        try {
+            checkAlive();
+        } catch (const GenICam::GenericException&) {
+            if (deviceFailed)
+                markLost();
+        }
+        return;
+    }
+    ErrorSlot error;
+    guint32 value = 0;
+    if (!arv_device_read_register(m_native->device, 0, &value, error.out()))
+        return; // still away
+    ConnectionState back = ConnectionState::Connected;
+    if (ARV_IS_GV_DEVICE(m_native->device)) {
+        // Our heartbeat stopped while the device was away: ask for control
+        // again; another host may have taken it meanwhile.
+        ArvGvDevice* gv = ARV_GV_DEVICE(m_native->device);
+        ErrorSlot controlError;
+        if (!arv_gv_device_is_controller(gv) && !arv_gv_device_take_control(gv, controlError.out()))
+            back = ConnectionState::ReadOnly;
+    }
+    recover(back);
+}
+
+bool AravisNodeMap::recover(ConnectionState back)
+{
+    // The reads below must not find the device lost; nobody hears of it
+    // before they went through.
+    m_state.store(back);
+    deviceFailed = false;
+    try {
+        QVector<int> all(m_entries.size());
+        std::iota(all.begin(), all.end(), 0);
+        reportChanges(all);
+    } catch (const GenICam::GenericException&) {
+        m_state.store(ConnectionState::Lost); // still away: the probes go on
+        return false;
+    }
+    QMutexLocker lock(&m_listenerMutex);
+    if (m_listener)
+        m_listener(back);
+    return true;
+}
+
+void AravisNodeMap::reconnect()
+{
+    if (!m_worker || m_state.load() != ConnectionState::Lost)
+        return;
+    const QWeakPointer<AravisNodeMap> weak = sharedFromThis();
+    m_worker->post([weak] {
+        if (const QSharedPointer<AravisNodeMap> map = weak.toStrongRef())
+            map->reopen();
+    });
+}
+
+void AravisNodeMap::reopen()
+{
+    QMutexLocker lock(&m_deviceMutex);
+    if (m_state.load() != ConnectionState::Lost)
+        return;
+    auto fresh = std::make_unique<Native>();
+    try {
+        fresh->device = openArvDevice(m_deviceId, QString());
+    } catch (const GenICam::GenericException& e) {
+        qWarning("%s: %s", qPrintable(m_sourceName), e.GetDescription());
+        return; // still away; the probes go on
+    }
+    fresh->gc = arv_device_get_genicam(fresh->device);
+    // The rows of the tree stand for the features of this node map: a device
+    // that now describes itself differently is a device to open anew.
+    if (!fresh->gc || genicamXmlOf(fresh->device) != m_xml) {
+        qWarning("%s: the device's node map changed since it was opened; open it anew", qPrintable(m_sourceName));
+        return;
+    }
+    for (int i = 0; i < m_entries.size(); ++i) {
+        const AravisEntry& e = m_entries.at(i);
+        const QString name = e.aliasOf >= 0 ? m_entries.at(e.aliasTarget).name : e.name;
+        fresh->nodes << arv_gc_get_node(fresh->gc, name.toUtf8().constData());
+    }
+    if (ARV_IS_GV_DEVICE(fresh->device)) {
+        fresh->watch = new ControlWatch { sharedFromThis() };
+        fresh->controlLostHandler
+            = g_signal_connect(fresh->device, "control-lost", G_CALLBACK(onControlLost), fresh->watch);
+    }
+    // Letting go of the old device may wait on the network: elsewhere.
+    auto retired = std::make_unique<AravisWorker>();
+    Native* old = m_native.release();
+    AravisWorker::retire(std::move(retired), [old] { delete old; });
+    m_native = std::move(fresh);
+    const bool controller
+        = !ARV_IS_GV_DEVICE(m_native->device) || arv_gv_device_is_controller(ARV_GV_DEVICE(m_native->device));
+    recover(controller ? ConnectionState::Connected : ConnectionState::ReadOnly);
+}
+
+// --- bookkeeping ------------------------------------------------------------------------
 
 int AravisNodeMap::indexOf(const QString& name) const
 {
@@ -498,58 +866,66 @@ int AravisNodeMap::indexOf(const QString& name) const
 
 void AravisNodeMap::withGenicam(const std::function<void(ArvGc*)>& function) const
 {
-    QMutexLocker lock(&m_mutex);
-    function(m_native->gc);
+    onDevice([this, &function] { function(m_native->gc); });
 }
 
-int AravisNodeMap::commandTimeout() const
+QSharedPointer<const ParameterData> AravisNodeMap::cached(int i) const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_commandTimeoutMs;
-}
-
-void AravisNodeMap::setCommandTimeout(int milliseconds)
-{
-    QMutexLocker lock(&m_mutex);
-    m_commandTimeoutMs = qMax(0, milliseconds);
+    QMutexLocker lock(&m_cacheMutex);
+    return m_entries.at(i).snapshot;
 }
 
 // --- collection operations ---------------------------------------------------------------
 
 QStringList AravisNodeMap::children(const QString& name) const
 {
-    QMutexLocker lock(&m_mutex);
+    requireConnected();
     const int i = indexOf(name);
     if (i < 0)
         GENICAM_THROW(InvalidArgumentException, "Collection " + quoted(m_role) + " has no node " + quoted(name));
-    QStringList names;
-    if (m_entries.at(i).type != TypeCategory)
-        return names;
-    for (const GSList* l = arv_gc_category_get_features(ARV_GC_CATEGORY(m_native->nodes.at(i))); l; l = l->next) {
-        const int child = m_index.value(fromUtf8(static_cast<const char*>(l->data)), -1);
-        if (child >= 0)
-            names << m_entries.at(child).fullName;
-    }
-    return names;
+    return m_entries.at(i).children;
 }
 
 void AravisNodeMap::refresh()
 {
-    QMutexLocker lock(&m_mutex);
-    QVector<int> all(m_entries.size());
-    for (int i = 0; i < all.size(); ++i)
-        all[i] = i;
-    reportChanges(all);
+    requireConnected();
+    later([this] {
+        if (m_worker)
+            checkAlive();
+        QVector<int> all(m_entries.size());
+        std::iota(all.begin(), all.end(), 0);
+        reportChanges(all);
+    });
 }
 
 void AravisNodeMap::poll(qint64 intervalMs)
 {
-    QMutexLocker lock(&m_mutex);
+    requireConnected();
+    // One pass waits at most: polls that come while it waits add nothing.
+    if (m_worker && m_pollPending.exchange(true))
+        return;
+    later([this, intervalMs] {
+        m_pollPending.store(false);
+        pollPass(intervalMs);
+    });
+}
+
+void AravisNodeMap::pollPass(qint64 intervalMs)
+{
+    if (m_worker)
+        checkAlive(); // what the pass reads may come from Aravis's cache
     const qint64 interval = qMax<qint64>(0, intervalMs);
     QVector<int> due;
     for (int i = 0; i < m_entries.size(); ++i) {
         AravisEntry& e = m_entries[i];
-        if (e.executedAtMs >= 0) {
+        bool inUse = false;
+        bool busy = false;
+        {
+            QMutexLocker lock(&m_cacheMutex);
+            inUse = e.inUse;
+            busy = e.executedAtMs >= 0;
+        }
+        if (busy) {
             due << i; // a busy command: is it done now?
         } else if (m_hasPollingTimes) {
             if (e.pollingTimeMs > 0) {
@@ -559,7 +935,7 @@ void AravisNodeMap::poll(qint64 intervalMs)
                     due << i;
                 }
             }
-        } else if (e.lastReported) {
+        } else if (inUse) {
             due << i;
         }
     }
@@ -568,50 +944,303 @@ void AravisNodeMap::poll(qint64 intervalMs)
 
 void AravisNodeMap::reportChanges(const QVector<int>& seeds)
 {
-    const QVector<int> queue = reachableFrom(seeds, m_entries.size(),
-                                             [this](int i) -> const QVector<int>& { return m_entries[i].affects; });
+    const QVector<int> queue
+        = reachableFrom(seeds, m_entries.size(), [this](int i) -> const QVector<int>& { return m_entries[i].affects; });
     for (int i : qAsConst(queue))
         reread(i);
 }
 
-void AravisNodeMap::reread(int i)
+void AravisNodeMap::store(int i, const QSharedPointer<const ParameterData>& d, const QString& failure, bool* changed)
 {
+    QMutexLocker lock(&m_cacheMutex);
     AravisEntry& e = m_entries[i];
     // A snapshot nobody has seen cannot have changed for anybody.
-    if (!e.lastReported)
-        return;
-    QSharedPointer<const ParameterData> fresh = buildSnapshot(i);
-    if (*e.lastReported == *fresh)
-        return;
-    e.lastReported = fresh;
-    if (e.handle)
-        Q_EMIT e.handle->parameterDataChangedDecoupled(fresh);
+    if (changed)
+        *changed = e.inUse && (!e.snapshot || *e.snapshot != *d);
+    e.snapshot = d;
+    e.readFailure = failure;
+}
+
+void AravisNodeMap::reread(int i)
+{
+    // A device found gone ends the pass: the other reads would only wait as well.
+    requireConnected();
+    QString failure;
+    const QSharedPointer<const ParameterData> fresh = buildSnapshot(i, &failure);
+    bool changed = false;
+    store(i, fresh, failure, &changed);
+    if (changed && m_entries.at(i).handle)
+        Q_EMIT m_entries.at(i).handle->parameterDataChangedDecoupled(fresh);
 }
 
 // --- queries --------------------------------------------------------------------------
 
 GenApi::EVisibility AravisNodeMap::visibilityOf(int i) const
 {
-    QMutexLocker lock(&m_mutex);
+    QMutexLocker lock(&m_cacheMutex);
     const AravisEntry& e = m_entries.at(i);
     if (e.imposedVisibility)
         return *e.imposedVisibility;
-    if (e.aliasOf >= 0)
-        return visibilityOf(e.aliasOf);
-    ArvGcNode* node = m_native->nodes.at(i);
-    if (!ARV_IS_GC_FEATURE_NODE(node))
-        return GenApi::Invisible;
-    return mapVisibility(arv_gc_feature_node_get_visibility(ARV_GC_FEATURE_NODE(node)));
+    if (e.aliasOf >= 0 && m_entries.at(e.aliasOf).imposedVisibility)
+        return *m_entries.at(e.aliasOf).imposedVisibility;
+    return e.visibility;
 }
 
 GenApi::EAccessMode AravisNodeMap::accessOf(int i) const
 {
-    QMutexLocker lock(&m_mutex);
+    const QSharedPointer<const ParameterData> d = cached(i);
+    if (!d->isImplemented)
+        return GenApi::NI;
+    if (d->isReadable && d->isWritable)
+        return GenApi::RW;
+    if (d->isReadable)
+        return GenApi::RO;
+    if (d->isWritable)
+        return GenApi::WO;
+    return GenApi::NA;
+}
+
+QSharedPointer<const ParameterData> AravisNodeMap::snapshot(int i)
+{
+    requireConnected();
+    bool firstTime = false;
+    QSharedPointer<const ParameterData> d;
+    {
+        QMutexLocker lock(&m_cacheMutex);
+        AravisEntry& e = m_entries[i];
+        firstTime = !e.inUse;
+        e.inUse = true;
+        d = e.snapshot;
+    }
+    if (!firstTime || !m_hasDevice)
+        return d;
+    // What was read when the device was opened may be old by now. Without a
+    // worker a fresh read answers at once; with one, it follows, and a change
+    // arrives as a report.
+    if (!m_worker) {
+        onDevice([this, i] {
+            QString failure;
+            store(i, buildSnapshot(i, &failure), failure);
+        });
+        return cached(i);
+    }
+    later([this, i] { reread(i); });
+    return d;
+}
+
+QString AravisNodeMap::property(int i, const QString& key, const QString& defaultValue) const
+{
+    requireConnected();
     const AravisEntry& e = m_entries.at(i);
+    auto orDefault = [&](const QString& value) { return value.isEmpty() ? defaultValue : value; };
+    if (key == QLatin1String("Name"))
+        return e.name;
+    if (key == QLatin1String("DisplayName"))
+        return e.displayName;
+    if (key == QLatin1String("Description"))
+        return orDefault(e.description);
+    if (key == QLatin1String("Tooltip") || key == QLatin1String("ToolTip"))
+        return orDefault(e.tooltip);
+    if (key == QLatin1String("DocuURL"))
+        return orDefault(e.docuURL);
+    if (key == QLatin1String("Unit"))
+        return orDefault(e.unit);
+    if (key == QLatin1String("Representation"))
+        return orDefault(e.representation);
+    if (key == QLatin1String("Visibility"))
+        return ValueText::formatVisibility(visibilityOf(i));
+    if (key == QLatin1String("AccessMode"))
+        return ValueText::formatAccessMode(accessOf(i));
+    return defaultValue;
+}
+
+void AravisNodeMap::setProperty(int i, const QString& key, const QString& value)
+{
+    AravisEntry& e = m_entries[i];
+    if (key == QLatin1String("Visibility")) {
+        const GenApi::EVisibility v = ValueText::parseImposedVisibility(value, e.name);
+        QMutexLocker lock(&m_cacheMutex);
+        e.imposedVisibility = v;
+    } else if (key == QLatin1String("AccessMode")) {
+        const GenApi::EAccessMode a = ValueText::parseImposedAccessMode(value, e.name);
+        QMutexLocker lock(&m_cacheMutex);
+        e.imposedAccess = a;
+    } else {
+        GENICAM_THROW(LogicalErrorException,
+                      "Property " + quoted(key) + " of node " + quoted(e.name) + " cannot be set");
+    }
+    onDevice([this, i] { reportChanges({ i }); });
+}
+
+// --- typed reads -------------------------------------------------------------------------
+
+void AravisNodeMap::requireType(int i, int type, const char* what) const
+{
+    if (m_entries.at(i).type != type)
+        GENICAM_THROW(LogicalErrorException, "Node " + quoted(m_entries.at(i).name) + " is not " + what);
+}
+
+void AravisNodeMap::requireReadable(int i, const ParameterData& d) const
+{
+    const QString& name = m_entries.at(i).name;
+    QString failure;
+    {
+        QMutexLocker lock(&m_cacheMutex);
+        failure = m_entries.at(i).readFailure;
+    }
+    // Aravis's own words say best why a value could not be read.
+    if (!d.isReadable && !failure.isEmpty())
+        GENICAM_THROW(AccessException, failure.toStdString());
+    if (!d.isImplemented)
+        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not implemented");
+    if (!d.isReadable && !d.isWritable)
+        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not available");
+    if (!d.isReadable)
+        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not readable (write only)");
+}
+
+void AravisNodeMap::requireWritable(int i) const
+{
+    const QString& name = m_entries.at(i).name;
+    switch (liveAccessOf(i)) {
+    case GenApi::NI:
+        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not implemented");
+    case GenApi::NA:
+        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not available");
+    case GenApi::RO: {
+        if (m_state.load() == ConnectionState::ReadOnly)
+            GENICAM_THROW(AccessException,
+                          "Node " + quoted(name) + " cannot be written: another host controls the device");
+        ErrorSlot error;
+        if (arv_gc_feature_node_is_locked(ARV_GC_FEATURE_NODE(m_native->nodes.at(i)), error.out()))
+            GENICAM_THROW(AccessException, "Node " + quoted(name) + " is locked");
+        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not writable (read only)");
+    }
+    default:
+        break;
+    }
+}
+
+template<typename Read>
+auto AravisNodeMap::readCached(int i, int type, const char* what, bool value, const Read& read) const
+{
+    requireConnected();
+    requireType(i, type, what);
+    const QSharedPointer<const ParameterData> d = cached(i);
+    if (value)
+        requireReadable(i, *d);
+    return read(*d);
+}
+
+qint64 AravisNodeMap::integerValue(int i) const
+{
+    return readCached(i, TypeInteger, "an integer", true, [](const ParameterData& d) { return d.intValue; });
+}
+
+qint64 AravisNodeMap::integerMinimum(int i) const
+{
+    return readCached(i, TypeInteger, "an integer", false, [](const ParameterData& d) { return d.intMin; });
+}
+
+qint64 AravisNodeMap::integerMaximum(int i) const
+{
+    return readCached(i, TypeInteger, "an integer", false, [](const ParameterData& d) { return d.intMax; });
+}
+
+qint64 AravisNodeMap::integerIncrement(int i) const
+{
+    return readCached(i, TypeInteger, "an integer", false, [](const ParameterData& d) { return d.intInc; });
+}
+
+double AravisNodeMap::floatValue(int i) const
+{
+    return readCached(i, TypeFloat, "a float", true, [](const ParameterData& d) { return d.floatValue; });
+}
+
+double AravisNodeMap::floatMinimum(int i) const
+{
+    return readCached(i, TypeFloat, "a float", false, [](const ParameterData& d) { return d.floatMin; });
+}
+
+double AravisNodeMap::floatMaximum(int i) const
+{
+    return readCached(i, TypeFloat, "a float", false, [](const ParameterData& d) { return d.floatMax; });
+}
+
+bool AravisNodeMap::booleanValue(int i) const
+{
+    return readCached(i, TypeBoolean, "a boolean", true, [](const ParameterData& d) { return d.boolValue; });
+}
+
+QString AravisNodeMap::enumValue(int i) const
+{
+    return readCached(i, TypeEnumeration, "an enumeration", true, [](const ParameterData& d) { return d.valueString; });
+}
+
+QStringList AravisNodeMap::enumEntryNames(int i) const
+{
+    return readCached(i, TypeEnumeration, "an enumeration", false,
+                      [](const ParameterData& d) { return d.enumEntryNames; });
+}
+
+bool AravisNodeMap::commandDone(int i) const
+{
+    if (readCached(i, TypeCommand, "a command", false, [](const ParameterData& d) { return d.boolValue; }))
+        return true;
+    // A command that stays busy counts as done once its time is up, whether
+    // or not the device was asked again meanwhile.
+    QMutexLocker lock(&m_cacheMutex);
+    const qint64 executedAt = m_entries.at(i).executedAtMs;
+    return executedAt < 0 || m_clock.elapsed() - executedAt >= m_commandTimeoutMs.load();
+}
+
+void AravisNodeMap::setState(int i, bool state)
+{
+    requireConnected();
+    Q_UNUSED(i)
+    Q_UNUSED(state) // Aravis knows when a command is done; the editor's word is not needed.
+}
+
+// --- writes ------------------------------------------------------------------------------
+
+void AravisNodeMap::setText(int i, const QString& eightBitText)
+{
+    onDevice([=] { writeText(i, eightBitText); });
+}
+
+void AravisNodeMap::setInteger(int i, qint64 value, bool verify)
+{
+    onDevice([=] { writeInteger(i, value, verify); });
+}
+
+void AravisNodeMap::setFloat(int i, double value)
+{
+    onDevice([=] { writeFloat(i, value); });
+}
+
+void AravisNodeMap::setBoolean(int i, bool value)
+{
+    onDevice([=] { writeBoolean(i, value); });
+}
+
+void AravisNodeMap::execute(int i, bool verify)
+{
+    onDevice([=] { runCommand(i, verify); });
+}
+
+// --- on the device's thread ---------------------------------------------------------------
+
+GenApi::EAccessMode AravisNodeMap::liveAccessOf(int i) const
+{
     ArvGcFeatureNode* node = ARV_GC_FEATURE_NODE(m_native->nodes.at(i));
     GenApi::EAccessMode declared = GenApi::RO;
-    if (e.imposedAccess) {
-        declared = *e.imposedAccess;
+    std::optional<GenApi::EAccessMode> imposed;
+    {
+        QMutexLocker lock(&m_cacheMutex);
+        imposed = m_entries.at(i).imposedAccess;
+    }
+    if (imposed) {
+        declared = *imposed;
     } else {
         switch (arv_gc_feature_node_get_actual_access_mode(node)) {
         case ARV_GC_ACCESS_MODE_RW:
@@ -629,13 +1258,20 @@ GenApi::EAccessMode AravisNodeMap::accessOf(int i) const
         return declared;
     // Aravis knows no NI and NA: they come from pIsImplemented, pIsAvailable and pIsLocked.
     ErrorSlot implementedError;
-    if (!arv_gc_feature_node_is_implemented(node, implementedError.out()))
+    const bool implemented = arv_gc_feature_node_is_implemented(node, implementedError.out());
+    implementedError.checkDevice();
+    if (!implemented)
         return implementedError.failed() ? GenApi::NA : GenApi::NI;
     ErrorSlot availableError;
-    if (!arv_gc_feature_node_is_available(node, availableError.out()) || availableError.failed())
+    const bool available = arv_gc_feature_node_is_available(node, availableError.out());
+    availableError.checkDevice();
+    if (!available || availableError.failed())
         return GenApi::NA;
     ErrorSlot lockedError;
-    if (arv_gc_feature_node_is_locked(node, lockedError.out()) && !lockedError.failed()) {
+    const bool locked = arv_gc_feature_node_is_locked(node, lockedError.out());
+    lockedError.checkDevice();
+    // A lock, or another host's control of the device, leaves reading only.
+    if ((locked && !lockedError.failed()) || m_state.load() == ConnectionState::ReadOnly) {
         if (declared == GenApi::RW)
             return GenApi::RO;
         if (declared == GenApi::WO)
@@ -644,7 +1280,7 @@ GenApi::EAccessMode AravisNodeMap::accessOf(int i) const
     return declared;
 }
 
-QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i) const
+QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i, QString* failure) const
 {
     const AravisEntry& e = m_entries.at(i);
     ArvGcNode* node = m_native->nodes.at(i);
@@ -653,7 +1289,7 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i) const
     d->name = e.name;
     d->fullName = e.fullName;
     d->visibility = visibilityOf(i);
-    const GenApi::EAccessMode mode = accessOf(i);
+    const GenApi::EAccessMode mode = liveAccessOf(i);
     d->isImplemented = mode != GenApi::NI;
     d->isAvailable = mode != GenApi::NI && mode != GenApi::NA;
     d->isReadable = mode == GenApi::RO || mode == GenApi::RW;
@@ -663,11 +1299,13 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i) const
 
     // A value that cannot be read (no device, a transfer error) makes the
     // feature unavailable in this snapshot; the typed reads report the reason.
-    auto unavailable = [&d]() {
+    auto unavailable = [&d, failure](const ErrorSlot& slot) {
         d->isAvailable = false;
         d->isReadable = false;
         d->isWritable = false;
         d->valueString.clear();
+        if (failure && slot.error && slot.error->message)
+            *failure = fromUtf8(slot.error->message);
     };
     ErrorSlot error;
     switch (e.type) {
@@ -688,8 +1326,9 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i) const
             d->intValue = arv_gc_integer_get_value(n, error.out());
             d->valueString = ValueText::formatInteger(d->intValue, d->representation);
         }
+        error.checkDevice();
         if (error.failed())
-            unavailable();
+            unavailable(error);
         break;
     }
     case TypeFloat: {
@@ -713,23 +1352,26 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i) const
             d->floatValue = arv_gc_float_get_value(n, error.out());
             d->valueString = ValueText::formatFloat(d->floatValue, d->displayPrecision);
         }
+        error.checkDevice();
         if (error.failed())
-            unavailable();
+            unavailable(error);
         break;
     }
     case TypeBoolean:
         if (d->isReadable) {
             d->boolValue = arv_gc_boolean_get_value(ARV_GC_BOOLEAN(node), error.out());
             d->valueString = ValueText::formatBoolean(d->boolValue);
+            error.checkDevice();
             if (error.failed())
-                unavailable();
+                unavailable(error);
         }
         break;
     case TypeString:
         if (d->isReadable) {
             const char* text = arv_gc_string_get_value(ARV_GC_STRING(node), error.out());
+            error.checkDevice();
             if (error.failed())
-                unavailable();
+                unavailable(error);
             else
                 d->valueString = fromUtf8(text);
         }
@@ -750,13 +1392,14 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i) const
                 d->valueString = fromUtf8(text);
                 d->intValue = arv_gc_enumeration_get_int_value(n, error.out());
             }
+            error.checkDevice();
             if (error.failed())
-                unavailable();
+                unavailable(error);
         }
         break;
     }
     case TypeCommand:
-        d->boolValue = commandDone(i);
+        d->boolValue = readCommandDone(i);
         break;
     default:
         break;
@@ -764,197 +1407,15 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i) const
     return d;
 }
 
-QSharedPointer<const ParameterData> AravisNodeMap::snapshot(int i)
+bool AravisNodeMap::readCommandDone(int i) const
 {
-    QMutexLocker lock(&m_mutex);
-    QSharedPointer<const ParameterData> d = buildSnapshot(i);
-    m_entries[i].lastReported = d;
-    return d;
-}
-
-QString AravisNodeMap::property(int i, const QString& key, const QString& defaultValue) const
-{
-    QMutexLocker lock(&m_mutex);
     const AravisEntry& e = m_entries.at(i);
-    ArvGcNode* node = m_native->nodes.at(i);
-    ArvGcFeatureNode* feature = ARV_GC_FEATURE_NODE(node);
-    auto orDefault = [&](const QString& value) { return value.isEmpty() ? defaultValue : value; };
-    if (key == QLatin1String("Name"))
-        return e.name;
-    if (key == QLatin1String("DisplayName")) {
-        const QString display = e.aliasOf >= 0 ? QString() : fromUtf8(arv_gc_feature_node_get_display_name(feature));
-        return display.isEmpty() ? e.name : display;
+    qint64 executedAt = -1;
+    {
+        QMutexLocker lock(&m_cacheMutex);
+        executedAt = e.executedAtMs;
     }
-    if (key == QLatin1String("Description"))
-        return orDefault(fromUtf8(arv_gc_feature_node_get_description(feature)));
-    if (key == QLatin1String("Tooltip") || key == QLatin1String("ToolTip"))
-        return orDefault(fromUtf8(arv_gc_feature_node_get_tooltip(feature)));
-    if (key == QLatin1String("DocuURL"))
-        return orDefault(e.docuURL);
-    if (key == QLatin1String("Unit")) {
-        if (e.type == TypeInteger)
-            return orDefault(fromUtf8(arv_gc_integer_get_unit(ARV_GC_INTEGER(node))));
-        if (e.type == TypeFloat)
-            return orDefault(fromUtf8(arv_gc_float_get_unit(ARV_GC_FLOAT(node))));
-        return defaultValue;
-    }
-    if (key == QLatin1String("Representation")) {
-        if (e.type == TypeInteger)
-            return orDefault(representationText(arv_gc_integer_get_representation(ARV_GC_INTEGER(node))));
-        if (e.type == TypeFloat)
-            return orDefault(representationText(arv_gc_float_get_representation(ARV_GC_FLOAT(node))));
-        return defaultValue;
-    }
-    if (key == QLatin1String("Visibility"))
-        return ValueText::formatVisibility(visibilityOf(i));
-    if (key == QLatin1String("AccessMode"))
-        return ValueText::formatAccessMode(accessOf(i));
-    return defaultValue;
-}
-
-void AravisNodeMap::setProperty(int i, const QString& key, const QString& value)
-{
-    QMutexLocker lock(&m_mutex);
-    AravisEntry& e = m_entries[i];
-    if (key == QLatin1String("Visibility")) {
-        e.imposedVisibility = ValueText::parseImposedVisibility(value, e.name);
-    } else if (key == QLatin1String("AccessMode")) {
-        e.imposedAccess = ValueText::parseImposedAccessMode(value, e.name);
-    } else {
-        GENICAM_THROW(LogicalErrorException,
-                      "Property " + quoted(key) + " of node " + quoted(e.name) + " cannot be set");
-    }
-    reportChanges({ i });
-}
-
-// --- typed reads -------------------------------------------------------------------------
-
-void AravisNodeMap::requireType(int i, int type, const char* what) const
-{
-    if (m_entries.at(i).type != type)
-        GENICAM_THROW(LogicalErrorException, "Node " + quoted(m_entries.at(i).name) + " is not " + what);
-}
-
-void AravisNodeMap::requireReadable(int i) const
-{
-    const QString& name = m_entries.at(i).name;
-    switch (accessOf(i)) {
-    case GenApi::NI:
-        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not implemented");
-    case GenApi::NA:
-        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not available");
-    case GenApi::WO:
-        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not readable (write only)");
-    default:
-        break;
-    }
-}
-
-void AravisNodeMap::requireWritable(int i) const
-{
-    const QString& name = m_entries.at(i).name;
-    switch (accessOf(i)) {
-    case GenApi::NI:
-        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not implemented");
-    case GenApi::NA:
-        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not available");
-    case GenApi::RO: {
-        ErrorSlot error;
-        if (arv_gc_feature_node_is_locked(ARV_GC_FEATURE_NODE(m_native->nodes.at(i)), error.out()))
-            GENICAM_THROW(AccessException, "Node " + quoted(name) + " is locked");
-        GENICAM_THROW(AccessException, "Node " + quoted(name) + " is not writable (read only)");
-    }
-    default:
-        break;
-    }
-}
-
-#define ORVIK_ARAVIS_READ(typeCode, what, castMacro, call)                                                             \
-    QMutexLocker lock(&m_mutex);                                                                                       \
-    requireType(i, typeCode, what);                                                                                    \
-    ErrorSlot error;                                                                                                   \
-    const auto result = call(castMacro(m_native->nodes.at(i)), error.out());                                           \
-    error.check();                                                                                                     \
-    return result;
-
-qint64 AravisNodeMap::integerMinimum(int i) const {
-    ORVIK_ARAVIS_READ(TypeInteger, "an integer", ARV_GC_INTEGER, arv_gc_integer_get_min)
-} qint64 AravisNodeMap::integerMaximum(int i) const {
-    ORVIK_ARAVIS_READ(TypeInteger, "an integer", ARV_GC_INTEGER, arv_gc_integer_get_max)
-} qint64 AravisNodeMap::integerIncrement(int i) const
-{
-    ORVIK_ARAVIS_READ(TypeInteger, "an integer", ARV_GC_INTEGER, arv_gc_integer_get_inc)
-}
-double AravisNodeMap::floatMinimum(int i) const
-{
-    ORVIK_ARAVIS_READ(TypeFloat, "a float", ARV_GC_FLOAT, arv_gc_float_get_min)
-}
-double AravisNodeMap::floatMaximum(int i) const { ORVIK_ARAVIS_READ(TypeFloat, "a float", ARV_GC_FLOAT,
-                                                                    arv_gc_float_get_max) }
-
-#undef ORVIK_ARAVIS_READ
-
-/// Reads a value through Aravis after the type and access checks, under the
-/// device lock; Aravis's error becomes a GenICam exception.
-template<typename Read>
-auto AravisNodeMap::readChecked(int i, int type, const char* what, const Read& read) const
-{
-    QMutexLocker lock(&m_mutex);
-    requireType(i, type, what);
-    requireReadable(i);
-    ErrorSlot error;
-    const auto value = read(m_native->nodes.at(i), error.out());
-    error.check();
-    return value;
-}
-
-qint64 AravisNodeMap::integerValue(int i) const
-{
-    return readChecked(i, TypeInteger, "an integer", [](ArvGcNode* node, GError** error) {
-        return qint64(arv_gc_integer_get_value(ARV_GC_INTEGER(node), error));
-    });
-}
-
-double AravisNodeMap::floatValue(int i) const
-{
-    return readChecked(i, TypeFloat, "a float",
-                       [](ArvGcNode* node, GError** error) { return arv_gc_float_get_value(ARV_GC_FLOAT(node), error); });
-}
-
-bool AravisNodeMap::booleanValue(int i) const
-{
-    return readChecked(i, TypeBoolean, "a boolean", [](ArvGcNode* node, GError** error) {
-        return bool(arv_gc_boolean_get_value(ARV_GC_BOOLEAN(node), error));
-    });
-}
-
-QString AravisNodeMap::enumValue(int i) const
-{
-    return readChecked(i, TypeEnumeration, "an enumeration", [](ArvGcNode* node, GError** error) {
-        return fromUtf8(arv_gc_enumeration_get_string_value(ARV_GC_ENUMERATION(node), error));
-    });
-}
-
-QStringList AravisNodeMap::enumEntryNames(int i) const
-{
-    QMutexLocker lock(&m_mutex);
-    requireType(i, TypeEnumeration, "an enumeration");
-    QStringList names;
-    for (ArvGcFeatureNode* entry : entriesOf(ARV_GC_ENUMERATION(m_native->nodes.at(i)))) {
-        if (entryUsable(entry))
-            names << fromUtf8(arv_gc_feature_node_get_name(entry));
-    }
-    return names;
-}
-
-bool AravisNodeMap::commandDone(int i) const
-{
-    QMutexLocker lock(&m_mutex);
-    requireType(i, TypeCommand, "a command");
-    const AravisEntry& e = m_entries.at(i);
-    if (e.executedAtMs < 0)
-        return true;
-    if (m_clock.elapsed() - e.executedAtMs >= m_commandTimeoutMs)
+    if (executedAt < 0 || m_clock.elapsed() - executedAt >= m_commandTimeoutMs.load())
         return true;
     // Aravis has no "done": the command is busy while its value reads back as the command value.
     ArvGcNode* valueNode = nullptr;
@@ -980,17 +1441,17 @@ bool AravisNodeMap::commandDone(int i) const
         return true;
     ErrorSlot error;
     const qint64 value = arv_gc_integer_get_value(ARV_GC_INTEGER(valueNode), error.out());
+    error.checkDevice();
     const bool done = error.failed() || value != commandValue;
-    if (done)
+    if (done) {
+        QMutexLocker lock(&m_cacheMutex);
         e.executedAtMs = -1;
+    }
     return done;
 }
 
-// --- writes ------------------------------------------------------------------------------
-
-void AravisNodeMap::setText(int i, const QString& eightBitText)
+void AravisNodeMap::writeText(int i, const QString& eightBitText)
 {
-    QMutexLocker lock(&m_mutex);
     const AravisEntry& e = m_entries.at(i);
     // The 8-bit text goes to the device byte for byte; decoded text is sent as UTF-8.
     bool eightBit = true;
@@ -1003,14 +1464,14 @@ void AravisNodeMap::setText(int i, const QString& eightBitText)
     case TypeInteger: {
         requireWritable(i);
         const QString representation = representationText(arv_gc_integer_get_representation(ARV_GC_INTEGER(node)));
-        setInteger(i, ValueText::parseInteger(text, representation), true);
+        writeInteger(i, ValueText::parseInteger(text, representation), true);
         return;
     }
     case TypeFloat:
-        setFloat(i, ValueText::parseFloat(text));
+        writeFloat(i, ValueText::parseFloat(text));
         return;
     case TypeBoolean:
-        setBoolean(i, ValueText::parseBoolean(text));
+        writeBoolean(i, ValueText::parseBoolean(text));
         return;
     case TypeString: {
         requireWritable(i);
@@ -1043,9 +1504,8 @@ void AravisNodeMap::setText(int i, const QString& eightBitText)
     reportChanges({ i });
 }
 
-void AravisNodeMap::setInteger(int i, qint64 value, bool verify)
+void AravisNodeMap::writeInteger(int i, qint64 value, bool verify)
 {
-    QMutexLocker lock(&m_mutex);
     requireType(i, TypeInteger, "an integer");
     requireWritable(i);
     ArvGcInteger* n = ARV_GC_INTEGER(m_native->nodes.at(i));
@@ -1079,9 +1539,8 @@ void AravisNodeMap::setInteger(int i, qint64 value, bool verify)
     reportChanges({ i });
 }
 
-void AravisNodeMap::setFloat(int i, double value)
+void AravisNodeMap::writeFloat(int i, double value)
 {
-    QMutexLocker lock(&m_mutex);
     requireType(i, TypeFloat, "a float");
     requireWritable(i);
     const QString& name = m_entries.at(i).name;
@@ -1110,9 +1569,8 @@ void AravisNodeMap::setFloat(int i, double value)
     reportChanges({ i });
 }
 
-void AravisNodeMap::setBoolean(int i, bool value)
+void AravisNodeMap::writeBoolean(int i, bool value)
 {
-    QMutexLocker lock(&m_mutex);
     requireType(i, TypeBoolean, "a boolean");
     requireWritable(i);
     ErrorSlot error;
@@ -1121,25 +1579,19 @@ void AravisNodeMap::setBoolean(int i, bool value)
     reportChanges({ i });
 }
 
-void AravisNodeMap::execute(int i, bool verify)
+void AravisNodeMap::runCommand(int i, bool verify)
 {
-    QMutexLocker lock(&m_mutex);
     requireType(i, TypeCommand, "a command");
     if (verify)
         requireWritable(i);
     ErrorSlot error;
     arv_gc_command_execute(ARV_GC_COMMAND(m_native->nodes.at(i)), error.out());
     error.check();
-    AravisEntry& e = m_entries[i];
-    e.executedAtMs = m_clock.elapsed();
-    e.commandState = true;
+    {
+        QMutexLocker lock(&m_cacheMutex);
+        m_entries[i].executedAtMs = m_clock.elapsed();
+    }
     reportChanges({ i });
-}
-
-void AravisNodeMap::setState(int i, bool state)
-{
-    QMutexLocker lock(&m_mutex);
-    m_entries[i].commandState = state;
 }
 
 } // namespace ParameterCollection

@@ -24,6 +24,7 @@ QSharedPointer<AravisNodeMap> AravisParameter::map() const
     QSharedPointer<AravisNodeMap> map = m_map.toStrongRef();
     if (!map)
         throwGone(m_name);
+    map->requireConnected();
     return map;
 }
 

@@ -10,9 +10,16 @@ namespace ParameterCollection {
 
 AravisParameterCollection::AravisParameterCollection(QSharedPointer<AravisNodeMap> map)
     : m_map(std::move(map))
-{ }
+{
+    setConnectionState(m_map->connectionState());
+    m_map->setConnectionListener([this](ConnectionState state) { setConnectionState(state); });
+}
 
-AravisParameterCollection::~AravisParameterCollection() = default;
+AravisParameterCollection::~AravisParameterCollection()
+{
+    // The node map may live on for a moment in its worker: it must not call back.
+    m_map->setConnectionListener({});
+}
 
 QString AravisParameterCollection::fakeCameraId()
 {
@@ -129,6 +136,16 @@ int AravisParameterCollection::commandTimeout() const
 void AravisParameterCollection::setCommandTimeout(int milliseconds)
 {
     m_map->setCommandTimeout(milliseconds);
+}
+
+void AravisParameterCollection::reconnect()
+{
+    m_map->reconnect();
+}
+
+void AravisParameterCollection::setProbeInterval(int milliseconds)
+{
+    m_map->setProbeInterval(milliseconds);
 }
 
 void AravisParameterCollection::withGenicam(const std::function<void(ArvGc*)>& function) const

@@ -51,9 +51,25 @@ struct PARAMETERCOLLECTIONARAVIS_EXPORT AravisDeviceInfo
 /// its parameter's parameterDataChangedDecoupled signal. Changes are measured
 /// against the last snapshot handed out or reported for a feature.
 ///
-/// Threading: every operation may be called from any thread; every Aravis call
-/// of one device is serialised by one recursive mutex. Change signals are
-/// emitted on the thread that made the change.
+/// Threading: every operation may be called from any thread. A device reached
+/// over a transport (GigE Vision, USB3 Vision) has a thread of its own that
+/// makes every Aravis call for it: snapshots, properties and typed reads are
+/// answered from what that thread read last; polls and refreshes are handed to
+/// it and return at once; writes wait for it, but never longer than one call
+/// that fails on the device. Change signals then come from that thread, in the
+/// order of the changes. Aravis's fake camera "Fake_1" and XML files answer at
+/// once on the caller's thread.
+///
+/// Connection: the first call that times out, a transport error, or Aravis's
+/// report that control of the device was lost makes the collection Lost
+/// (connectionStateChanged() tells it once); every later call fails at once
+/// with GenICam::DisconnectedException, and polling passes stop at that point
+/// instead of waiting for each feature. The collection then knocks at the
+/// device every probe interval; when it answers, control is taken back (or the
+/// collection becomes ReadOnly when another host holds it) and every change is
+/// reported. A GigE Vision device that another host controls opens ReadOnly:
+/// its features read as read-only and writes are refused. Closing (destroying)
+/// a collection never waits for its device.
 class PARAMETERCOLLECTIONARAVIS_EXPORT AravisParameterCollection : public IParameterCollection
 {
     Q_OBJECT
@@ -66,9 +82,11 @@ public:
     /// may take a second.
     static QList<AravisDeviceInfo> listDevices(bool includeFakeCamera = true);
 
-    /// Opens a device by its Aravis id. The fake camera is opened in this
-    /// process without network discovery. Throws GenICam::RuntimeException with
-    /// Aravis's message when the device cannot be opened.
+    /// Opens a device by its Aravis id, or a GigE Vision device by its IPv4
+    /// address ("192.168.0.12") without any discovery on the network. The fake
+    /// camera is opened in this process without network discovery. Throws
+    /// GenICam::RuntimeException with Aravis's message when the device cannot be
+    /// opened.
     static QSharedPointer<AravisParameterCollection> openDevice(const QString& deviceId);
     /// Opens Aravis's fake camera in this process, serving the GenICam XML file
     /// `genicamFile` (a file on disk) instead of its own; with an empty name as
@@ -110,8 +128,16 @@ public:
     int commandTimeout() const;
     void setCommandTimeout(int milliseconds);
 
-    /// Runs `function` with the Aravis node map while holding the device's lock,
-    /// for callers that need Aravis itself (tests compare against it).
+    /// Opens the device anew, in place, after it was lost: the same id or
+    /// address; the parameters and their handles stay what they are. Returns at
+    /// once; the outcome arrives through connectionStateChanged(). A device whose
+    /// node map changed meanwhile is not reconnected (open it anew).
+    void reconnect();
+    /// How often a lost device is knocked at (default 1000 ms).
+    void setProbeInterval(int milliseconds);
+
+    /// Runs `function` with the Aravis node map where the device's calls run,
+    /// and waits for it, for callers that need Aravis itself (tests compare against it).
     void withGenicam(const std::function<void(ArvGc*)>& function) const;
 
 private:

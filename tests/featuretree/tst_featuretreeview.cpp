@@ -1,21 +1,10 @@
-#include "featuretree/checkboxeditor.h"
-#include "featuretree/favoritesdata.h"
 #include "featuretree/enumeditor.h"
-#include "featuretree/featuretreedelegate.h"
-#include "featuretree/featuretreeinodeitem.h"
-#include "featuretree/featuretreeproxymodel.h"
 #include "featuretree/featuretreeview.h"
-#include "featuretree/floateditor.h"
-#include "featuretree/floatslidereditor.h"
-#include "featuretree/ifeaturetreemodelextension.h"
-#include "featuretree/inteditor.h"
-#include "featuretree/intslidereditor.h"
-#include "featuretree/toolbuttoneditor.h"
-#include "parametercollection/iintegerparameter.h"
+#include "featuretree/featuretreewidget.h"
+#include "fetch.h"
 #include "parametercollection/iparameterproperties.h"
-#include "parametercollection/memoryparametercollection.h"
-#include "parametercollection/metatypes.h"
-#include "testsettings.h"
+#include "pixels.h"
+#include "treefixture.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -24,27 +13,12 @@ using namespace ParameterCollection;
 
 namespace {
 
-const char* const nodeMap = R"(<NodeMap role="@CameraDevice">
-  <Category name="Root">
-    <Category name="Controls">
-      <Integer name="Width" value="640" min="16" max="4000" inc="2"/>
-      <Integer name="Ranged" value="5" min="1" max="100" representation="Linear"/>
-      <Integer name="Hex" value="255" min="0" max="4095" representation="HexNumber"/>
-      <Float name="Plain" value="5" min="1" max="100" inc="0.5"/>
-      <Float name="Exposure" value="5000" min="16" max="1048576" representation="Logarithmic" aliasScale="1"/>
-      <Float name="NoAlias" value="5" min="1" max="100" representation="Logarithmic"/>
-      <Boolean name="ReverseX" value="true"/>
-      <String name="DeviceUserID" value="cam" maxLength="32"/>
-      <Enumeration name="PixelFormat" value="Mono8"><Entry name="Mono8"/><Entry name="Mono12"/></Enumeration>
-      <Command name="UserSetSave"/>
-      <Integer name="FutureMode" access="NA" value="0"/>
-      <Integer name="LegacyMode" access="NI" value="0"/>
-      <Integer name="Locked" value="0" min="0" max="1"/>
-      <Integer name="Guarded" value="3" lockedIf="Locked" availableIf="!Locked || Width > 100"/>
-      <Boolean name="Expertise" value="false" visibility="Expert"/>
-    </Category>
-  </Category>
-</NodeMap>)";
+const char* const controls
+    = "Controls[Width=640{min=16 max=4000 inc=2} Hex=255{min=0 max=4095 representation=HexNumber}"
+      " Ranged=5{min=1 max=100 representation=Linear availableIf=Enable lockedIf=Lock} Enable:b=true Lock:b=false"
+      " Plain:f=5{min=1 max=100 inc=0.5} Exposure:f=5000{min=16 max=1048576 representation=Logarithmic aliasScale=1}"
+      " NoAlias:f=5{min=1 max=100 representation=Logarithmic} ReverseX:b=true DeviceUserID:s=cam{maxLength=32}"
+      " PixelFormat:e=Mono8(Mono8 Mono12) UserSetSave:c FutureMode=0!NA LegacyMode=0!NI Expertise:b=false#Expert]";
 
 } // namespace
 
@@ -52,263 +26,162 @@ class TestFeatureTreeView : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void chooseEditorsByTypeAndRepresentation_data();
-    void chooseEditorsByTypeAndRepresentation();
-    void editsTravelToTheParameterAndBack();
-    void stringEditsCommitThroughTheDefaultPath();
-    void rowsFollowTheLevel();
-    void persistentEditorsFollowAccess();
-    void favouritesFollowTheFavouritesData();
-    void emptyTreeShowsAHint();
-    void searchMatchesArePainted();
-
-private:
-    QModelIndex cell(const char* name, int column = 1);
-    QWidget* editorOf(const char* name);
-
-    std::unique_ptr<TestSettings> m_settings;
-    QSharedPointer<MemoryParameterCollection> m_collection;
-    FeatureTreeView* m_view = nullptr;
-    IFeatureTreeModelExtension* m_ext = nullptr;
-};
-
-void TestFeatureTreeView::initTestCase()
-{
-    m_settings = std::make_unique<TestSettings>();
-    registerMetaTypes();
-}
-
-void TestFeatureTreeView::init()
-{
-    m_collection = MemoryParameterCollection::fromXml(QByteArray(nodeMap));
-    m_view = new FeatureTreeView;
-    m_ext = dynamic_cast<IFeatureTreeModelExtension*>(m_view->model());
-    QVERIFY(m_ext);
-    FavoritesData& favorites = m_ext->GetFavorites();
-    while (favorites.count() > 0)
-        favorites.remove(0);
-    m_ext->rebuildFavoriteItems();
-    m_ext->addParameterCollection(m_collection, QStringLiteral("Camera"), QStringLiteral("@CameraDevice"), true);
-    // While a collection is added the proxy lets every row through; the tree's
-    // owner filters again afterwards.
-    qobject_cast<FeatureTreeProxyModel*>(m_view->model())->invalidate();
-    m_view->resize(800, 900);
-    m_view->setColumnWidth(0, 300);
-    m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view));
-    m_view->expandAll();
-}
-
-void TestFeatureTreeView::cleanup()
-{
-    delete m_view;
-    m_view = nullptr;
-    m_collection.reset();
-}
-
-QModelIndex TestFeatureTreeView::cell(const char* name, int column)
-{
-    return m_ext->findItemByFullName(QStringLiteral("@CameraDevice/") + QLatin1String(name), nullptr, column);
-}
-
-QWidget* TestFeatureTreeView::editorOf(const char* name)
-{
-    return m_view->indexWidget(cell(name));
-}
-
-void TestFeatureTreeView::chooseEditorsByTypeAndRepresentation_data()
-{
-    QTest::addColumn<QString>("feature");
-    QTest::addColumn<QString>("editorClass"); // empty: no editor at all
-    QTest::newRow("integer") << "Width" << "IntEditor";
-    QTest::newRow("integer, hex") << "Hex" << "IntEditor";
-    QTest::newRow("integer slider") << "Ranged" << "IntSliderEditor";
-    QTest::newRow("float") << "Plain" << "FloatEditor";
-    QTest::newRow("float slider") << "Exposure" << "FloatSliderEditor";
-    QTest::newRow("logarithmic float without alias") << "NoAlias" << "FloatEditor";
-    QTest::newRow("boolean") << "ReverseX" << "CheckBoxEditor";
-    QTest::newRow("enumeration") << "PixelFormat" << "EnumEditor";
-    QTest::newRow("command") << "UserSetSave" << "ToolButtonEditor";
-    QTest::newRow("string") << "DeviceUserID" << "QExpandingLineEdit";
-    QTest::newRow("not available") << "FutureMode" << "";
-    QTest::newRow("not implemented") << "LegacyMode" << "";
-}
-
-void TestFeatureTreeView::chooseEditorsByTypeAndRepresentation()
-{
-    QFETCH(QString, feature);
-    QFETCH(QString, editorClass);
-    // Unimplemented features are shown at the highest level only.
-    m_ext->setVisibility(GenApi::Invisible);
-    qobject_cast<FeatureTreeProxyModel*>(m_view->model())->invalidate();
-    const QModelIndex index = cell(feature.toLatin1().constData());
-    QVERIFY(index.isValid());
-    QStyleOptionViewItem option;
-    QWidget* editor = m_view->itemDelegate()->createEditor(m_view->viewport(), option, index);
-    if (editorClass.isEmpty()) {
-        QVERIFY(!editor);
-        return;
+    void editorsByTypeAndRepresentation_data()
+    {
+        QTest::addColumn<QString>("editor"); // the class the delegate makes for the feature, empty for none
+        QTest::addColumn<bool>("persistent"); // open in the shown tree without editing
+        const struct { const char *feature, *editor; bool persistent; } rows[] = {
+            {"Width", "IntEditor", false}, {"Hex", "IntEditor", false}, {"Ranged", "IntSliderEditor", true},
+            {"Plain", "FloatEditor", true}, {"Exposure", "FloatSliderEditor", true},
+            {"NoAlias", "FloatEditor", true}, // logarithmic without an alias to slide along
+            {"ReverseX", "CheckBoxEditor", true}, {"PixelFormat", "EnumEditor", true},
+            {"UserSetSave", "ToolButtonEditor", true}, {"DeviceUserID", "QExpandingLineEdit", false},
+            {"FutureMode", "", false}, {"LegacyMode", "", false}};
+        for (const auto& row : rows)
+            QTest::newRow(row.feature) << row.editor << row.persistent;
     }
-    QVERIFY(editor);
-    QCOMPARE(QString::fromLatin1(editor->metaObject()->className()), editorClass);
-    delete editor;
-}
+    void editorsByTypeAndRepresentation()
+    {
+        WidgetFixture fx;
+        fx.add(controls);
+        fx.widget()->setVisibility(GenApi::Invisible); // unimplemented features show at that level only
+        const QString feature = QTest::currentDataTag();
+        QTEST(fx.editor(feature) != nullptr, "persistent");
+        std::unique_ptr<QWidget> editor(fx.view()->itemDelegate()->createEditor(fx.view(), {}, fx.index(feature, 1)));
+        QTEST(QString(editor ? editor->metaObject()->className() : ""), "editor");
+    }
 
-void TestFeatureTreeView::editsTravelToTheParameterAndBack()
-{
-    // The enumeration has a persistent editor; choosing an entry writes the parameter.
-    auto* enumEditor = qobject_cast<EnumEditor*>(editorOf("PixelFormat"));
-    QVERIFY(enumEditor);
-    QSignalSpy reported(m_collection->getParameter(QStringLiteral("PixelFormat")).data(),
-                        &IParameter::parameterDataChangedDecoupled);
-    const int mono12 = enumEditor->findText(QStringLiteral("Mono12"));
-    QVERIFY(mono12 >= 0);
-    enumEditor->setCurrentIndex(mono12);
-    emit enumEditor->activated(mono12);
-    QCOMPARE(m_collection->getParameter(QStringLiteral("PixelFormat"))->getParameterData()->valueString,
-             QStringLiteral("Mono12"));
-    QCOMPARE(reported.count(), 1); // written once: the refresh of the editor did not commit again
+    void editsTravelToTheParameterAndBack()
+    {
+        WidgetFixture fx;
+        const auto collection = fx.add(controls);
+        const auto format = [&] { return collection->getParameter("PixelFormat")->getParameterData()->valueString; };
+        auto* editor = qobject_cast<EnumEditor*>(fx.editor("PixelFormat"));
+        QVERIFY(editor);
+        QSignalSpy reported(collection->getParameter("PixelFormat").data(), &IParameter::parameterDataChangedDecoupled);
+        const auto choose = [editor](const char* entry) {
+            editor->setCurrentIndex(editor->findText(entry));
+            emit editor->activated(editor->currentIndex());
+        };
+        choose("Mono12");
+        QCOMPARE(format(), QString("Mono12"));
+        QCOMPARE(reported.count(), 1); // written once: the refresh of the editor did not commit again
+        collection->getParameter("PixelFormat")->setValue("Mono8"); // a change made elsewhere reaches the editor
+        QCOMPARE(editor->currentText(), QString("Mono8"));
+        // A refused write changes nothing, and the editor should go back to the value kept.
+        collection->injectFault("PixelFormat", MemoryParameterCollection::Operation::SetValue,
+                                MemoryParameterCollection::FaultKind::GenICamException, 1);
+        choose("Mono12");
+        QCOMPARE(format(), QString("Mono8"));
+        QCoreApplication::processEvents();
+        QEXPECT_FAIL("", "A refused write leaves the refused entry in the editor", Continue);
+        QCOMPARE(editor->currentText(), QString("Mono8"));
 
-    // A change made elsewhere reaches the open editor.
-    m_collection->getParameter(QStringLiteral("PixelFormat"))->setValue(QStringLiteral("Mono8"));
-    QCOMPARE(enumEditor->currentText(), QStringLiteral("Mono8"));
-    QCOMPARE(reported.count(), 2);
+        // Strings take the delegate's default path: committed from the event loop.
+        fx.view()->edit(fx.index("DeviceUserID", 1));
+        auto* line = qobject_cast<QLineEdit*>(fx.editor("DeviceUserID"));
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, "front-cam");
+        QTest::keyClick(line, Qt::Key_Return);
+        QTRY_COMPARE(collection->getParameter("DeviceUserID")->getParameterData()->valueString, QString("front-cam"));
+    }
 
-    // The check box likewise.
-    auto* check = qobject_cast<CheckBoxEditor*>(editorOf("ReverseX"));
-    QVERIFY(check);
-    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
-    QCOMPARE(m_collection->getParameter(QStringLiteral("ReverseX"))->getParameterData()->boolValue, false);
-}
+    void currentRowReportedGoneOnceWhenTheLevelHidesIt()
+    {
+        WidgetFixture fx;
+        const auto collection = fx.add(controls);
+        FeatureTreeView* view = fx.view();
+        const QModelIndex expert = fx.index("Expertise");
+        const QModelIndex top = fx.extension()->findItemByFullName("@CameraDevice*Root", nullptr, 0);
+        view->setCurrentIndex(expert);
+        QSignalSpy current(view, &FeatureTreeView::onCurrentChanged);
+        view->setVisibility(GenApi::Beginner);
+        view->updateRows(top);
+        QVERIFY(view->isRowHidden(expert.row(), expert.parent()));
+        QCOMPARE(current.count(), 1);
+        QCOMPARE(current.first().first().toModelIndex(), QModelIndex());
+        collection->getParameter("Expertise")->setValue("true"); // a report for the hidden row
+        QCOMPARE(current.count(), 1);
+        view->setVisibility(GenApi::Guru);
+        view->updateRows(top);
+        QVERIFY(!view->isRowHidden(expert.row(), expert.parent()));
+    }
 
-void TestFeatureTreeView::stringEditsCommitThroughTheDefaultPath()
-{
-    const QModelIndex index = cell("DeviceUserID");
-    m_view->setCurrentIndex(index);
-    m_view->edit(index);
-    auto* line = qobject_cast<QLineEdit*>(m_view->indexWidget(index));
-    QVERIFY(line);
-    line->selectAll();
-    QTest::keyClicks(line, QStringLiteral("front-cam"));
-    QTest::keyClick(line, Qt::Key_Return);
-    // Qt commits a line edit from the event loop, after the editor saw the key.
-    QTRY_COMPARE(m_collection->getParameter(QStringLiteral("DeviceUserID"))->getParameterData()->valueString,
-             QStringLiteral("front-cam"));
-}
+    void editorsFollowAccess_data()
+    {
+        QTest::addColumn<QString>("feature");
+        QTest::addColumn<QStringList>("steps"); // "Name=value" writes; "Name!Mode", "Name#Level" imposed; "edit"
+        QTest::addColumn<QString>("open"); // after each step: o the editor is open, - it is not
+        QTest::newRow("available if") << "Ranged" << QStringList{"Enable=false", "Enable=true"} << "-o";
+        QTest::newRow("locked: read-only keeps a slider") << "Ranged" << QStringList{"Lock=true"} << "o";
+        QTest::newRow("imposed access") << "Ranged" << QStringList{"Ranged!NA", "Ranged!RO", "Ranged!RW", "Ranged!NA"}
+                                        << "-oo-";
+        QTest::newRow("level above the view's") << "Ranged" << QStringList{"Ranged#Guru", "Ranged#Beginner"} << "-o";
+        QTest::newRow("read-only ends an edit") << "Width" << QStringList{"edit", "Width!RO", "Width!RW"} << "o--";
+    }
+    void editorsFollowAccess()
+    {
+        WidgetFixture fx;
+        const auto collection = fx.add(controls);
+        fx.widget()->setVisibility(GenApi::Expert);
+        const QString feature = fetch<QString>("feature"), open = fetch<QString>("open");
+        const QStringList steps = fetch<QStringList>("steps");
+        for (int i = 0; i < steps.size(); ++i) {
+            const QStringList parts = steps.at(i).split(QRegularExpression("[=!#]"));
+            if (steps.at(i) == "edit")
+                fx.view()->edit(fx.index(feature, 1));
+            else if (steps.at(i).contains('='))
+                collection->getParameter(parts.at(0))->setValue(parts.at(1));
+            else
+                collection->getParameter(parts.at(0))->getProperties()->setProperty(
+                    steps.at(i).contains('!') ? "AccessMode" : "Visibility", parts.at(1));
+            QCoreApplication::processEvents();
+            QVERIFY2((fx.editor(feature) != nullptr) == (open.at(i) == 'o'), qPrintable(steps.at(i)));
+        }
+    }
 
-void TestFeatureTreeView::rowsFollowTheLevel()
-{
-    const QModelIndex expert = cell("Expertise", 0);
-    QVERIFY(!m_view->isRowHidden(expert.row(), expert.parent()));
-    m_view->setCurrentIndex(expert);
-    QSignalSpy current(m_view, &FeatureTreeView::onCurrentChanged);
-    m_view->setVisibility(GenApi::Beginner);
-    const QModelIndex collectionRow = m_ext->findItemByFullName(QStringLiteral("@CameraDevice*Root"), nullptr, 0);
-    m_view->updateRows(collectionRow); // from the collection row down
-    QVERIFY(m_view->isRowHidden(expert.row(), expert.parent()));
-    QCOMPARE(current.count(), 1);
-    QVERIFY(!current.first().first().toModelIndex().isValid());
+    void favouritesFollowTheFavouritesData()
+    {
+        WidgetFixture fx;
+        const auto collection = fx.add(controls);
+        FeatureTreeView* view = fx.view();
+        IFeatureTreeModelExtension* ext = fx.extension();
+        QVERIFY(view->isFirstColumnSpanned(0, ext->GetFavoritesRootIndex())); // the lone hint spans both columns
+        view->setCurrentIndex(fx.index("Width"));
+        QVERIFY(ext->AddFavorite(collection->getParameter("PixelFormat"), 0));
+        QVERIFY(ext->AddFavorite(collection->getParameter("Ranged"), 1));
+        const QModelIndex favourites = ext->GetFavoritesRootIndex();
+        QCOMPARE(treeText(*view->model(), favourites), QString("PixelFormat Ranged"));
+        QVERIFY(!view->isFirstColumnSpanned(0, favourites));
+        // Current row and selection survived the rebuild; the favourites' editors are open.
+        QCOMPARE(view->currentIndex(), fx.index("Width"));
+        QVERIFY(view->selectionModel()->isSelected(fx.index("Width")));
+        QTRY_VERIFY(view->indexWidget(view->model()->index(1, 1, favourites)));
+        ext->GetFavorites().setExpanded(false);
+        QVERIFY(!view->isExpanded(favourites));
+        ext->GetFavorites().setExpanded(true);
+        QVERIFY(view->isExpanded(favourites));
+    }
 
-    // A report for the hidden row does not announce the loss again.
-    m_collection->getParameter(QStringLiteral("Expertise"))->setValue(QStringLiteral("true"));
-    QCOMPARE(current.count(), 1);
-
-    m_view->setVisibility(GenApi::Guru);
-    m_view->updateRows(collectionRow);
-    QVERIFY(!m_view->isRowHidden(cell("Expertise").row(), cell("Expertise").parent()));
-}
-
-void TestFeatureTreeView::persistentEditorsFollowAccess()
-{
-    QVERIFY(editorOf("Guarded") == nullptr); // a plain integer has no persistent editor
-    QVERIFY(editorOf("Ranged"));
-    // Making the slider feature unavailable closes its editor; available again reopens it.
-    m_collection->getParameter(QStringLiteral("Ranged"))->getProperties()->setProperty(QStringLiteral("AccessMode"),
-                                                                                      QStringLiteral("NA"));
-    QTRY_VERIFY(!editorOf("Ranged"));
-    m_collection->getParameter(QStringLiteral("Ranged"))->getProperties()->setProperty(QStringLiteral("AccessMode"),
-                                                                                      QStringLiteral("RW"));
-    QTRY_VERIFY(editorOf("Ranged"));
-}
-
-void TestFeatureTreeView::favouritesFollowTheFavouritesData()
-{
-    const QModelIndex favorites = m_ext->GetFavoritesRootIndex();
-    // The lone hint spans both columns.
-    QVERIFY(m_view->isFirstColumnSpanned(0, favorites));
-
-    m_view->setCurrentIndex(cell("Width", 0));
-    m_view->selectionModel()->select(cell("Width", 0), QItemSelectionModel::Select);
-    QVERIFY(m_ext->AddFavorite(m_collection->getParameter(QStringLiteral("PixelFormat")), 0));
-    QVERIFY(m_ext->AddFavorite(m_collection->getParameter(QStringLiteral("Ranged")), 1));
-
-    const QModelIndex favs = m_ext->GetFavoritesRootIndex();
-    QCOMPARE(m_view->model()->rowCount(favs), 2);
-    QCOMPARE(m_view->model()->index(0, 0, favs).data(FeatureTreeItem::GenicamNameRole).toString(),
-             QStringLiteral("PixelFormat"));
-    QVERIFY(!m_view->isFirstColumnSpanned(0, favs));
-    // Current item and selection survived the rebuild.
-    QCOMPARE(m_view->currentIndex(), cell("Width", 0));
-    QVERIFY(m_view->selectionModel()->isSelected(cell("Width", 0)));
-    // The favourites' persistent editors are open once the branch is expanded.
-    m_view->expand(favs);
-    QTRY_VERIFY(m_view->indexWidget(m_view->model()->index(0, 1, favs)));
-
-    m_ext->GetFavorites().setExpanded(false);
-    QVERIFY(!m_view->isExpanded(favs));
-    m_ext->GetFavorites().setExpanded(true);
-    QVERIFY(m_view->isExpanded(favs));
-}
-
-void TestFeatureTreeView::emptyTreeShowsAHint()
-{
-    auto* proxy = qobject_cast<FeatureTreeProxyModel*>(m_view->model());
-    QVERIFY(proxy);
-    auto textPixelsAtTheTop = [this] {
-        QImage image(m_view->viewport()->size(), QImage::Format_ARGB32);
-        image.fill(Qt::white);
-        m_view->viewport()->render(&image);
-        const QColor text = m_view->palette().color(QPalette::Active, QPalette::Text);
-        int count = 0;
-        const int middle = image.width() / 2;
-        for (int y = 0; y < 30; ++y)
-            for (int x = middle - 100; x < middle + 100; ++x)
-                count += QColor(image.pixel(x, y)) == text;
-        return count;
-    };
-    proxy->setFilterFixedString(QStringLiteral("no feature is called like this"));
-    QCOMPARE(proxy->rowCount(), 0);
-    QVERIFY2(textPixelsAtTheTop() > 20, "the hint is drawn at the top centre");
-    proxy->setFilterFixedString(QString());
-    QVERIFY(proxy->rowCount() > 0);
-}
-
-void TestFeatureTreeView::searchMatchesArePainted()
-{
-    m_view->getHightlighter()->searchText = QStringLiteral("Width");
-    const QModelIndex width = cell("Width", 0);
-    const QRect rect = m_view->visualRect(width);
-    QVERIFY(rect.isValid());
-    QImage image(m_view->viewport()->size(), QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    m_view->viewport()->render(&image);
-    const QColor mark = m_view->getHightlighter()->highlightColor();
-    int marked = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            marked += QColor(image.pixel(x, y)) == mark;
-    QVERIFY2(marked > 30, qPrintable(QString::number(marked)));
-    // A row that does not match carries no mark.
-    const QRect other = m_view->visualRect(cell("PixelFormat", 0));
-    int unmarked = 0;
-    for (int y = other.top(); y <= other.bottom(); ++y)
-        for (int x = other.left(); x <= other.right(); ++x)
-            unmarked += QColor(image.pixel(x, y)) == mark;
-    QCOMPARE(unmarked, 0);
-}
+    void paintsSearchMarksAndTheEmptyHint()
+    {
+        WidgetFixture fx;
+        fx.add(controls);
+        FeatureTreeView* view = fx.view();
+        view->getHightlighter()->searchText = "Width";
+        const QColor mark = view->getHightlighter()->highlightColor();
+        const QRegion marked = pixels(view->viewport(), [mark](const QColor& c) { return c == mark; });
+        QVERIFY(marked.intersects(view->visualRect(fx.index("Width"))));
+        QVERIFY(!marked.intersects(view->visualRect(fx.index("PixelFormat"))));
+        // With no row to show, a hint is drawn at the top centre.
+        fx.proxy()->setFilterFixedString("no feature is called like this");
+        QCOMPARE(fx.proxy()->rowCount(), 0);
+        const QColor text = view->palette().color(QPalette::Active, QPalette::Text);
+        const QRect hint = pixels(view->viewport(), [text](const QColor& c) { return c == text; }).boundingRect();
+        QVERIFY2(hint.top() < 20 && qAbs(hint.center().x() - view->viewport()->width() / 2) < 10, qPrintable(QString::number(hint.x())));
+    }
+};
 
 QTEST_MAIN(TestFeatureTreeView)
 #include "tst_featuretreeview.moc"

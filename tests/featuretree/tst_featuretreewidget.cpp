@@ -1,35 +1,68 @@
 #include "camerapool/staticbaseinfo.h"
+#include "featuretree/enumeditor.h"
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
 #include "featuretree/searchedit.h"
 #include "fetch.h"
 #include "filesbesideapplication.h"
 #include "parametercollection/iparameterproperties.h"
+#include "pixels.h"
 #include "treefixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
+#include <QToolButton>
 #include <QtTest>
+
+using namespace ParameterCollection;
 
 namespace {
 
 // Seven matches for "match" at Beginner level and two more at Expert level.
 const char* const tree = "DeviceControl{displayName='Device Control'}[Width=640 MatchA MatchB MatchC MatchD]"
                          " Analog[MatchE MatchF MatchG MatchH#Expert MatchI#Expert MatchJ#Invisible Gain=3]";
+// Features of every type and representation, with levels and access modes that change.
+const char* const controls
+    = "Controls[Width=640{min=16 max=4000 inc=2} Hex=255{min=0 max=4095 representation=HexNumber}"
+      " Ranged=5{min=1 max=100 representation=Linear availableIf=Enable lockedIf=Lock} Enable:b=true Lock:b=false"
+      " Plain:f=5{min=1 max=100 inc=0.5} Exposure:f=5000{min=16 max=1048576 representation=Logarithmic aliasScale=1}"
+      " NoAlias:f=5{min=1 max=100 representation=Logarithmic} ReverseX:b=true DeviceUserID:s=cam{maxLength=32}"
+      " PixelFormat:e=Mono8(Mono8 Mono12) UserSetSave:c FutureMode=0!NA LegacyMode=0!NI Expertise:b=false#Expert]";
 
-/// A shown tree over `tree`, with the widget's parts by name.
+/// A shown tree over a node map text (or none), with the widget's parts by name.
 struct Tree : WidgetFixture
 {
-    Tree()
-        : collection(add(tree))
-    { }
+    explicit Tree(const char* text = tree)
+        : collection(text ? add(text) : nullptr)
+    {
+        QPalette colours = field()->palette(); // the search field's hint in a colour nothing else there has
+        colours.setColor(QPalette::Disabled, QPalette::Text, Qt::magenta);
+        field()->setPalette(colours);
+    }
     template<typename T = QAction> T* part(const char* name) const { return widget()->findChild<T*>(name); }
-    void search(const QString& text) const { part<SearchEdit>("filterEdit")->setText(text); }
+    SearchEdit* field() const { return part<SearchEdit>("filterEdit"); }
+    void search(const QString& text) const { field()->setText(text); }
+    QSharedPointer<IParameter> parameter(const QString& name) const { return collection->getParameter(name); }
+    QString value(const QString& name) const { return parameter(name)->getParameterData()->valueString; }
+    /// The column widths of the tree after resizing the first ones to `resized`.
+    QList<int> widths(const QList<int>& resized = {}) const
+    {
+        for (int i = 0; i < resized.size(); ++i)
+            view()->header()->resizeSection(i, resized.at(i));
+        return {view()->header()->sectionSize(0), view()->header()->sectionSize(1)};
+    }
+    /// The pixels of the search field in the colour of its hint; glyph cores keep the colour.
+    QRegion hint() const
+    {
+        return pixels(field(), [](const QColor& c) { return c.red() > 200 && c.green() < 80 && c.blue() > 200; });
+    }
 
-    const QSharedPointer<ParameterCollection::MemoryParameterCollection> collection;
+    const QSharedPointer<MemoryParameterCollection> collection;
 };
 
 } // namespace
@@ -38,6 +71,150 @@ class TestFeatureTreeWidget : public QObject
 {
     Q_OBJECT
 private slots:
+    void editorsByTypeAndRepresentation_data()
+    {
+        QTest::addColumn<QString>("editor"); // the class the delegate makes for the feature, empty for none
+        QTest::addColumn<bool>("persistent"); // open in the shown tree without editing
+        const struct { const char *feature, *editor; bool persistent; } rows[] = {
+            {"Width", "IntEditor", false}, {"Hex", "IntEditor", false}, {"Ranged", "IntSliderEditor", true},
+            {"Plain", "FloatEditor", true}, {"Exposure", "FloatSliderEditor", true},
+            {"NoAlias", "FloatEditor", true}, // logarithmic without an alias to slide along
+            {"ReverseX", "CheckBoxEditor", true}, {"PixelFormat", "EnumEditor", true},
+            {"UserSetSave", "ToolButtonEditor", true}, {"DeviceUserID", "QExpandingLineEdit", false},
+            {"FutureMode", "", false}, {"LegacyMode", "", false}};
+        for (const auto& row : rows)
+            QTest::newRow(row.feature) << row.editor << row.persistent;
+    }
+    void editorsByTypeAndRepresentation()
+    {
+        Tree fx(controls);
+        fx.widget()->setVisibility(GenApi::Invisible); // unimplemented features show at that level only
+        const QString feature = QTest::currentDataTag();
+        QTEST(fx.editor(feature) != nullptr, "persistent");
+        std::unique_ptr<QWidget> editor(fx.view()->itemDelegate()->createEditor(fx.view(), {}, fx.index(feature, 1)));
+        QTEST(QString(editor ? editor->metaObject()->className() : ""), "editor");
+    }
+
+    void editsTravelToTheParameterAndBack()
+    {
+        Tree fx(controls);
+        auto* editor = qobject_cast<EnumEditor*>(fx.editor("PixelFormat"));
+        QVERIFY(editor);
+        QSignalSpy reported(fx.parameter("PixelFormat").data(), &IParameter::parameterDataChangedDecoupled);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QCOMPARE(fx.value("PixelFormat"), QString("Mono12"));
+        QCOMPARE(reported.count(), 1); // written once: the refresh of the editor did not commit again
+        fx.parameter("PixelFormat")->setValue("Mono8"); // a change made elsewhere reaches the editor
+        QCOMPARE(editor->currentText(), QString("Mono8"));
+        // A refused write changes nothing, and the editor should go back to the value kept.
+        fx.collection->injectFault("PixelFormat", MemoryParameterCollection::Operation::SetValue,
+                                   MemoryParameterCollection::FaultKind::GenICamException, 1);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QCOMPARE(fx.value("PixelFormat"), QString("Mono8"));
+        QCoreApplication::processEvents();
+        QEXPECT_FAIL("", "A refused write leaves the refused entry in the editor", Continue);
+        QCOMPARE(editor->currentText(), QString("Mono8"));
+
+        // Strings take the delegate's default path: committed from the event loop.
+        fx.view()->edit(fx.index("DeviceUserID", 1));
+        auto* line = qobject_cast<QLineEdit*>(fx.editor("DeviceUserID"));
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, "front-cam");
+        QTest::keyClick(line, Qt::Key_Return);
+        QTRY_COMPARE(fx.value("DeviceUserID"), QString("front-cam"));
+    }
+
+    void currentRowReportedGoneOnceWhenTheLevelHidesIt()
+    {
+        Tree fx(controls);
+        FeatureTreeView* view = fx.view();
+        const QModelIndex expert = fx.index("Expertise");
+        const QModelIndex top = fx.extension()->findItemByFullName("@CameraDevice*Root", nullptr, 0);
+        view->setCurrentIndex(expert);
+        QSignalSpy current(view, &FeatureTreeView::onCurrentChanged);
+        view->setVisibility(GenApi::Beginner);
+        view->updateRows(top);
+        QVERIFY(view->isRowHidden(expert.row(), expert.parent()));
+        QCOMPARE(current.count(), 1);
+        QCOMPARE(current.first().first().toModelIndex(), QModelIndex());
+        fx.parameter("Expertise")->setValue("true"); // a report for the hidden row
+        QCOMPARE(current.count(), 1);
+        view->setVisibility(GenApi::Guru);
+        view->updateRows(top);
+        QVERIFY(!view->isRowHidden(expert.row(), expert.parent()));
+    }
+
+    void editorsFollowAccess_data()
+    {
+        QTest::addColumn<QString>("feature");
+        QTest::addColumn<QString>("steps"); // "Name=value" writes; "Name!Mode", "Name#Level" imposed; "edit"
+        QTest::addColumn<QString>("open"); // after each step: o the editor is open, - it is not
+        QTest::newRow("available if") << "Ranged" << "Enable=false Enable=true" << "-o";
+        QTest::newRow("locked: read-only keeps a slider") << "Ranged" << "Lock=true" << "o";
+        QTest::newRow("imposed access") << "Ranged" << "Ranged!NA Ranged!RO Ranged!RW Ranged!NA" << "-oo-";
+        QTest::newRow("level above the view's") << "Ranged" << "Ranged#Guru Ranged#Beginner" << "-o";
+        QTest::newRow("read-only ends an edit") << "Width" << "edit Width!RO Width!RW" << "o--";
+    }
+    void editorsFollowAccess()
+    {
+        Tree fx(controls);
+        fx.widget()->setVisibility(GenApi::Expert);
+        const QString feature = fetch<QString>("feature"), open = fetch<QString>("open");
+        const QStringList steps = fetch<QString>("steps").split(' ');
+        for (int i = 0; i < steps.size(); ++i) {
+            const QStringList parts = steps.at(i).split(QRegularExpression("[=!#]"));
+            if (steps.at(i) == "edit")
+                fx.view()->edit(fx.index(feature, 1));
+            else if (steps.at(i).contains('='))
+                fx.parameter(parts.at(0))->setValue(parts.at(1));
+            else
+                fx.parameter(parts.at(0))->getProperties()->setProperty(
+                    steps.at(i).contains('!') ? "AccessMode" : "Visibility", parts.at(1));
+            QCoreApplication::processEvents();
+            QVERIFY2((fx.editor(feature) != nullptr) == (open.at(i) == 'o'), qPrintable(steps.at(i)));
+        }
+    }
+
+    void favouritesFollowTheFavouritesData()
+    {
+        Tree fx(controls);
+        FeatureTreeView* view = fx.view();
+        IFeatureTreeModelExtension* ext = fx.extension();
+        QVERIFY(view->isFirstColumnSpanned(0, ext->GetFavoritesRootIndex())); // the lone hint spans both columns
+        view->setCurrentIndex(fx.index("Width"));
+        QVERIFY(ext->AddFavorite(fx.parameter("PixelFormat"), 0));
+        QVERIFY(ext->AddFavorite(fx.parameter("Ranged"), 1));
+        const QModelIndex favourites = ext->GetFavoritesRootIndex();
+        QCOMPARE(treeText(*view->model(), favourites), QString("PixelFormat Ranged"));
+        QVERIFY(!view->isFirstColumnSpanned(0, favourites));
+        // Current row and selection survived the rebuild; the favourites' editors are open.
+        QCOMPARE(view->currentIndex(), fx.index("Width"));
+        QVERIFY(view->selectionModel()->isSelected(fx.index("Width")));
+        QTRY_VERIFY(view->indexWidget(view->model()->index(1, 1, favourites)));
+        ext->GetFavorites().setExpanded(false);
+        QVERIFY(!view->isExpanded(favourites));
+        ext->GetFavorites().setExpanded(true);
+        QVERIFY(view->isExpanded(favourites));
+    }
+
+    void paintsSearchMarksAndTheEmptyHint()
+    {
+        Tree fx(controls);
+        FeatureTreeView* view = fx.view();
+        view->getHightlighter()->searchText = "Width";
+        const QColor mark = view->getHightlighter()->highlightColor();
+        const QRegion marked = pixels(view->viewport(), [mark](const QColor& c) { return c == mark; });
+        QVERIFY(marked.intersects(view->visualRect(fx.index("Width"))));
+        QVERIFY(!marked.intersects(view->visualRect(fx.index("PixelFormat"))));
+        // With no row to show, a hint is drawn at the top centre.
+        fx.proxy()->setFilterFixedString("no feature is called like this");
+        QCOMPARE(fx.proxy()->rowCount(), 0);
+        const QColor text = view->palette().color(QPalette::Active, QPalette::Text);
+        const QRect hint = pixels(view->viewport(), [text](const QColor& c) { return c == text; }).boundingRect();
+        QVERIFY(!hint.isEmpty() && hint.top() < 20 && qAbs(hint.center().x() - view->viewport()->width() / 2) < 10);
+    }
+
     void countsSearchResults_data()
     {
         QTest::addColumn<QString>("text"); // searched for after "match"
@@ -70,7 +247,7 @@ private slots:
         QCOMPARE(fx.proxy()->index(0, 0).data(FeatureTreeItem::FullNodeNameRole).toString() == "Search", shown);
     }
 
-    void searchRestoresExpansionAndCurrentRow()
+    void searchRestoresExpansionAndCurrentRowOnDoubleEscape()
     {
         Tree fx;
         FeatureTreeView* view = fx.view();
@@ -80,22 +257,15 @@ private slots:
         view->setCurrentIndex(fx.index("MatchB"));
         fx.search("g");
         QVERIFY(view->isExpanded(fx.index("Analog"))); // opened for the search
-        fx.search("");
+        QStringList texts; // after each key: a key between two Escapes breaks the pair
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_A, Qt::Key_Escape, Qt::Key_Escape}) {
+            QTest::keyClick(fx.widget(), key);
+            texts << fx.field()->text();
+        }
+        QCOMPARE(texts, QStringList({"g", "g", "g", ""}));
         QVERIFY(view->isExpanded(fx.index("DeviceControl")));
         QVERIFY(!view->isExpanded(fx.index("Analog"))); // opened during the search only
         QCOMPARE(view->currentIndex(), fx.index("MatchB"));
-    }
-
-    void doubleEscapeClearsTheSearch()
-    {
-        Tree fx;
-        fx.search("gain");
-        QStringList texts;
-        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_A, Qt::Key_Escape, Qt::Key_Escape}) {
-            QTest::keyClick(fx.widget(), key);
-            texts << fx.part<SearchEdit>("filterEdit")->text();
-        }
-        QCOMPARE(texts, QStringList({"gain", "gain", "gain", ""}));
     }
 
     void copiesTheVisibleTree()
@@ -132,8 +302,6 @@ private slots:
         QTest::mouseClick(all, Qt::LeftButton, {}, QPoint(8, all->height() / 2));
         QCOMPARE(favourites.count(), 1);
         QVERIFY(fx.widget()->getViewAllFavorites());
-        fx.widget()->setViewAllFavorites(false);
-        QVERIFY(!fx.widget()->getViewAllFavorites());
     }
 
     void favouriteActionsFollowTheCurrentRow()
@@ -155,7 +323,7 @@ private slots:
         QCOMPARE(menu(), QString("actionAddToFavourites off"));
         for (const char* name : {"MatchA", "MatchB"}) {
             view->setCurrentIndex(fx.index(name));
-            QCOMPARE(fx.widget()->GetCurrentNode(), fx.collection->getParameter(name));
+            QCOMPARE(fx.widget()->GetCurrentNode(), fx.parameter(name));
             QCOMPARE(menu(), QString("actionAddToFavourites"));
             fx.part("actionAddToFavourites")->trigger();
         }
@@ -168,6 +336,105 @@ private slots:
         fx.part("actionRemoveFavourite")->trigger();
         QCOMPARE(treeText(*fx.proxy(), favourites()), QString("MatchB"));
         QCOMPARE(view->currentIndex().data(FeatureTreeItem::GenicamNameRole).toString(), QString("MatchB"));
+    }
+
+    void buttonsFollowTheText()
+    {
+        Tree fx(nullptr);
+        SearchEdit* edit = fx.field();
+        const auto shown = [edit](const char* action) { return edit->findChild<QAction*>(action)->isVisible(); };
+        QString seen; // after every change: "s" while the magnifier shows, "c" while the clear button does
+        connect(edit, &QLineEdit::textChanged,
+                [&] { seen += QString(shown("searchAction") ? "s" : "") + (shown("clearAction") ? "c" : ""); });
+        QTest::keyClicks(edit, "ab");
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        edit->setText("Gain");
+        edit->setText("");
+        QTest::keyClicks(edit, "xy");
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, "G");
+        for (auto* button : edit->findChildren<QToolButton*>()) {
+            if (button->defaultAction()->objectName() == "clearAction")
+                QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        }
+        QCOMPARE(seen, QString("cccs" "cs" "ccs" "cs"));
+        QVERIFY(!edit->findChild<QAction*>("searchAction")->isEnabled()); // the magnifier is a sign, not a button
+    }
+
+    void hintPainted_data()
+    {
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<bool>("focused"); // the hint stays while the user has typed nothing yet
+        QTest::newRow("empty field with hint") << "Search (Ctrl+F)" << false;
+        QTest::newRow("focused empty field with hint") << "Search (Ctrl+F)" << true;
+        QTest::newRow("hint longer than the field") << QString(200, 'M') << false;
+        QTest::newRow("no hint") << "" << false;
+    }
+    void hintPainted()
+    {
+        Tree fx(nullptr);
+        SearchEdit* edit = fx.field();
+        edit->setHintText(fetch<QString>("hint"));
+        fetch<bool>("focused") ? edit->setFocus() : edit->clearFocus();
+        QTRY_COMPARE(edit->hasFocus(), fetch<bool>("focused"));
+        QCOMPARE(fx.hint().isEmpty(), edit->hintText().isEmpty());
+        // Inside the frame and clear of the trailing icon, which is about as wide as the field is high.
+        const QRect room(1, 1, edit->width() - edit->height() - 1, edit->height() - 2);
+        QVERIFY2(fx.hint().subtracted(room).isEmpty(), "hint on the frame or the icon");
+        edit->setText("MMMM"); // typed text is drawn in the normal text colour
+        QVERIFY(fx.hint().isEmpty());
+        edit->clear();
+        QCOMPARE(fx.hint().isEmpty(), edit->hintText().isEmpty());
+    }
+
+    void sizeHintKeepsTheFieldWhole()
+    {
+        // A layout keeps the field at its hinted height: never lower than a plain line edit, also in a new font.
+        Tree fx(nullptr);
+        QFont font = fx.field()->font();
+        font.setPointSize(24);
+        fx.field()->setFont(font);
+        QLineEdit plain;
+        plain.setStyleSheet(fx.field()->styleSheet());
+        plain.setFont(font);
+        QVERIFY(fx.field()->sizeHint().height() >= plain.sizeHint().height());
+    }
+
+    void columnWidthsRoundTrip()
+    {
+        for (bool stretchLast : {true, false}) {
+            Tree fx(nullptr);
+            fx.view()->header()->setStretchLastSection(stretchLast);
+            const QList<int> saved = fx.widths({180, 100});
+            const QByteArray blob = fx.widget()->saveState(-7);
+            // Big-endian qint32 version, count and widths.
+            QCOMPARE(blob, QByteArray::fromHex("fffffff9 00000002 000000b4") + blob.mid(12, 4));
+            fx.widths({90, 90});
+            QVERIFY(fx.widget()->restoreState(blob, -7));
+            // The first column comes back; the last keeps the width the header gives it: stretched, or as it was.
+            QCOMPARE(fx.widths(), stretchLast ? saved : QList<int>({180, 90}));
+        }
+    }
+
+    void rejectedColumnWidthsChangeNothing_data()
+    {
+        QTest::addColumn<QByteArray>("blob"); // in hex, for version 1 and two columns
+        QTest::newRow("other version") << QByteArray("00000002 00000002 0000006f 0000007a");
+        QTest::newRow("more columns") << QByteArray("00000001 00000003 0000006f 0000007a 00000085");
+        QTest::newRow("fewer columns") << QByteArray("00000001 00000001 0000006f");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("last width cut short") << QByteArray("00000001 00000002 0000006f 00007a");
+        QTest::newRow("last width missing") << QByteArray("00000001 00000002 0000006f");
+        QTest::newRow("count cut short") << QByteArray("00000001 000000");
+    }
+    void rejectedColumnWidthsChangeNothing()
+    {
+        Tree fx(nullptr);
+        const QList<int> before = fx.widths({150});
+        QVERIFY(!fx.widget()->restoreState(QByteArray::fromHex(fetch<QByteArray>("blob")), 1));
+        QCOMPARE(fx.widths(), before);
     }
 
     void appliesTheFilterFileOfItsCameraKind()

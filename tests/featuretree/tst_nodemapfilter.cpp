@@ -14,6 +14,7 @@
 #include <QtTest>
 
 using namespace ParameterCollection;
+using Info = Plugin::CameraPool::StaticBaseInfo;
 
 namespace {
 
@@ -21,11 +22,6 @@ namespace {
 const char* const tree = "Acquisition[TriggerMode:e=Off(Off On) AcquisitionStart:c Width=640 Height=480#Expert]"
                          " ChunkData[ChunkModeActive:b=false] GevSCDA:p";
 const QString resources = ":/orvikviewercomponents/Resources/";
-
-QSharedPointer<Plugin::CameraPool::IBaseInfo> info(const QString& deviceClass)
-{
-    return QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create(deviceClass);
-}
 
 /// "Name=Visibility/AccessMode" of the named nodes.
 QStringList states(IParameterCollection& collection, const QStringList& names)
@@ -54,14 +50,8 @@ void checkLog(const LogCapture& log, const QString& pattern)
     for (const LogCapture::Entry& entry : log.entries())
         lines << (entry.type == QtDebugMsg ? "Debug: " : "Warning: ") + entry.text;
     const QRegularExpression expression("^(" + pattern + ")$", QRegularExpression::DotMatchesEverythingOption);
-    QVERIFY2(expression.match(lines.join(" // ")).hasMatch(), qPrintable(lines.join(" // ") + "\n   expected: " + pattern));
-}
-
-QDomElement element(const QString& xml)
-{
-    QDomDocument document;
-    document.setContent(xml);
-    return document.documentElement();
+    const QString logged = lines.join(" // ");
+    QVERIFY2(expression.match(logged).hasMatch(), qPrintable(logged + "\n   expected: " + pattern));
 }
 
 /// Hands out handles taken from another collection, which may be closed since.
@@ -89,26 +79,25 @@ private slots:
         QTest::addColumn<QString>("nodeMapName");
         QTest::addColumn<QString>("chosen"); // an embedded file, "disk:<file>" or "none"
         QTest::addColumn<QStringList>("onDisk"); // files beside the application, under names only this test uses
-        const auto row = [](const char* name, const char* kind, const char* map, const char* chosen,
-                            const QStringList& onDisk = {}) { QTest::newRow(name) << kind << map << chosen << onDisk; };
-        row("kind and node map", "U3V", "@CameraDevice", "U3V_CameraDevice_Filter.xml");
-        row("falls back to default", "GEV", "@CameraDevice", "Default_Filter.xml");
-        row("index digits dropped", "GEV", "@StreamGrabber12", "GEV_StreamGrabber_Filter.xml");
-        row("no file of its own", "U3V", "@StreamGrabber0", "Default_Filter.xml");
-        row("node map of any kind", "GEV", "@ImageFormatConverter", "ImageFormatConverter_Filter.xml");
-        row("name without @", "U3V", "CameraDevice", "U3V_CameraDevice_Filter.xml");
-        row("only trailing digits dropped", "GEV", "@StreamGrabber0a", "Default_Filter.xml");
-        row("no camera information", "", "@CameraDevice", "none");
-        row("kind file on disk", "TstNmf", "@Map", "disk:TstNmf_Map_Filter.xml", {"TstNmf_Map_Filter.xml"});
-        row("base name file on disk", "TstNmf", "@TstNmfMap7", "disk:TstNmfMap_Filter.xml", {"TstNmfMap_Filter.xml"});
-        row("kind file beats base name file", "TstNmf", "@TstNmfMap", "disk:TstNmf_TstNmfMap_Filter.xml",
-            {"TstNmfMap_Filter.xml", "TstNmf_TstNmfMap_Filter.xml"});
-        row("every @ stripped, empty base", "TstNmf", "@@12", "disk:TstNmf_Filter.xml", {"TstNmf_Filter.xml"});
-        row("no name of an empty base", "TstNmf", "@@12", "Default_Filter.xml", {"TstNmf__Filter.xml", "Filter.xml"});
-        row("disk beats embedded file of that name", "IIDC", "@StreamGrabber0", "disk:IIDC_StreamGrabber_Filter.xml",
-            {"IIDC_StreamGrabber_Filter.xml"});
-        row("embedded specific name beats default on disk", "U3V", "@CameraDevice", "U3V_CameraDevice_Filter.xml",
-            {"Default_Filter.xml"});
+        const struct { const char *name, *kind, *map, *chosen; QStringList onDisk; } rows[] = {
+            {"kind and node map", "U3V", "@CameraDevice", "U3V_CameraDevice_Filter.xml", {}},
+            {"falls back to default", "GEV", "@CameraDevice", "Default_Filter.xml", {}},
+            {"index digits dropped", "GEV", "@StreamGrabber12", "GEV_StreamGrabber_Filter.xml", {}},
+            {"node map of any kind", "GEV", "@ImageFormatConverter", "ImageFormatConverter_Filter.xml", {}},
+            {"only trailing digits dropped", "GEV", "@StreamGrabber0a", "Default_Filter.xml", {}},
+            {"no camera information", "", "@CameraDevice", "none", {}},
+            {"kind file on disk", "TstNmf", "@Map", "disk:TstNmf_Map_Filter.xml", {"TstNmf_Map_Filter.xml"}},
+            {"base name file on disk", "TstNmf", "@TstNmfMap7", "disk:TstNmfMap_Filter.xml", {"TstNmfMap_Filter.xml"}},
+            {"kind file beats base name file", "TstNmf", "@TstNmfMap", "disk:TstNmf_TstNmfMap_Filter.xml",
+             {"TstNmfMap_Filter.xml", "TstNmf_TstNmfMap_Filter.xml"}},
+            {"every @ stripped, empty base", "TstNmf", "@@12", "disk:TstNmf_Filter.xml", {"TstNmf_Filter.xml"}},
+            {"no name of an empty base", "TstNmf", "@@12", "Default_Filter.xml", {"TstNmf__Filter.xml", "Filter.xml"}},
+            {"disk beats embedded file of that name", "IIDC", "@StreamGrabber0", "disk:IIDC_StreamGrabber_Filter.xml",
+             {"IIDC_StreamGrabber_Filter.xml"}},
+            {"embedded specific name beats default on disk", "U3V", "@CameraDevice", "U3V_CameraDevice_Filter.xml",
+             {"Default_Filter.xml"}}};
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << row.kind << row.map << row.chosen << row.onDisk;
     }
     void candidateOrder()
     {
@@ -116,10 +105,11 @@ private slots:
         for (const QString& name : fetch<QStringList>("onDisk"))
             QVERIFY2(files.write(name, "<Filter source='disk:" + name.toUtf8() + "'/>"), qPrintable(name + " exists"));
         const QString kind = fetch<QString>("deviceClass");
+        const QSharedPointer<Info> info = kind.isEmpty() ? nullptr : QSharedPointer<Info>::create(kind);
         LogCapture log;
         QDomDocument document;
         QString chosen = "none";
-        if (NodeMapFilter::createDocument(document, kind.isEmpty() ? nullptr : info(kind), fetch<QString>("nodeMapName")))
+        if (NodeMapFilter::createDocument(document, info, fetch<QString>("nodeMapName")))
             chosen = document.documentElement().attribute("source", "?");
         // Embedded files are told by their content; every one of them must parse.
         for (const QString& name : QDir(resources).entryList({"*Filter.xml"})) {
@@ -145,14 +135,12 @@ private slots:
             + ": .+ \\(%1, [1-9]\\d*\\)";
         QTest::newRow("mismatched end tag") << QByteArray("<Filter>\n<F><Name>Width</Name></Feat>\n</Filter>") << false
                                             << "" << broken.arg(2);
-        QTest::newRow("unclosed") << QByteArray("<Filter>\n<F><Name>Width</Name></F>\n") << false << "" << broken.arg(3);
         QTest::newRow("not XML at all") << QByteArray("Width=Guru\n") << false << "" << broken.arg(1);
         QTest::newRow("the walk goes on after failing items")
-            << QByteArray("<Filter><!-- a heading --><F><Visibility>Guru</Visibility></F>"
-                          "<F><Name>NoSuchFeature</Name><Visibility>Guru</Visibility></F>"
-                          "<F><Name>TriggerMode</Name><Visibility>Hidden</Visibility></F>"
-                          "<F><Name>AcquisitionStart</Name><Visibility>Invisible</Visibility></F>"
-                          "<F><Name>Height</Name><AccessMode>RO</AccessMode></F></Filter>")
+            << QByteArray("<Filter><!-- a heading --><F><Visibility>Guru</Visibility></F><F><Name>NoSuchFeature</Name>"
+                          "<Visibility>Guru</Visibility></F><F><Name>TriggerMode</Name><Visibility>Hidden</Visibility>"
+                          "</F><F><Name>AcquisitionStart</Name><Visibility>Invisible</Visibility></F><F><Name>Height"
+                          "</Name><AccessMode>RO</AccessMode></F></Filter>")
             << true << "AcquisitionStart=Invisible/RW Height=Expert/RO"
             << "Debug: .*failed to get the name.* // Warning: Failed to impose the visibility of node TriggerMode"
                " // .*Hidden.*";
@@ -163,8 +151,8 @@ private slots:
         QVERIFY(files.write("TstNmf_Walk_Filter.xml", fetch<QByteArray>("content")));
         const auto collection = NodeMapText::collection(tree);
         LogCapture log;
-        QTEST(NodeMapFilter::apply(collection, info("TstNmf"), "@Walk"), "result");
-        QVERIFY(!NodeMapFilter::apply(nullptr, info("TstNmf"), "@Walk"));
+        QTEST(NodeMapFilter::apply(collection, QSharedPointer<Info>::create("TstNmf"), "@Walk"), "result");
+        QVERIFY(!NodeMapFilter::apply(nullptr, QSharedPointer<Info>::create("TstNmf"), "@Walk"));
         QTEST(changes(*collection), "changed");
         checkLog(log, fetch<QString>("log"));
     }
@@ -176,16 +164,16 @@ private slots:
         QTest::addColumn<QString>("changed");
         QTest::addColumn<QString>("log"); // see checkLog
         const auto row = [](const char* name, const QString& item, bool result, const char* changed,
-                            const QString& log = "") { QTest::newRow(name) << "<F>" + item + "</F>" << result << changed << log; };
+                            const QString& log = "") {
+            QTest::newRow(name) << "<F>" + item + "</F>" << result << changed << log;
+        };
         row("visibility", "<Name>Width</Name><Visibility>Guru</Visibility>", true, "Width=Guru/RW");
         row("access mode", "<Name>Width</Name><AccessMode>RO</AccessMode>", true, "Width=Beginner/RO");
-        row("a port the tree cannot show", "<Name>GevSCDA</Name><Visibility>Guru</Visibility>", true, "GevSCDA=Guru/RW");
-        row("nested deeper", "<G><Name>Width</Name></G><I><Visibility>Expert</Visibility><AccessMode>RO</AccessMode></I>",
-            true, "Width=Expert/RO");
-        row("first of each element counts",
-            "<Name>Width</Name><Name>Height</Name><Visibility>Guru</Visibility><Visibility>Invisible</Visibility>"
-            "<AccessMode>RO</AccessMode><AccessMode>NA</AccessMode>",
-            true, "Width=Guru/RO");
+        row("a port the tree cannot show", "<Name>GevSCDA</Name><Visibility>Guru</Visibility>", true,
+            "GevSCDA=Guru/RW");
+        row("first of each element counts, however deep", "<G><Name>Width</Name></G><Name>Height</Name>"
+            "<I><Visibility>Guru</Visibility><AccessMode>RO</AccessMode></I><Visibility>Invisible</Visibility>"
+            "<AccessMode>NA</AccessMode>", true, "Width=Guru/RO");
         row("neither value", "<Name>Width</Name>", true, "");
         row("unknown feature", "<Name>NoSuchFeature</Name><Visibility>Guru</Visibility>", false, "");
         row("no name", "<Visibility>Guru</Visibility>", false, "",
@@ -212,8 +200,10 @@ private slots:
             collection->injectFault("", MemoryParameterCollection::Operation::GetParameter,
                                     MemoryParameterCollection::FaultKind::StandardException, 1);
         }
+        QDomDocument item;
+        item.setContent(fetch<QString>("item"));
         LogCapture log;
-        QTEST(NodeMapFilter::processElement(element(fetch<QString>("item")), collection), "result");
+        QTEST(NodeMapFilter::processElement(item.documentElement(), collection), "result");
         QTEST(changes(*collection), "changed");
         checkLog(log, fetch<QString>("log"));
     }
@@ -227,8 +217,9 @@ private slots:
         collection->close();
         LogCapture log;
         for (const char* name : {"Width", "GevSCDA"}) {
-            const QString item = "<F><Name>%1</Name><Visibility>Guru</Visibility><AccessMode>RO</AccessMode></F>";
-            QVERIFY2(!NodeMapFilter::processElement(element(item.arg(name)), handles), name);
+            QDomDocument item;
+            item.setContent(QString("<F><Name>%1</Name><Visibility>Guru</Visibility></F>").arg(name));
+            QVERIFY2(!NodeMapFilter::processElement(item.documentElement(), handles), name);
         }
         QCOMPARE(log.texts(), QStringList());
     }
@@ -241,10 +232,9 @@ private slots:
             QVERIFY2(NodeMapFilter::apply(c.collection, camera.info(), c.roleName), qPrintable(c.roleName));
         // Every item names a node the emulated camera either lacks or lets be filtered.
         QCOMPARE(log.texts(QtWarningMsg), QStringList());
-        QCOMPARE(states(*camera.collection("@CameraDevice"), {"AcquisitionStart", "DeviceScanType"}),
-                 QStringList({"AcquisitionStart=Invisible/RW", "DeviceScanType=Expert/RO"}));
-        QCOMPARE(states(*camera.collection("@StreamGrabber0"), {"Root", "MaxNumBuffer"}),
-                 QStringList({"Root=Guru/RO", "MaxNumBuffer=Invisible/RW"}));
+        QCOMPARE(states(*camera.collection("@CameraDevice"), {"AcquisitionStart"})
+                     + states(*camera.collection("@StreamGrabber0"), {"Root"}),
+                 QStringList({"AcquisitionStart=Invisible/RW", "Root=Guru/RO"}));
     }
 };
 

@@ -1,12 +1,9 @@
 #include "fetch.h"
 #include "nodemaptext.h"
-#include "services/ifeaturetreecontrolservice.h"
 #include "services/ifeaturetreestatusservice.h"
 
 #include <QThread>
 #include <QtTest>
-
-using namespace Plugin::FeatureTree;
 
 namespace {
 
@@ -16,13 +13,10 @@ class Receiver : public QObject
     Q_OBJECT
 public:
     QStringList seen; // read by the test once the receiver's thread has stopped
-
 public Q_SLOTS:
     void take(QSharedPointer<ParameterCollection::IParameter> p) { record(p ? p->getName() : "null"); }
     void take(GenApi::EVisibility v) { record(QString::number(v)); }
     void take(QString text) { record(text); }
-
-private:
     void record(const QString& value) { seen << value + (thread() == QThread::currentThread() ? "" : " elsewhere"); }
 };
 
@@ -43,11 +37,7 @@ private slots:
     }
     void statusSignalsCrossThreadsByName()
     {
-        // A registry hands out IService pointers; a plug-in finds the service by cast.
-        IFeatureTreeStatusService service(nullptr);
-        Core::Service::IService* registered = &service;
-        auto* status = qobject_cast<IFeatureTreeStatusService*>(registered);
-        QVERIFY(status && !qobject_cast<IFeatureTreeControlService*>(registered));
+        Plugin::FeatureTree::IFeatureTreeStatusService status(nullptr);
         const auto collection = NodeMapText::collection("Width=640");
         Receiver receiver;
         QThread thread;
@@ -55,11 +45,11 @@ private slots:
         // Wired by signature, as hosts that connect services by name do: the arguments must be queued.
         const QByteArray signature = fetch<QByteArray>("signature");
         const QByteArray signal = "2" + signature, slot = "1take" + signature.mid(signature.indexOf('('));
-        QVERIFY(QObject::connect(status, signal.constData(), &receiver, slot.constData()));
+        QVERIFY(QObject::connect(&status, signal.constData(), &receiver, slot.constData()));
         thread.start();
-        emit status->currentChanged(collection->getParameter("Width"));
-        emit status->visibilityChanged(GenApi::Expert);
-        emit status->newText("hello");
+        emit status.currentChanged(collection->getParameter("Width"));
+        emit status.visibilityChanged(GenApi::Expert);
+        emit status.newText("hello");
         // Delivered in order: once this call returns, so were the signals.
         QMetaObject::invokeMethod(&receiver, [] {}, Qt::BlockingQueuedConnection);
         thread.quit();

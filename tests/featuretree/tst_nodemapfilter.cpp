@@ -163,8 +163,7 @@ private slots:
         QTest::addColumn<bool>("result");
         QTest::addColumn<QString>("changed");
         QTest::addColumn<QString>("log"); // see checkLog
-        const auto row = [](const char* name, const QString& item, bool result, const char* changed,
-                            const QString& log = "") {
+        const auto row = [](const char* name, const QString& item, bool result, const char* changed, QString log = "") {
             QTest::newRow(name) << "<F>" + item + "</F>" << result << changed << log;
         };
         row("visibility", "<Name>Width</Name><Visibility>Guru</Visibility>", true, "Width=Guru/RW");

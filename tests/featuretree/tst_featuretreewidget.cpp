@@ -175,8 +175,7 @@ private slots:
             else
                 fx.parameter(parts.at(0))->getProperties()->setProperty(
                     steps.at(i).contains('!') ? "AccessMode" : "Visibility", parts.at(1));
-            QCoreApplication::processEvents();
-            QVERIFY2((fx.editor(feature) != nullptr) == (open.at(i) == 'o'), qPrintable(steps.at(i)));
+            QTRY_VERIFY2((fx.editor(feature) != nullptr) == (open.at(i) == 'o'), qPrintable(steps.at(i)));
         }
     }
 

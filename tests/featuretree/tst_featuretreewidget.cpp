@@ -1,39 +1,69 @@
 #include "camerapool/staticbaseinfo.h"
-#include "featuretree/favoritesdata.h"
-#include "featuretree/featuretreeitem.h"
-#include "featuretree/featuretreeproxymodel.h"
+#include "featuretree/enumeditor.h"
+#include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
-#include "featuretree/ifeaturetreemodelextension.h"
 #include "featuretree/searchedit.h"
-#include "parametercollection/memoryparametercollection.h"
-#include "testsettings.h"
+#include "fetch.h"
+#include "filesbesideapplication.h"
+#include "parametercollection/iparameterproperties.h"
+#include "pixels.h"
+#include "treefixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace ParameterCollection;
 
 namespace {
 
-// Seven matches for "Match" at Beginner level and two more at Expert level.
-const char* const nodeMap = R"(<NodeMap role="@CameraDevice">
-  <Category name="Root">
-    <Category name="DeviceControl" displayName="Device Control">
-      <Integer name="Width" value="640"/>
-      <Integer name="MatchA" value="1"/><Integer name="MatchB" value="1"/><Integer name="MatchC" value="1"/>
-      <Integer name="MatchD" value="1"/>
-    </Category>
-    <Category name="Analog">
-      <Integer name="MatchE" value="1"/><Integer name="MatchF" value="1"/><Integer name="MatchG" value="1"/>
-      <Integer name="MatchH" value="1" visibility="Expert"/><Integer name="MatchI" value="1" visibility="Expert"/>
-      <Integer name="MatchJ" value="1" visibility="Invisible"/>
-      <Integer name="Gain" value="3"/>
-    </Category>
-  </Category>
-</NodeMap>)";
+// Seven matches for "match" at Beginner level and two more at Expert level.
+const char* const tree = "DeviceControl{displayName='Device Control'}[Width=640 MatchA MatchB MatchC MatchD]"
+                         " Analog[MatchE MatchF MatchG MatchH#Expert MatchI#Expert MatchJ#Invisible Gain=3]";
+// Features of every type and representation, with levels and access modes that change.
+const char* const controls
+    = "Controls[Width=640{min=16 max=4000 inc=2} Hex=255{min=0 max=4095 representation=HexNumber}"
+      " Ranged=5{min=1 max=100 representation=Linear availableIf=Enable lockedIf=Lock} Enable:b=true Lock:b=false"
+      " Plain:f=5{min=1 max=100 inc=0.5} Exposure:f=5000{min=16 max=1048576 representation=Logarithmic aliasScale=1}"
+      " NoAlias:f=5{min=1 max=100 representation=Logarithmic} ReverseX:b=true DeviceUserID:s=cam{maxLength=32}"
+      " PixelFormat:e=Mono8(Mono8 Mono12) UserSetSave:c FutureMode=0!NA LegacyMode=0!NI Expertise:b=false#Expert]";
+
+/// A shown tree over a node map text (or none), with the widget's parts by name.
+struct Tree : WidgetFixture
+{
+    explicit Tree(const char* text = tree)
+        : collection(text ? add(text) : nullptr)
+    {
+        QPalette colours = field()->palette(); // the search field's hint in a colour nothing else there has
+        colours.setColor(QPalette::Disabled, QPalette::Text, Qt::magenta);
+        field()->setPalette(colours);
+    }
+    template<typename T = QAction> T* part(const char* name) const { return widget()->findChild<T*>(name); }
+    SearchEdit* field() const { return part<SearchEdit>("filterEdit"); }
+    void search(const QString& text) const { field()->setText(text); }
+    QSharedPointer<IParameter> parameter(const QString& name) const { return collection->getParameter(name); }
+    QString value(const QString& name) const { return parameter(name)->getParameterData()->valueString; }
+    /// The column widths of the tree after resizing the first ones to `resized`.
+    QList<int> widths(const QList<int>& resized = {}) const
+    {
+        for (int i = 0; i < resized.size(); ++i)
+            view()->header()->resizeSection(i, resized.at(i));
+        return {view()->header()->sectionSize(0), view()->header()->sectionSize(1)};
+    }
+    /// The pixels of the search field in the colour of its hint; glyph cores keep the colour.
+    QRegion hint() const
+    {
+        return pixels(field(), [](const QColor& c) { return c.red() > 200 && c.green() < 80 && c.blue() > 200; });
+    }
+
+    const QSharedPointer<MemoryParameterCollection> collection;
+};
 
 } // namespace
 
@@ -41,259 +71,386 @@ class TestFeatureTreeWidget : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void formAndActions();
-    void countsSearchResults();
-    void clearingTheSearchRestoresExpansionAndCurrent();
-    void visibilityChangesRecount();
-    void pollingStaysInStep_data();
-    void pollingStaysInStep();
-    void unavailableFavouritesCheckBoxOnlyReports();
-    void contextMenusByRow();
-    void removingAFavouriteMovesTheCurrentRowDown();
-    void doubleEscapeClearsTheSearch();
-    void copiesTheVisibleTree();
-
-private:
-    QModelIndex index(const char* name, int column = 0);
-    void type(const QString& text);
-
-    std::unique_ptr<TestSettings> m_settings;
-    QSharedPointer<MemoryParameterCollection> m_collection;
-    FeatureTreeWidget* m_widget = nullptr;
-    IFeatureTreeModelExtension* m_ext = nullptr;
-};
-
-void TestFeatureTreeWidget::initTestCase()
-{
-    m_settings = std::make_unique<TestSettings>();
-}
-
-void TestFeatureTreeWidget::init()
-{
-    m_collection = MemoryParameterCollection::fromXml(QByteArray(nodeMap));
-    m_widget = new FeatureTreeWidget(QStringLiteral("Test"),
-                                     QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create(
-                                         QStringLiteral("NoFilterForThisKind")));
-    m_ext = dynamic_cast<IFeatureTreeModelExtension*>(m_widget->treeView()->model());
-    QVERIFY(m_ext);
-    FavoritesData& favorites = m_ext->GetFavorites();
-    while (favorites.count() > 0)
-        favorites.remove(0);
-    favorites.setExpanded(true);
-    m_widget->addParameterCollection(m_collection, QStringLiteral("Camera"), QStringLiteral("@CameraDevice"), true);
-    m_widget->resize(600, 800);
-    m_widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_widget));
-}
-
-void TestFeatureTreeWidget::cleanup()
-{
-    delete m_widget;
-    m_widget = nullptr;
-}
-
-QModelIndex TestFeatureTreeWidget::index(const char* name, int column)
-{
-    return m_ext->findItemByFullName(QStringLiteral("@CameraDevice/") + QLatin1String(name), nullptr, column);
-}
-
-void TestFeatureTreeWidget::type(const QString& text)
-{
-    auto* search = m_widget->findChild<SearchEdit*>(QStringLiteral("filterEdit"));
-    search->setText(text);
-}
-
-void TestFeatureTreeWidget::formAndActions()
-{
-    QCOMPARE(m_widget->objectName(), QStringLiteral("FeatureTreeWidgetClass"));
-    for (const char* name : {"vboxLayout", "horizontalLayout_2", "filterEdit", "treeView", "hboxLayout",
-                             "checkBoxViewAllFavorites", "checkBoxPolling", "resetButton"})
-        QVERIFY2(m_widget->findChild<QObject*>(QLatin1String(name)), name);
-    QCOMPARE(m_widget->findChild<QCheckBox*>(QStringLiteral("checkBoxPolling"))->text(), QStringLiteral("P&olling"));
-    QCOMPARE(m_widget->sizeHint(), QSize(400, 500));
-    QCOMPARE(m_widget->actions().size(), 4);
-    auto* add = m_widget->findChild<QAction*>(QStringLiteral("actionAddToFavourites"));
-    QVERIFY(add);
-    QCOMPARE(add->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
-    QVERIFY(!add->icon().isNull());
-    QVERIFY(!m_widget->getPolling());
-
-    // The actions follow the current row.
-    m_widget->treeView()->setCurrentIndex(index("Width"));
-    QVERIFY(add->isEnabled());
-    QVERIFY(!m_widget->findChild<QAction*>(QStringLiteral("actionRemoveFavourite"))->isEnabled());
-    QCOMPARE(m_widget->GetCurrentNode(), m_collection->getParameter(QStringLiteral("Width")));
-}
-
-void TestFeatureTreeWidget::countsSearchResults()
-{
-    m_widget->setVisibility(GenApi::Beginner);
-    QSignalSpy matches(m_widget, &FeatureTreeWidget::filterMatchesChanged);
-    type(QStringLiteral("match"));
-    QCOMPARE(matches.count(), 1);
-    QCOMPARE(matches.first().at(0).toInt(), 9);
-    QCOMPARE(matches.first().at(1).toInt(), 2);
-    FeatureTreeItem* help = m_ext->getSearchHelpItem();
-    QCOMPARE(help->getDisplayedName(),
-             QStringLiteral("<HTML><B>9 search results (2 of them visible at higher user level)</B>"));
-    QCOMPARE(help->getVisibility(), GenApi::Beginner);
-    // The help row is shown at the top.
-    QCOMPARE(m_widget->treeView()->model()->index(0, 0).data(FeatureTreeItem::FullNodeNameRole).toString(),
-             QStringLiteral("Search"));
-
-    type(QStringLiteral("matchA"));
-    QCOMPARE(matches.last().at(0).toInt(), 1);
-    QCOMPARE(help->getVisibility(), GenApi::Invisible);
-
-    type(QString());
-    QCOMPARE(matches.last().at(0).toInt(), 0);
-    QCOMPARE(matches.last().at(1).toInt(), 0);
-    QCOMPARE(help->getDisplayedName(), QString());
-}
-
-void TestFeatureTreeWidget::clearingTheSearchRestoresExpansionAndCurrent()
-{
-    FeatureTreeView* view = m_widget->treeView();
-    view->collapseAll();
-    view->expand(index("DeviceControl").parent());
-    view->expand(index("DeviceControl"));
-    view->setCurrentIndex(index("MatchB"));
-
-    type(QStringLiteral("g"));
-    QVERIFY(view->isExpanded(index("Analog"))); // opened for the search
-    type(QString());
-    QVERIFY(view->isExpanded(index("DeviceControl")));
-    QVERIFY(!view->isExpanded(index("Analog"))); // opened during the search only
-    QCOMPARE(view->currentIndex().data(FeatureTreeItem::GenicamNameRole).toString(), QStringLiteral("MatchB"));
-}
-
-void TestFeatureTreeWidget::visibilityChangesRecount()
-{
-    QSignalSpy matches(m_widget, &FeatureTreeWidget::filterMatchesChanged);
-    QSignalSpy levels(m_widget, &FeatureTreeWidget::visibilityChanged);
-    type(QStringLiteral("match"));
-    QCOMPARE(matches.last().at(0).toInt(), 9); // all visible at Guru
-    QCOMPARE(matches.last().at(1).toInt(), 0);
-    QMetaObject::invokeMethod(m_widget, "onVisibilityChanged", Q_ARG(int, 0));
-    QCOMPARE(levels.count(), 1);
-    QCOMPARE(matches.last().at(0).toInt(), 9);
-    QCOMPARE(matches.last().at(1).toInt(), 2);
-    QCOMPARE(m_widget->visibility(), GenApi::Beginner);
-    const int before = matches.count();
-    QMetaObject::invokeMethod(m_widget, "onVisibilityChanged", Q_ARG(int, 4));
-    QCOMPARE(matches.count(), before);
-    QCOMPARE(levels.count(), 1);
-    QCOMPARE(m_widget->visibility(), GenApi::Beginner);
-}
-
-void TestFeatureTreeWidget::pollingStaysInStep_data()
-{
-    QTest::addColumn<int>("source"); // 0 check box, 1 action, 2 setPolling
-    QTest::newRow("check box") << 0;
-    QTest::newRow("action") << 1;
-    QTest::newRow("setPolling") << 2;
-}
-
-void TestFeatureTreeWidget::pollingStaysInStep()
-{
-    QFETCH(int, source);
-    auto* box = m_widget->findChild<QCheckBox*>(QStringLiteral("checkBoxPolling"));
-    auto* action = m_widget->findChild<QAction*>(QStringLiteral("actionTogglePolling"));
-    QSignalSpy reported(m_widget, &FeatureTreeWidget::pollingStateChanged);
-    for (bool on : {true, false}) {
-        if (source == 0)
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-        else if (source == 1)
-            action->trigger();
-        else
-            m_widget->setPolling(on);
-        QCOMPARE(m_widget->getPolling(), on);
-        QCOMPARE(box->isChecked(), on);
-        QCOMPARE(action->isChecked(), on);
+    void editorsByTypeAndRepresentation_data()
+    {
+        QTest::addColumn<QString>("editor"); // the class the delegate makes for the feature, empty for none
+        QTest::addColumn<bool>("persistent"); // open in the shown tree without editing
+        const struct { const char *feature, *editor; bool persistent; } rows[] = {
+            {"Width", "IntEditor", false}, {"Hex", "IntEditor", false}, {"Ranged", "IntSliderEditor", true},
+            {"Plain", "FloatEditor", true}, {"Exposure", "FloatSliderEditor", true},
+            {"NoAlias", "FloatEditor", true}, // logarithmic without an alias to slide along
+            {"ReverseX", "CheckBoxEditor", true}, {"PixelFormat", "EnumEditor", true},
+            {"UserSetSave", "ToolButtonEditor", true}, {"DeviceUserID", "QExpandingLineEdit", false},
+            {"FutureMode", "", false}, {"LegacyMode", "", false}};
+        for (const auto& row : rows)
+            QTest::newRow(row.feature) << row.editor << row.persistent;
     }
-    QCOMPARE(reported.count(), source == 2 ? 0 : 2);
-}
+    void editorsByTypeAndRepresentation()
+    {
+        Tree fx(controls);
+        fx.widget()->setVisibility(GenApi::Invisible); // unimplemented features show at that level only
+        const QString feature = QTest::currentDataTag();
+        QTEST(fx.editor(feature) != nullptr, "persistent");
+        std::unique_ptr<QWidget> editor(fx.view()->itemDelegate()->createEditor(fx.view(), {}, fx.index(feature, 1)));
+        QTEST(QString(editor ? editor->metaObject()->className() : ""), "editor");
+    }
 
-void TestFeatureTreeWidget::unavailableFavouritesCheckBoxOnlyReports()
-{
-    auto* box = m_widget->findChild<QCheckBox*>(QStringLiteral("checkBoxViewAllFavorites"));
-    QSignalSpy reported(m_widget, &FeatureTreeWidget::viewAllFavoritesStateChanged);
-    const bool before = m_widget->getViewAllFavorites();
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-    QCOMPARE(reported.count(), 1);
-    QCOMPARE(m_widget->getViewAllFavorites(), before);
-    m_widget->setViewAllFavorites(!before);
-    QCOMPARE(m_widget->getViewAllFavorites(), !before);
-    m_widget->setViewAllFavorites(true);
-}
+    void editsTravelToTheParameterAndBack()
+    {
+        Tree fx(controls);
+        auto* editor = qobject_cast<EnumEditor*>(fx.editor("PixelFormat"));
+        QVERIFY(editor);
+        QSignalSpy reported(fx.parameter("PixelFormat").data(), &IParameter::parameterDataChangedDecoupled);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QCOMPARE(fx.value("PixelFormat"), QString("Mono12"));
+        QCOMPARE(reported.count(), 1); // written once: the refresh of the editor did not commit again
+        fx.parameter("PixelFormat")->setValue("Mono8"); // a change made elsewhere reaches the editor
+        QCOMPARE(editor->currentText(), QString("Mono8"));
+        // A refused write changes nothing, and the editor should go back to the value kept.
+        fx.collection->injectFault("PixelFormat", MemoryParameterCollection::Operation::SetValue,
+                                   MemoryParameterCollection::FaultKind::GenICamException, 1);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QCOMPARE(fx.value("PixelFormat"), QString("Mono8"));
+        QCoreApplication::processEvents();
+        QEXPECT_FAIL("", "A refused write leaves the refused entry in the editor", Continue);
+        QCOMPARE(editor->currentText(), QString("Mono8"));
 
-void TestFeatureTreeWidget::contextMenusByRow()
-{
-    QSignalSpy menus(m_widget, &FeatureTreeWidget::contextMenuRequested);
-    m_widget->treeView()->setCurrentIndex(QModelIndex());
-    emit m_widget->customContextMenuRequested(QPoint(10, 10));
-    QCOMPARE(menus.count(), 0);
+        // Strings take the delegate's default path: committed from the event loop.
+        fx.view()->edit(fx.index("DeviceUserID", 1));
+        auto* line = qobject_cast<QLineEdit*>(fx.editor("DeviceUserID"));
+        QVERIFY(line);
+        line->setText("front-cam");
+        QTest::keyClick(line, Qt::Key_Return);
+        QTRY_COMPARE(fx.value("DeviceUserID"), QString("front-cam"));
+    }
 
-    m_widget->treeView()->setCurrentIndex(index("Width"));
-    emit m_widget->customContextMenuRequested(QPoint(10, 10));
-    QCOMPARE(menus.count(), 1);
-    auto menu = menus.last().at(1).value<QSharedPointer<QMenu>>();
-    QCOMPARE(menu->actions().size(), 1);
-    QCOMPARE(menu->actions().first()->objectName(), QStringLiteral("actionAddToFavourites"));
-    menu->actions().first()->trigger();
-    QCOMPARE(m_ext->GetFavorites().count(), 1);
+    void currentRowReportedGoneOnceWhenTheLevelHidesIt()
+    {
+        Tree fx(controls);
+        FeatureTreeView* view = fx.view();
+        const QModelIndex expert = fx.index("Expertise");
+        const QModelIndex top = fx.extension()->findItemByFullName("@CameraDevice*Root", nullptr, 0);
+        view->setCurrentIndex(fx.index("Width")); // a row the level keeps: no news
+        QSignalSpy current(view, &FeatureTreeView::onCurrentChanged);
+        view->setVisibility(GenApi::Beginner);
+        view->updateRows(top);
+        QVERIFY(view->isRowHidden(expert.row(), expert.parent()));
+        QCOMPARE(current.count(), 0);
+        view->setVisibility(GenApi::Guru);
+        view->updateRows(top);
+        QVERIFY(!view->isRowHidden(expert.row(), expert.parent()));
+        view->setCurrentIndex(expert); // the row the level hides: reported gone, once
+        current.clear();
+        view->setVisibility(GenApi::Beginner);
+        view->updateRows(top);
+        QCOMPARE(current.count(), 1);
+        QCOMPARE(current.first().first().toModelIndex(), QModelIndex());
+        fx.parameter("Expertise")->setValue("true"); // a report for the hidden row
+        QCOMPARE(current.count(), 1);
+    }
 
-    const QModelIndex favourite = m_widget->treeView()->model()->index(0, 0, m_ext->GetFavoritesRootIndex());
-    m_widget->treeView()->setCurrentIndex(favourite);
-    emit m_widget->customContextMenuRequested(QPoint(10, 10));
-    menu = menus.last().at(1).value<QSharedPointer<QMenu>>();
-    QStringList names;
-    for (QAction* a : menu->actions())
-        names << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    QCOMPARE(names, QStringList({QStringLiteral("actionMoveFavouriteUp"), QStringLiteral("actionMoveFavouriteDown"),
-                                 QStringLiteral("-"), QStringLiteral("actionRemoveFavourite")}));
-}
+    void editorsFollowAccess_data()
+    {
+        QTest::addColumn<QString>("feature");
+        QTest::addColumn<QString>("steps"); // "Name=value" writes; "Name!Mode", "Name#Level" imposed; "edit"
+        QTest::addColumn<QString>("open"); // after each step: o the editor is open, - it is not
+        QTest::newRow("available if") << "Ranged" << "Enable=false Enable=true" << "-o";
+        QTest::newRow("locked: read-only keeps a slider") << "Ranged" << "Lock=true" << "o";
+        QTest::newRow("imposed access") << "Ranged" << "Ranged!NA Ranged!RO Ranged!RW Ranged!NA" << "-oo-";
+        QTest::newRow("level above the view's") << "Ranged" << "Ranged#Guru Ranged#Beginner" << "-o";
+        QTest::newRow("read-only ends an edit") << "Width" << "edit Width!RO Width!RW" << "o--";
+    }
+    void editorsFollowAccess()
+    {
+        Tree fx(controls);
+        fx.widget()->setVisibility(GenApi::Expert);
+        const QString feature = fetch<QString>("feature"), open = fetch<QString>("open");
+        const QStringList steps = fetch<QString>("steps").split(' ');
+        for (int i = 0; i < steps.size(); ++i) {
+            const QStringList parts = steps.at(i).split(QRegularExpression("[=!#]"));
+            if (steps.at(i) == "edit")
+                fx.view()->edit(fx.index(feature, 1));
+            else if (steps.at(i).contains('='))
+                fx.parameter(parts.at(0))->setValue(parts.at(1));
+            else
+                fx.parameter(parts.at(0))->getProperties()->setProperty(
+                    steps.at(i).contains('!') ? "AccessMode" : "Visibility", parts.at(1));
+            QTRY_VERIFY2((fx.editor(feature) != nullptr) == (open.at(i) == 'o'), qPrintable(steps.at(i)));
+        }
+    }
 
-void TestFeatureTreeWidget::removingAFavouriteMovesTheCurrentRowDown()
-{
-    for (const char* name : {"MatchA", "MatchB"})
-        m_ext->AddFavorite(m_collection->getParameter(QString::fromLatin1(name)), 99);
-    FeatureTreeView* view = m_widget->treeView();
-    const QModelIndex favorites = m_ext->GetFavoritesRootIndex();
-    view->expand(favorites);
-    view->setCurrentIndex(view->model()->index(0, 0, favorites));
-    m_widget->findChild<QAction*>(QStringLiteral("actionRemoveFavourite"))->trigger();
-    QCOMPARE(m_ext->GetFavorites().count(), 1);
-    QCOMPARE(m_ext->GetFavorites().entry(0)->name, QStringLiteral("MatchB"));
-    QCOMPARE(view->currentIndex().data(FeatureTreeItem::GenicamNameRole).toString(), QStringLiteral("MatchB"));
-}
+    void favouritesFollowTheFavouritesData()
+    {
+        Tree fx(controls);
+        FeatureTreeView* view = fx.view();
+        IFeatureTreeModelExtension* ext = fx.extension();
+        QVERIFY(view->isFirstColumnSpanned(0, ext->GetFavoritesRootIndex())); // the lone hint spans both columns
+        view->setCurrentIndex(fx.index("Width"));
+        QVERIFY(ext->AddFavorite(fx.parameter("PixelFormat"), 0));
+        QVERIFY(ext->AddFavorite(fx.parameter("Ranged"), 1));
+        const QModelIndex favourites = ext->GetFavoritesRootIndex();
+        QCOMPARE(treeText(*view->model(), favourites), QString("PixelFormat Ranged"));
+        QVERIFY(!view->isFirstColumnSpanned(0, favourites));
+        // Current row and selection survived the rebuild; the favourites' editors are open.
+        QCOMPARE(view->currentIndex(), fx.index("Width"));
+        QVERIFY(view->selectionModel()->isSelected(fx.index("Width")));
+        QTRY_VERIFY(view->indexWidget(view->model()->index(1, 1, favourites)));
+        ext->GetFavorites().setExpanded(false);
+        QVERIFY(!view->isExpanded(favourites));
+        ext->GetFavorites().setExpanded(true);
+        QVERIFY(view->isExpanded(favourites));
+    }
 
-void TestFeatureTreeWidget::doubleEscapeClearsTheSearch()
-{
-    auto* search = m_widget->findChild<SearchEdit*>(QStringLiteral("filterEdit"));
-    type(QStringLiteral("gain"));
-    QTest::keyClick(m_widget, Qt::Key_Escape);
-    QCOMPARE(search->text(), QStringLiteral("gain"));
-    QTest::keyClick(m_widget, Qt::Key_A);
-    QTest::keyClick(m_widget, Qt::Key_Escape);
-    QCOMPARE(search->text(), QStringLiteral("gain"));
-    QTest::keyClick(m_widget, Qt::Key_Escape);
-    QCOMPARE(search->text(), QString());
-}
+    void paintsSearchMarksAndTheEmptyHint()
+    {
+        Tree fx(controls);
+        FeatureTreeView* view = fx.view();
+        view->getHightlighter()->searchText = "Width";
+        const QColor mark = view->getHightlighter()->highlightColor();
+        const QRegion marked = pixels(view->viewport(), [mark](const QColor& c) { return c == mark; });
+        QVERIFY(marked.intersects(view->visualRect(fx.index("Width"))));
+        QVERIFY(!marked.intersects(view->visualRect(fx.index("PixelFormat"))));
+        // With no row to show, a hint is drawn at the top centre.
+        fx.proxy()->setFilterFixedString("no feature is called like this");
+        QCOMPARE(fx.proxy()->rowCount(), 0);
+        const QColor text = view->palette().color(QPalette::Active, QPalette::Text);
+        const QRect hint = pixels(view->viewport(), [text](const QColor& c) { return c == text; }).boundingRect();
+        QVERIFY(!hint.isEmpty() && hint.top() < 20 && qAbs(hint.center().x() - view->viewport()->width() / 2) < 10);
+    }
 
-void TestFeatureTreeWidget::copiesTheVisibleTree()
-{
-    type(QStringLiteral("width"));
-    m_widget->copyToClipboard();
-    const QString text = QApplication::clipboard()->text();
-    const QString category = QStringLiteral("  Device Control").leftJustified(40, QLatin1Char(' '));
-    const QString width = QStringLiteral("    Width").leftJustified(40, QLatin1Char(' '));
-    QVERIFY2(text.contains(category + QStringLiteral("\t\n") + width + QStringLiteral("\t640\n")), qPrintable(text));
-    QVERIFY(!text.contains(QLatin1String("Gain"))); // rows the search hides are left out
-}
+    void countsSearchResults_data()
+    {
+        QTest::addColumn<QString>("text"); // searched for after "match"
+        QTest::addColumn<int>("level"); // handed to onVisibilityChanged after the search, or -1
+        QTest::addColumn<QVariantList>("matches"); // all of them, those at a higher level only
+        QTest::addColumn<QString>("help"); // the help row's text, shown at the top when there are the latter
+        const QString help = "<HTML><B>%1 search results (%2 of them visible at higher user level)</B>";
+        QTest::newRow("all visible") << "match" << -1 << QVariantList{9, 0} << help.arg(9).arg(0);
+        QTest::newRow("two at a higher level") << "match" << 0 << QVariantList{9, 2} << help.arg(9).arg(2);
+        QTest::newRow("no such level") << "match" << 4 << QVariantList{9, 0} << help.arg(9).arg(0);
+        QTest::newRow("one match") << "matchA" << 0 << QVariantList{1, 0} << help.arg(1).arg(0);
+        QTest::newRow("cleared") << "" << 0 << QVariantList{0, 0} << "";
+    }
+    void countsSearchResults()
+    {
+        Tree fx;
+        const int level = fetch<int>("level");
+        QSignalSpy matches(fx.widget(), &FeatureTreeWidget::filterMatchesChanged);
+        QSignalSpy levels(fx.widget(), &FeatureTreeWidget::visibilityChanged);
+        fx.search("match");
+        fx.search(fetch<QString>("text"));
+        if (level >= 0)
+            QVERIFY(QMetaObject::invokeMethod(fx.widget(), "onVisibilityChanged", Q_ARG(int, level)));
+        QCOMPARE(levels.count(), level >= 0 && level <= GenApi::Invisible ? 1 : 0);
+        QTEST(matches.last(), "matches");
+        FeatureTreeItem* help = fx.extension()->getSearchHelpItem();
+        QTEST(help->getDisplayedName(), "help");
+        const bool shown = matches.last().at(1).toInt() > 0;
+        QCOMPARE(help->getVisibility(), shown ? GenApi::Beginner : GenApi::Invisible);
+        QCOMPARE(fx.proxy()->index(0, 0).data(FeatureTreeItem::FullNodeNameRole).toString() == "Search", shown);
+    }
+
+    void searchRestoresExpansionAndCurrentRowOnDoubleEscape()
+    {
+        Tree fx;
+        FeatureTreeView* view = fx.view();
+        view->collapseAll();
+        view->expand(fx.index("DeviceControl").parent());
+        view->expand(fx.index("DeviceControl"));
+        view->setCurrentIndex(fx.index("MatchB"));
+        fx.type("ga");
+        QVERIFY(view->isExpanded(fx.index("Analog"))); // opened for the search
+        QStringList texts; // after each key: a key between two Escapes breaks the pair
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_A, Qt::Key_Escape, Qt::Key_Escape}) {
+            QTest::keyClick(fx.widget(), key);
+            texts << fx.field()->text();
+        }
+        QCOMPARE(texts, QStringList({"ga", "ga", "ga", ""}));
+        QVERIFY(view->isExpanded(fx.index("DeviceControl")));
+        QVERIFY(!view->isExpanded(fx.index("Analog"))); // opened during the search only
+        QCOMPARE(view->currentIndex(), fx.index("MatchB"));
+    }
+
+    void copiesTheVisibleTree()
+    {
+        Tree fx;
+        fx.search("width"); // rows the search hides are left out
+        fx.widget()->copyToClipboard();
+        QCOMPARE(QApplication::clipboard()->text(), QString("Camera                                  \t\n"
+                                                            "  Device Control                        \t\n"
+                                                            "    Width                               \t640\n"));
+    }
+
+    void pollingStaysInStep()
+    {
+        // Check box, action and host switch polling alike; the first two report the user's choice.
+        Tree fx;
+        auto* box = fx.part<QCheckBox>("checkBoxPolling");
+        auto* action = fx.part("actionTogglePolling");
+        QSignalSpy reported(fx.widget(), &FeatureTreeWidget::pollingStateChanged);
+        const std::function<void(bool)> switches[] = {
+            [&](bool) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); },
+            [&](bool) { action->trigger(); }, [&](bool on) { fx.widget()->setPolling(on); }};
+        for (const auto& switchTo : switches) {
+            for (bool on : {true, false}) {
+                switchTo(on);
+                QCOMPARE(QList<bool>({fx.widget()->getPolling(), box->isChecked(), action->isChecked()}),
+                         QList<bool>({on, on, on}));
+            }
+        }
+        QCOMPARE(reported.count(), 4);
+        // The favourites are shared by every tree: their check box only reports, the host decides.
+        auto* all = fx.part<QCheckBox>("checkBoxViewAllFavorites");
+        QSignalSpy favourites(fx.widget(), &FeatureTreeWidget::viewAllFavoritesStateChanged);
+        QTest::mouseClick(all, Qt::LeftButton, {}, QPoint(8, all->height() / 2));
+        QCOMPARE(favourites.count(), 1);
+        QVERIFY(fx.widget()->getViewAllFavorites());
+    }
+
+    void favouriteActionsFollowTheCurrentRow()
+    {
+        Tree fx;
+        FeatureTreeView* view = fx.view();
+        QSignalSpy menus(fx.widget(), &FeatureTreeWidget::contextMenuRequested);
+        const auto menu = [&]() { // "-" for a separator, "name off" for a disabled action
+            emit fx.widget()->customContextMenuRequested(QPoint(10, 10));
+            const auto shown = menus.isEmpty() ? nullptr : menus.takeFirst().at(1).value<QSharedPointer<QMenu>>();
+            QStringList names;
+            for (QAction* a : shown ? shown->actions() : QList<QAction*>())
+                names << (a->isSeparator() ? "-" : a->objectName() + (a->isEnabled() ? "" : " off"));
+            return names.join(", ");
+        };
+        view->setCurrentIndex({});
+        QCOMPARE(menu(), QString());
+        view->setCurrentIndex(fx.index("DeviceControl"));
+        QCOMPARE(menu(), QString("actionAddToFavourites off"));
+        for (const char* name : {"MatchA", "MatchB"}) {
+            view->setCurrentIndex(fx.index(name));
+            QCOMPARE(fx.widget()->GetCurrentNode(), fx.parameter(name));
+            QCOMPARE(menu(), QString("actionAddToFavourites"));
+            fx.part("actionAddToFavourites")->trigger();
+        }
+        const auto favourites = [&fx] { return fx.extension()->GetFavoritesRootIndex(); }; // rebuilt on changes
+        QCOMPARE(treeText(*fx.proxy(), favourites()), QString("MatchA MatchB"));
+        view->expand(favourites());
+        view->setCurrentIndex(fx.proxy()->index(0, 0, favourites()));
+        QCOMPARE(menu(), QString("actionMoveFavouriteUp off, actionMoveFavouriteDown, -, actionRemoveFavourite"));
+        // Removing a favourite moves the current row down to the next one.
+        fx.part("actionRemoveFavourite")->trigger();
+        QCOMPARE(treeText(*fx.proxy(), favourites()), QString("MatchB"));
+        QCOMPARE(view->currentIndex().data(FeatureTreeItem::GenicamNameRole).toString(), QString("MatchB"));
+    }
+
+    void buttonsFollowTheText()
+    {
+        Tree fx(nullptr);
+        SearchEdit* edit = fx.field();
+        const auto shown = [edit](const char* action) { return edit->findChild<QAction*>(action)->isVisible(); };
+        QString seen; // after every change: "s" while the magnifier shows, "c" while the clear button does
+        connect(edit, &QLineEdit::textChanged,
+                [&] { seen += QString(shown("searchAction") ? "s" : "") + (shown("clearAction") ? "c" : ""); });
+        QTest::keyClicks(edit, "ab");
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        edit->setText("Gain");
+        edit->setText("");
+        QTest::keyClicks(edit, "xy");
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, "G");
+        for (auto* button : edit->findChildren<QToolButton*>()) {
+            if (button->defaultAction()->objectName() == "clearAction")
+                QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        }
+        QCOMPARE(seen, QString("cccs" "cs" "ccs" "cs"));
+        QVERIFY(!edit->findChild<QAction*>("searchAction")->isEnabled()); // the magnifier is a sign, not a button
+    }
+
+    void hintPainted_data()
+    {
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<bool>("focused"); // the hint stays while the user has typed nothing yet
+        QTest::newRow("empty field with hint") << "Search (Ctrl+F)" << false;
+        QTest::newRow("focused empty field with hint") << "Search (Ctrl+F)" << true;
+        QTest::newRow("hint longer than the field") << QString(200, 'M') << false;
+        QTest::newRow("no hint") << "" << false;
+    }
+    void hintPainted()
+    {
+        Tree fx(nullptr);
+        SearchEdit* edit = fx.field();
+        edit->setHintText(fetch<QString>("hint"));
+        fetch<bool>("focused") ? edit->setFocus() : edit->clearFocus();
+        QTRY_COMPARE(edit->hasFocus(), fetch<bool>("focused"));
+        QCOMPARE(fx.hint().isEmpty(), edit->hintText().isEmpty());
+        // Inside the frame and clear of the trailing icon, which is about as wide as the field is high.
+        const QRect room(1, 1, edit->width() - edit->height() - 1, edit->height() - 2);
+        QVERIFY2(fx.hint().subtracted(room).isEmpty(), "hint on the frame or the icon");
+        edit->setText("MMMM"); // typed text is drawn in the normal text colour
+        QVERIFY(fx.hint().isEmpty());
+        edit->clear();
+        QCOMPARE(fx.hint().isEmpty(), edit->hintText().isEmpty());
+    }
+
+    void sizeHintKeepsTheFieldWhole()
+    {
+        // A layout keeps the field at its hinted height: never lower than a plain line edit, also in a new font.
+        Tree fx(nullptr);
+        const QFont font(fx.field()->font().family(), 24);
+        fx.field()->setFont(font);
+        QLineEdit plain;
+        plain.setStyleSheet(fx.field()->styleSheet());
+        plain.setFont(font);
+        QVERIFY(fx.field()->sizeHint().height() >= plain.sizeHint().height());
+    }
+
+    void columnWidthsRoundTrip()
+    {
+        for (bool stretchLast : {true, false}) {
+            Tree fx(nullptr);
+            fx.view()->header()->setStretchLastSection(stretchLast);
+            const QList<int> saved = fx.widths({180, 100});
+            const QByteArray blob = fx.widget()->saveState(-7);
+            // Big-endian qint32 version, count and widths.
+            QCOMPARE(blob, QByteArray::fromHex("fffffff9 00000002 000000b4") + blob.mid(12, 4));
+            fx.widths({90, 90});
+            QVERIFY(fx.widget()->restoreState(blob, -7));
+            // The first column comes back; the last keeps the width the header gives it: stretched, or as it was.
+            QCOMPARE(fx.widths(), stretchLast ? saved : QList<int>({180, 90}));
+        }
+    }
+
+    void rejectedColumnWidthsChangeNothing_data()
+    {
+        QTest::addColumn<QByteArray>("blob"); // in hex, for version 1 and two columns
+        QTest::newRow("other version") << QByteArray("00000002 00000002 0000006f 0000007a");
+        QTest::newRow("more columns") << QByteArray("00000001 00000003 0000006f 0000007a 00000085");
+        QTest::newRow("fewer columns") << QByteArray("00000001 00000001 0000006f");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("last width cut short") << QByteArray("00000001 00000002 0000006f 00007a");
+        QTest::newRow("count cut short") << QByteArray("00000001 000000");
+    }
+    void rejectedColumnWidthsChangeNothing()
+    {
+        Tree fx(nullptr);
+        const QList<int> before = fx.widths({150});
+        QVERIFY(!fx.widget()->restoreState(QByteArray::fromHex(fetch<QByteArray>("blob")), 1));
+        QCOMPARE(fx.widths(), before);
+    }
+
+    void appliesTheFilterFileOfItsCameraKind()
+    {
+        FilesBesideApplication files; // found in the application's directory on every platform
+        QVERIFY(files.write("TstFtw_CameraDevice_Filter.xml",
+                            "<Filter><F><Name>Gain</Name><AccessMode>RO</AccessMode></F></Filter>"));
+        resetTestState();
+        FeatureTreeWidget widget("Test", QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create("TstFtw"));
+        const auto collection = NodeMapText::collection(tree);
+        widget.addParameterCollection(collection, "Camera", "@CameraDevice", true);
+        const auto gain = collection->getParameter("Gain")->getProperties();
+        QCOMPARE(gain->getProperty("Visibility") + "/" + gain->getProperty("AccessMode"), QString("Beginner/RO"));
+    }
+};
 
 QTEST_MAIN(TestFeatureTreeWidget)
 #include "tst_featuretreewidget.moc"

@@ -129,6 +129,8 @@ AbstractItemEditor::EditorData feed(MemoryParameterCollection& collection, const
         const QString value = change.section('=', 1);
         if (key == "valueString" || key == "representation")
             (key == "valueString" ? d->valueString : d->representation) = value;
+        else if (key == "isWritable")
+            d->isWritable = value == "true";
         else if (key.startsWith("int"))
             (key == "intValue"     ? d->intValue
                  : key == "intMin" ? d->intMin
@@ -265,17 +267,16 @@ void TestEditors::inUse_data()
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("trace");
-    const auto row = [](const char* tag, const char* node, const char* script, const QString& trace) {
+    const auto row = [](const char* tag, const QString& node, const QString& script, const QString& trace) {
         QTest::newRow(tag) << node << script << trace;
     };
     // Steps: "Name=value" (a change underneath), focus, type, key, slider (a key on it), press, move, release,
     // click, popup, hover, close, feed (a snapshot, see feed()), fault (the next operation throws); and what they
     // append to the trace: "?" the editor's state, ?same (whether it is as at the start), ?Name (a value), ?text,
     // ?on, ?commits (of the delegate), ?reports (of the feature), ?data (what it would commit), ?log, ?popup.
-    row("float: a step starts from the value, not from the shown 9", "Gain",
-        "Gain=9; focus; Gain=10; ?text; key Up; ?Gain", "9.00 / 10.50");
-    row("float: step down", "Gain", "Gain=9; focus; Gain=10; key Down; ?Gain", "9.50");
-    row("float: page step 1", "Gain", "Gain=9; focus; Gain=10; key PgUp; ?Gain", "11.00");
+    row("float: steps start from the value, not from the shown 9", "Gain",
+        "Gain=9; focus; Gain=10; ?text; key Up; ?Gain; key Down; key Down; ?Gain; key PgUp; ?Gain",
+        "9.00 / 10.50 / 9.50 / 10.50");
     row("float: page step beyond the maximum", "Gain", "Gain=9; focus; Gain=19.5; key PgUp; ?Gain", "20.00");
     row("float: page step below the minimum", "Gain", "Gain=9; focus; Gain=0.5; key PgDown; ?Gain", "0.00");
     row("float: step beyond the live maximum", "Gain", "Gain=9; focus; Limit=9.5; key PgUp; ?Gain", "9.50");
@@ -287,21 +288,20 @@ void TestEditors::inUse_data()
         "15.00 / 15.00");
     row("float: refused typed value", "Gain", "focus; type 10.3; key Return; ?Gain; ?reports; ?text",
         "10.00 / 0 / 10.00");
-    row("log slider: home", "Exposure", "slider Home; ?Exposure; ?text; ?log", "16.0 / 16.0 / no log");
-    row("log slider: end", "Exposure", "slider End; ?Exposure; ?text; ?log", "1048576.0 / 1048576.0 / no log");
     row("log slider follows its alias", "Exposure", "Exposure/Alias=4096; ?; ?Exposure/Alias",
         "log 4096.0 slider 49999 alias 16..1048576/1 | Range: 16.0..1048576.0 / 4096");
-    // Black: 0..10, alias 0..20 in steps of 1 (scale 0.5), value 4 = alias 8.
-    row("linear slider: home", "Black", "slider Home; ?Black; ?text; ?log", "0.0 / 0.0 / no log");
-    row("linear slider: right", "Black", "slider Right; ?Black; ?text", "4.5 / 4.5");
-    row("linear slider: left", "Black", "slider Left; ?Black; ?text", "3.5 / 3.5");
-    row("linear slider: end", "Black", "slider End; ?Black; ?text; ?log", "10.0 / 10.0 / no log");
+    // A key on the slider writes the alias. Black: 0..10, alias 0..20 (scale 0.5), value 4 = alias 8.
+    for (const QString keyed : { "Exposure Home 16.0", "Exposure End 1048576.0", "Black Home 0.0", "Black Right 4.5",
+                                 "Black Left 3.5", "Black End 10.0" }) {
+        const QStringList w = keyed.split(' ');
+        row(qPrintable("slider key: " + keyed), qPrintable(w[0]), "slider " + w[1] + "; ?" + w[0] + "; ?text; ?log",
+            w[2] + " / " + w[2] + " / no log");
+    }
     row("linear slider: typed value", "Black", "focus; type 6.5; ?Black/Alias; key Return; ?Black/Alias; ?",
         "8 / 13 / linear 6.5 slider 13 alias 0..20/1 | Range: 0.0..10.0");
     row("int slider: a drag commits every snapped value", "Level",
         "press; move 33; ?Level; move 47; ?Level; move 50; release; ?Level; ?commits", "30 / 45 / 50 / 3");
-    row("int slider: typed value, snapped", "Level", "focus; type 63; ?Level; key Enter; ?Level; ?text",
-        "20 / 60 / 60");
+    row("int slider: typed, snapped", "Level", "focus; type 63; ?Level; key Enter; ?Level; ?text", "20 / 60 / 60");
     row("int slider follows refreshes, commits nothing", "Width", "Wmax=2000; ?; Width=730; ?; ?commits",
         "500 of 0..2000/10 page 100 | Range: 0..2000 (Increment: 10) / 730 of 0..2000/10 page 100 | Range: 0..2000 "
         "(Increment: 10) / 0");
@@ -326,7 +326,7 @@ void TestEditors::inUse_data()
     const std::pair<const char*, const char*> typed[] = { { "Gain", "10.00" }, { "Black", "4.0" }, { "Level", "20" } };
     for (const auto& [node, value] : typed)
         row(qPrintable(QString(node) + " follows its access while typing"), node,
-            qPrintable(QString("focus; type 7; Lock=true; ?on; ?%1; Lock=false; ?on").arg(node)),
+            QString("focus; type 7; Lock=true; ?on; ?%1; Lock=false; ?on").arg(node),
             QString("disabled / %1 / enabled").arg(value));
     const QString step = "Gain: Failed to set the value for the float node on a spin box step triggered event! | "
                          "FloatEditor::onSpinBoxStepTriggered: Exception occurred: Injected fault in ";
@@ -338,10 +338,10 @@ void TestEditors::inUse_data()
         "10 / Gain: Failed to assert the range limits! | FloatEditor::adjustRangeLimits: Unspecified exception "
         "occurred.");
     const QString button = " / !! Failed to set button state | ToolButtonEditor::editorData: ";
-    row("button: state fails", "Trigger", "fault SetState std; ?data; ?log",
-        button + "Exception occurred: Injected fault in setState of node 'Trigger'");
-    row("button: state fails otherwise", "Trigger", "fault SetState other; ?data; ?log",
-        button + "Unspecified exception occurred.");
+    row("button: the state cannot be set", "Trigger",
+        "fault SetState std; ?data; ?log; fault SetState other; ?data; ?log",
+        button + "Exception occurred: Injected fault in setState of node 'Trigger' / " + button
+            + "Unspecified exception occurred.");
     // Snapshots a collection never reports: refused or logged, and nothing written.
     const QString floatFailed
         = "Gain: Failed to update the float value editor comboBox! | FloatEditor::setEditorData: Exception occurred: ";
@@ -361,6 +361,9 @@ void TestEditors::inUse_data()
     row("float: unreadable", "Gain", "feed Secret; ?log; ?same", "Non-readable comboBox: Secret / same");
     row("float: integer", "Gain", "feed Pure; ?log; ?same",
         "FloatEditor::setEditorData is called with non-float node / same");
+    // It gets through while the user types: the editor is disabled, which ends the typing with a commit.
+    row("float slider: a read-only snapshot while typing", "Black",
+        "focus; type 7; feed Black isWritable=false; ?commits", "1");
     row("float slider: unreadable", "Black", "feed Secret; ?log; ?same", "Non-readable comboBox: Secret?????? / same");
     row("float slider: integer snapshot", "Black", "feed Black:Level; ?log; ?same",
         "FloatSliderEditor::setEditorData is called with non-float node???? / same");
@@ -393,9 +396,8 @@ void TestEditors::inUse_data()
         "Mono12, BayerRG8");
     row("enumeration: an integer clears the list", "Format", "feed Pure; ?log; ?",
         "EnumEditor::setEditorData is called with non-enumeration node???? / ");
-    row("check box: integer", "Flip", "feed Pure; ?log; ?same", "no log / same");
-    row("check box: enumeration snapshot", "Flip", "feed Flip:Format; ?log; ?same", "no log / same");
-    row("check box: no snapshot", "Flip", "feed Flip:-; ?log; ?same", "no log / same");
+    row("check box: an integer, an enumeration snapshot, none", "Flip",
+        "feed Pure; feed Flip:Format; feed Flip:-; ?log; ?same", "no log / same");
     row("button: boolean", "Save", "feed Flip; ?log; ?same",
         "ToolButtonEditor::setEditorData is called with non-command node???? / same");
     row("button: boolean snapshot", "Save", "feed Save:Flip; ?log; ?same",
@@ -425,7 +427,6 @@ void TestEditors::inUse()
     for (const QString& step : script.split("; ")) {
         const QString verb = step.section(' ', 0, 0);
         const QString rest = step.section(' ', 1);
-        const Qt::Key key = Qt::Key(QKeySequence(rest)[0]);
         if (!verb.startsWith('?') && verb.contains('=')) {
             t[verb.section('=', 0, 0)]->setValue(verb.section('=', 1));
         } else if (verb == "focus") {
@@ -435,7 +436,7 @@ void TestEditors::inUse()
             QMetaObject::invokeMethod(target, "selectAll");
             QTest::keyClicks(target, rest);
         } else if (verb == "key" || verb == "slider") {
-            QTest::keyClick(verb == "key" ? target : slider, key);
+            QTest::keyClick(verb == "key" ? target : slider, Qt::Key(QKeySequence(rest)[0]));
         } else if (verb == "press" || verb == "release") {
             verb == "press" ? SliderMouse::press(slider) : SliderMouse::release(slider);
         } else if (verb == "move") {

@@ -1,4 +1,4 @@
-#include "camerapool/staticbaseinfo.h"
+#include "featuretree/favoritesdata.h"
 #include "featuretree/featuretreewidget.h"
 #include "treefixture.h"
 #include "widgets/ipaddresswidget.h"
@@ -34,18 +34,17 @@ void TestResources::translations_data()
 void TestResources::translations()
 {
     QFETCH(QString, shown);
-    resetTestState();
     QTranslator translator;
     QVERIFY(translator.load(QString(":/translation/orvikviewercomponents6_%1.qm").arg(QTest::currentDataTag())));
     QVERIFY(QCoreApplication::installTranslator(&translator));
-    FeatureTreeModel model;
-    QVERIFY(model.GetFavorites().append({ "Gone", "Gone", "@CameraDevice" }));
-    model.rebuildFavoriteItems();
-    const QModelIndex favorites = model.GetFavoritesRootIndex();
-    FeatureTreeWidget widget("Test", QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create("NoFilterForThisKind"));
+    WidgetFixture f; // both built with the translation installed
+    TreeFixture tree;
+    QVERIFY(tree.model.GetFavorites().append({ "Gone", "Gone", "@CameraDevice" }));
+    tree.model.rebuildFavoriteItems();
+    const QModelIndex favorites = tree.model.GetFavoritesRootIndex();
     const QStringList texts { translator.language(), favorites.data().toString(),
                               favorites.data(Qt::ToolTipRole).toString(),
-                              widget.findChild<QCheckBox*>("checkBoxViewAllFavorites")->text(),
+                              f.widget()->findChild<QCheckBox*>("checkBoxViewAllFavorites")->text(),
                               IpAddressWidget().windowTitle() };
     QCOMPARE(texts.join(" | "), shown);
 }

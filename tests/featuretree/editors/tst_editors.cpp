@@ -116,9 +116,9 @@ QString logText(const QStringList& lines)
 /// What a test feeds an editor: "Node" (its parameter and snapshot),
 /// "Node:Other" (Other's snapshot), "Node:-" (none), then changed snapshot
 /// fields ("floatMin=20") for states a collection never reports.
-AbstractItemEditor::EditorData feed(MemoryParameterCollection& collection, const QString& spec)
+AbstractItemEditor::EditorData feed(MemoryParameterCollection& collection, const QString& what)
 {
-    const QStringList words = spec.split(' ');
+    const QStringList words = what.split(' ');
     const QString name = words.first().section(':', 0, 0);
     const QString source = words.first().contains(':') ? words.first().section(':', 1) : name;
     if (source == "-")

@@ -1,81 +1,64 @@
-#include "widgets/asyncerrorqueue.h"
+#include "featuretree/favoritesdata.h"
+#include "featuretree/featuretreewidget.h"
+#include "treefixture.h"
+#include "widgets/ipaddresswidget.h"
 
-#include <QFile>
-#include <QImage>
+#include <QCheckBox>
 #include <QTranslator>
 #include <QtTest>
 
-// The resources compiled into the library: the message box icons and the
-// translations a host installs.
+// The library's compiled-in resources: the translations a host installs, the message box icons.
 class TestResources : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void translations_data();
     void translations();
-    void icons_data();
     void icons();
 };
 
-void TestResources::initTestCase()
-{
-    // A host uses the library before it looks for its resources; so does this
-    // test, or the linker would leave the library (and its resources) out.
-    QVERIFY(GetTheGlobalAsyncErrorQueue());
-}
-
 void TestResources::translations_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("language");
-
-    QTest::newRow("English") << "orvikviewercomponents6_en.qm"
-                             << "en";
-    QTest::newRow("Japanese") << "orvikviewercomponents6_ja.qm"
-                              << "ja";
-    QTest::newRow("Korean") << "orvikviewercomponents6_ko.qm"
-                            << "ko";
-    QTest::newRow("Chinese") << "orvikviewercomponents6_zh.qm"
-                             << "zh_CN";
+    // The language the update step wrote into the file, then what the library shows with it installed: the
+    // favourites row and its tool tip that counts an unavailable favourite, a form's check box, a dialog's title.
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("en") << "en | Favorites | 1 Favorite (1 is unavailable for the current camera) | Show Unavailable "
+                           "Favorites | IP Address";
+    QTest::newRow("ja") << "ja | お気に入り | お気に入り: 1 件 (うち 1 件は現在のカメラでは使用できません) | "
+                           "使用できないお気に入りを表示 | IP アドレス";
+    QTest::newRow("ko") << "ko | 즐겨찾기 | 즐겨찾기: 1개 (이 중 1개는 현재 카메라에서 사용할 수 없음) | "
+                           "사용할 수 없는 즐겨찾기 표시 | IP 주소";
+    QTest::newRow("zh") << "zh_CN | 收藏夹 | 收藏：1 项（其中 1 项在当前相机上不可用） | 显示不可用的收藏项 | IP 地址";
 }
 
 void TestResources::translations()
 {
-    QFETCH(QString, file);
-    QFETCH(QString, language);
-    const QString path = QStringLiteral(":/translation/") + file;
-    QVERIFY2(QFile::exists(path), qPrintable(path));
-
+    QFETCH(QString, shown);
     QTranslator translator;
-    QVERIFY(translator.load(path));
-    // The language recorded by the update step: the right file under the right name.
-    QCOMPARE(translator.language(), language);
-    QCOMPARE(translator.filePath(), path);
-}
-
-void TestResources::icons_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("size");
-
-    QTest::newRow("information") << "Info_32.png" << 32;
-    QTest::newRow("warning") << "Warning_16_black.png" << 16;
-    QTest::newRow("critical") << "Error_32.png" << 32;
-    QTest::newRow("question") << "Question_32.png" << 32;
+    QVERIFY(translator.load(QString(":/translation/orvikviewercomponents6_%1.qm").arg(QTest::currentDataTag())));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    WidgetFixture f; // both built with the translation installed
+    TreeFixture tree;
+    QVERIFY(tree.model.GetFavorites().append({ "Gone", "Gone", "@CameraDevice" }));
+    tree.model.rebuildFavoriteItems();
+    const QModelIndex favorites = tree.model.GetFavoritesRootIndex();
+    const QStringList texts { translator.language(), favorites.data().toString(),
+                              favorites.data(Qt::ToolTipRole).toString(),
+                              f.widget()->findChild<QCheckBox*>("checkBoxViewAllFavorites")->text(),
+                              IpAddressWidget().windowTitle() };
+    QCOMPARE(texts.join(" | "), shown);
 }
 
 void TestResources::icons()
 {
-    QFETCH(QString, name);
-    QFETCH(int, size);
-    const QImage image(QStringLiteral(":/orvikviewercomponents/Resources/") + name);
-    QVERIFY2(!image.isNull(), qPrintable(name));
-    QCOMPARE(image.size(), QSize(size, size));
-    QVERIFY(image.hasAlphaChannel());
     // Drawn on a transparent ground: the corners show nothing.
-    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-    QCOMPARE(qAlpha(image.pixel(size - 1, 0)), 0);
+    for (const QString name : { "Info_32", "Warning_16_black", "Error_32", "Question_32" }) {
+        const QImage image(":/orvikviewercomponents/Resources/" + name + ".png");
+        const int size = name.section('_', 1, 1).toInt();
+        QCOMPARE(image.size(), QSize(size, size));
+        QVERIFY(image.hasAlphaChannel());
+        QCOMPARE(qAlpha(image.pixel(0, 0)) + qAlpha(image.pixel(size - 1, 0)), 0);
+    }
 }
 
 QTEST_MAIN(TestResources)

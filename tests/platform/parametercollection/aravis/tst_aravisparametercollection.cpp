@@ -53,16 +53,18 @@ QString shown(const QSharedPointer<IParameter>& p)
 {
     ParameterData d = *p->getParameterData();
     d.enumEntryNames.sort();
-    QString typed;
-    if (const auto i = qSharedPointerDynamicCast<IIntegerParameter>(p))
+    QString typed; // typed reads of unreadable features throw
+    if (!d.isReadable && d.type != TypeCommand)
+        typed = QString();
+    else if (const auto i = qSharedPointerDynamicCast<IIntegerParameter>(p))
         typed = QString::number(i->getValue());
-    if (const auto f = qSharedPointerDynamicCast<IFloatParameter>(p))
+    else if (const auto f = qSharedPointerDynamicCast<IFloatParameter>(p))
         typed = QString::number(f->getMaximum());
-    if (const auto b = qSharedPointerDynamicCast<IBooleanParameter>(p))
+    else if (const auto b = qSharedPointerDynamicCast<IBooleanParameter>(p))
         typed = QString::number(b->getValue());
-    if (const auto e = qSharedPointerDynamicCast<IEnumParameter>(p))
+    else if (const auto e = qSharedPointerDynamicCast<IEnumParameter>(p))
         typed = e->getValue();
-    if (qSharedPointerDynamicCast<ICommandParameter>(p))
+    else if (qSharedPointerDynamicCast<ICommandParameter>(p))
         typed = "command";
     const auto props = p->getProperties();
     return QStringList({snapshotText(d), props->getProperty("DisplayName"), props->getProperty("Description"),
@@ -82,9 +84,9 @@ QString aravisShows(const AravisParameterCollection& collection, const Parameter
     collection.withGenicam([&](ArvGc* gc) {
         ArvGcNode* node = arv_gc_get_node(gc, mine.name.toUtf8().constData());
         ArvGcFeatureNode* f = ARV_GC_FEATURE_NODE(node);
-        const bool available = arv_gc_feature_node_is_available(f, nullptr);
-        const int mode = arv_gc_feature_node_get_actual_access_mode(f);
         a.isImplemented = arv_gc_feature_node_is_implemented(f, nullptr);
+        const bool available = a.isImplemented && arv_gc_feature_node_is_available(f, nullptr);
+        const int mode = arv_gc_feature_node_get_actual_access_mode(f);
         a.isAvailable = a.isImplemented && available;
         a.isReadable = available && (mode == ARV_GC_ACCESS_MODE_RO || mode == ARV_GC_ACCESS_MODE_RW);
         a.isWritable = available && !arv_gc_feature_node_is_locked(f, nullptr)
@@ -98,7 +100,9 @@ QString aravisShows(const AravisParameterCollection& collection, const Parameter
         description = utf8(arv_gc_feature_node_get_description(f));
         tooltip = utf8(arv_gc_feature_node_get_tooltip(f));
         GError* error = nullptr;
-        if (ARV_IS_GC_ENUMERATION(node)) {
+        if (!a.isImplemented) {
+            // nothing to read
+        } else if (ARV_IS_GC_ENUMERATION(node)) {
             a.valueString = typed = utf8(arv_gc_enumeration_get_string_value(ARV_GC_ENUMERATION(node), &error));
             a.intValue = arv_gc_enumeration_get_int_value(ARV_GC_ENUMERATION(node), &error);
             guint n = 0;
@@ -134,8 +138,10 @@ QString aravisShows(const AravisParameterCollection& collection, const Parameter
         } else if (ARV_IS_GC_STRING(node)) {
             a.valueString = utf8(arv_gc_string_get_value(ARV_GC_STRING(node), &error));
         }
-        QVERIFY2(!error, error ? error->message : "");
+        QVERIFY2(!error || !a.isReadable, error ? error->message : "");
         g_clear_error(&error);
+        if (!a.isReadable && a.type != TypeCommand)
+            a.valueString = typed = QString();
     });
     return QStringList({snapshotText(a), displayName.isEmpty() ? mine.name : displayName, description, tooltip, unit,
                         typed, a.isWritable ? "writable" : "fixed"})
@@ -204,19 +210,25 @@ private slots:
 
     void snapshotsMatchAravis_data()
     {
+        QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("name");
         for (const QString& name : namesOf(aravisTreeText(*openFake(), "Root")))
-            QTest::newRow(qPrintable(name)) << name;
+            QTest::addRow("camera %s", qPrintable(name)) << "camera" << name;
+        // The XML file's registers need a device; its other features work without one.
+        const QString file = aravisTreeText(*openSource("xml"), "Root");
+        for (const QString& name : namesOf(file.left(file.indexOf("RegisterControl"))))
+            QTest::addRow("xml %s", qPrintable(name)) << "xml" << name;
     }
 
     void snapshotsMatchAravis()
     {
+        QFETCH(QString, source);
         QFETCH(QString, name);
-        const auto camera = openFake();
-        const QSharedPointer<IParameter> p = camera->getParameter(name);
-        QCOMPARE(p->getFullName(), role + "/" + name);
-        QCOMPARE(p->getParameterData()->name, name);
-        QCOMPARE(shown(p), aravisShows(*camera, *p->getParameterData()));
+        const auto collection = openSource(source);
+        const QSharedPointer<IParameter> p = collection->getParameter(name);
+        QCOMPARE(QStringList({p->getFullName(), p->getParameterData()->name}), QStringList({role + "/" + name, name}));
+        QCOMPARE(shown(p), aravisShows(*collection, *p->getParameterData()));
+        QCOMPARE(p->getProperties()->getProperty("Visibility"), ValueText::formatVisibility(p->getVisibility()));
     }
 
     void writes_data()
@@ -390,23 +402,16 @@ private slots:
     void readsTheXmlFile_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("expected"); // the snapshot, then display name, unit and documentation link
-        const auto row = [](const char* name, const char* expected) { QTest::newRow(name) << name << expected; };
-        row("Width", "i '640' RWIA Beginner [16,1280,16] Linear | Image Width | px | https://example.com/docs/Width");
-        row("Height", "i '480' RWIA Expert [1,1024,1] PureNumber | Height |  | none");
-        row("PayloadSize", "i '307200' R-IA Guru [-9223372036854775808,9223372036854775807,1]  | PayloadSize |  | none");
-        row("HeightMax", "i '1024' RWIA Invisible [-9223372036854775808,9223372036854775807,1]  | HeightMax |  | none");
-        row("DeviceFlags", "i '0x1F' RWIA Beginner [-9223372036854775808,9223372036854775807,1] HexNumber | DeviceFlags |  | none");
-        row("CurrentIPAddress", "i '192.168.1.1' RWIA Beginner [-9223372036854775808,9223372036854775807,1] IPV4Address | CurrentIPAddress |  | none");
-        row("MacAddress", "i '00:30:15:1A:2B:3C' RWIA Beginner [-9223372036854775808,9223372036854775807,1] MACAddress | MacAddress |  | none");
-        row("AcquisitionLocked", "i '0' RWIA Beginner [0,1,1] Boolean | AcquisitionLocked |  | none");
-        row("ExposureTime", "f '5000.0' RWIA Beginner [10,100000,-] p1 Logarithmic | Exposure Time | us | https://example.com/docs/ExposureTime");
-        row("Gain", "f '1.500000' RWIA Expert [0,24,0.5] p6 Linear | Gain | dB | none");
-        row("PixelFormat", "e 'Mono8' RWIA Beginner (Mono8 Mono12 RGB8) 17301505 | Pixel Format |  | none");
-        row("ReverseX", "b '0' RWIA Beginner | Reverse X |  | none");
-        row("DeviceUserName", "s 'Orvik' RWIA Beginner | DeviceUserName |  | none");
-        row("AcquisitionStart", "c '' RWIA Beginner done | AcquisitionStart |  | none");
-        row("ImageFormatControl", "C '' R-IA Beginner | Image Format Control |  | none");
+        QTest::addColumn<QString>("expected"); // what Aravis does not tell: the snapshot by hand and the documentation link
+        QTest::newRow("Width") << "Width" << "i '640' RWIA Beginner [16,1280,16] Linear | https://example.com/docs/Width";
+        QTest::newRow("PayloadSize") << "PayloadSize"
+                                     << "i '307200' R-IA Guru [-9223372036854775808,9223372036854775807,1]  | none";
+        QTest::newRow("MacAddress") << "MacAddress"
+                                    << "i '00:30:15:1A:2B:3C' RWIA Beginner [-9223372036854775808,9223372036854775807,1]"
+                                       " MACAddress | none";
+        QTest::newRow("ExposureTime") << "ExposureTime" << "f '5000.0' RWIA Beginner [10,100000,-] p1 Logarithmic"
+                                                           " | https://example.com/docs/ExposureTime";
+        QTest::newRow("PixelFormat") << "PixelFormat" << "e 'Mono8' RWIA Beginner (Mono8 Mono12 RGB8) 17301505 | none";
     }
 
     void readsTheXmlFile()
@@ -415,12 +420,7 @@ private slots:
         QFETCH(QString, expected);
         const auto map = openSource("xml");
         const auto p = map->getParameter(role + "/" + name);
-        const auto d = p->getParameterData();
-        const auto props = p->getProperties();
-        QCOMPARE(QStringList({snapshotText(*d), props->getProperty("DisplayName"), props->getProperty("Unit"),
-                              props->getProperty("DocuURL", "none")}).join(" | "), expected);
-        QCOMPARE(props->getProperty("Visibility"), ValueText::formatVisibility(p->getVisibility()));
-        QCOMPARE(int(p->getVisibility()), d->visibility);
+        QCOMPARE(snapshotText(*p->getParameterData()) + " | " + p->getProperties()->getProperty("DocuURL", "none"), expected);
     }
 
     void describesTheXmlFile()
@@ -591,27 +591,7 @@ private slots:
     }
 
     // The whole stack over Aravis: the feature tree's model and widget show the fake camera and edit it.
-    void modelShowsEveryFeature()
-    {
-        const auto camera = openFake();
-        TreeFixture fixture;
-        fixture.add(camera, role, "Fake Camera");
-        treeText(fixture.model);
-        int features = 0;
-        for (const QString& name : namesOf(collectionTreeText(*camera, role + "/Root"))) {
-            const auto d = camera->getParameter(name)->getParameterData();
-            const QModelIndex value = fixture.index(name, 1);
-            QVERIFY2(value.isValid(), qPrintable(name));
-            if (d->type == TypeCategory || !d->isReadable)
-                continue;
-            ++features;
-            QCOMPARE(value.data().toString().isEmpty(), d->valueString.isEmpty());
-        }
-        QVERIFY(features > 10);
-        QCOMPARE(GetTheGlobalAsyncErrorQueue()->count(), quint64(0));
-    }
-
-    void modelEdits_data()
+    void modelShowsAndEdits_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
@@ -621,7 +601,7 @@ private slots:
         QTest::newRow("out of range") << "Width" << "100000" << false;
     }
 
-    void modelEdits()
+    void modelShowsAndEdits()
     {
         QFETCH(QString, name);
         QFETCH(QString, text);
@@ -630,6 +610,18 @@ private slots:
         TreeFixture fixture;
         fixture.add(camera, role, "Fake Camera");
         treeText(fixture.model);
+        // Every feature has its row, showing a value exactly when it is readable and has one.
+        int features = 0;
+        for (const QString& feature : namesOf(collectionTreeText(*camera, role + "/Root"))) {
+            const auto d = camera->getParameter(feature)->getParameterData();
+            const QModelIndex value = fixture.index(feature, 1);
+            QVERIFY2(value.isValid(), qPrintable(feature));
+            if (d->type == TypeCategory || !d->isReadable)
+                continue;
+            ++features;
+            QCOMPARE(value.data().toString().isEmpty(), d->valueString.isEmpty());
+        }
+        QVERIFY(features > 10);
         const QModelIndex value = fixture.index(name, 1), payload = fixture.index("PayloadSize", 1);
         const QString before = value.data().toString(), payloadBefore = payload.data().toString();
         QCOMPARE(fixture.model.setData(value, text, Qt::EditRole), accepted);

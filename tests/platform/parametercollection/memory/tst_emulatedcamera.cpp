@@ -2,6 +2,7 @@
 #include "parametercollection/emulatedcamera.h"
 #include "parametercollection/iparameter.h"
 #include "parametercollection/iparameterproperties.h"
+#include "parametercollection/valuetext.h"
 
 #include <QtTest>
 
@@ -11,56 +12,37 @@ namespace {
 
 struct Census
 {
-    int features = 0; // nodes with a value or an action, reached from Root
-    QSet<int> types;
-    QSet<QString> integerRepresentations;
-    QSet<QString> floatRepresentations;
-    QSet<int> visibilities;
-    QSet<QString> accessModes;
-    int withUnit = 0;
-    int withDescription = 0;
-    int withTooltip = 0;
-    int nullNodes = 0;
+    int features = 0, nulls = 0, withUnit = 0, withDescription = 0, withTooltip = 0;
+    QSet<QString> kinds; // "type 3", "access RO", "visibility Guru", "representation 1 Linear" (per type)
     QStringList names;
 };
 
-// Walks a collection from its Root category as a feature tree does.
-void walk(const QSharedPointer<MemoryParameterCollection>& c, const QString& fullName, Census& census)
+// Walks a collection from a category as a feature tree does.
+void walk(MemoryParameterCollection& c, const QString& fullName, Census& census)
 {
-    for (const QString& childName : c->getChildren(fullName, 0, true)) {
-        const QSharedPointer<IParameter> p = c->getParameter(childName);
-        QVERIFY2(p, qPrintable(childName));
-        QCOMPARE(p->getFullName(), childName);
+    for (const QString& child : c.getChildren(fullName, 0, true)) {
+        const QSharedPointer<IParameter> p = c.getParameter(child);
+        QVERIFY2(p && p->getFullName() == child, qPrintable(child));
         census.names << p->getName();
         if (p->isNull()) {
-            ++census.nullNodes;
+            ++census.nulls;
             continue;
         }
         const auto d = p->getParameterData();
         const auto props = p->getProperties();
-        census.types << d->type;
-        census.visibilities << d->visibility;
-        census.accessModes << props->getProperty(QStringLiteral("AccessMode"));
+        census.kinds << QStringLiteral("type %1").arg(d->type) << "access " + props->getProperty("AccessMode")
+                     << "visibility " + ValueText::formatVisibility(GenApi::EVisibility(d->visibility));
         if (d->type == TypeCategory) {
-            walk(c, childName, census);
+            walk(c, child, census);
             continue;
         }
         ++census.features;
-        if (d->type == TypeInteger)
-            census.integerRepresentations << d->representation;
-        if (d->type == TypeFloat)
-            census.floatRepresentations << d->representation;
-        census.withUnit += !props->getProperty(QStringLiteral("Unit")).isEmpty();
-        census.withDescription += !props->getProperty(QStringLiteral("Description")).isEmpty();
-        census.withTooltip += !props->getProperty(QStringLiteral("Tooltip")).isEmpty();
+        if (!d->representation.isEmpty())
+            census.kinds << QStringLiteral("representation %1 %2").arg(d->type).arg(d->representation);
+        census.withUnit += !props->getProperty("Unit").isEmpty();
+        census.withDescription += !props->getProperty("Description").isEmpty();
+        census.withTooltip += !props->getProperty("Tooltip").isEmpty();
     }
-}
-
-Census censusOf(const QSharedPointer<MemoryParameterCollection>& c)
-{
-    Census census;
-    walk(c, c->getRoleName() + QLatin1String("/Root"), census);
-    return census;
 }
 
 } // namespace
@@ -69,128 +51,83 @@ class TestEmulatedCamera : public QObject
 {
     Q_OBJECT
 private slots:
-    void loadsFourCollections();
-    void cameraDeviceCoversEveryKindOfFeature();
-    void otherCollectionsHoldTheirModules_data();
-    void otherCollectionsHoldTheirModules();
-    void liveBehavioursRun();
-    void limitsMoveWithTheImageGeometry();
+    void collections_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<int>("minimumFeatures");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("device") << "@CameraDevice" << 150
+                                << QStringList({"DeviceModelName", "Width", "Height", "OffsetX", "PixelFormat",
+                                                "AcquisitionMode", "AcquisitionStart", "TriggerSelector", "TriggerMode",
+                                                "ExposureTime", "Gain", "LUTValueAll", "LineSelector", "UserSetSave",
+                                                "GevSCPSFireTestPacket", "GevPersistentIPAddress", "DeviceTemperature",
+                                                "ChunkModeActive", "EventSelector", "FileAccessLength"});
+        QTest::newRow("transport layer") << "@DeviceTransportLayer" << 8
+                                         << QStringList({"MigrationModeEnable", "ReadTimeout", "WriteTimeout",
+                                                         "HeartbeatTimeout", "GevPersistentIPAddress"});
+        QTest::newRow("stream grabber") << "@StreamGrabber0" << 8 << QStringList({"MaxNumBuffer", "MaxBufferSize"});
+        QTest::newRow("converter") << "@ImageFormatConverter" << 8
+                                   << QStringList({"InconvertibleEdgeHandling", "OutputPaddingX"});
+    }
+
+    void collections()
+    {
+        QFETCH(QString, role);
+        QFETCH(int, minimumFeatures);
+        QFETCH(QStringList, names);
+        EmulatedCamera camera;
+        const QList<EmulatedCamera::Collection> all = camera.collections();
+        QStringList roles;
+        for (const EmulatedCamera::Collection& c : all)
+            roles << c.roleName + (c.rootName.isEmpty() || c.collection != camera.collection(c.roleName) ? "?" : "");
+        QCOMPARE(roles, QStringList({"@CameraDevice", "@DeviceTransportLayer", "@StreamGrabber0", "@ImageFormatConverter"}));
+        QVERIFY(!camera.collection("@Nothing"));
+        QCOMPARE(camera.info()->getDeviceClass(), QString("CamEmu"));
+        QVERIFY(!camera.info()->getModelName().isEmpty() && !camera.info()->getSerialNumber().isEmpty());
+
+        const auto c = camera.collection(role);
+        QCOMPARE(c->getRoleName(), role);
+        Census census;
+        walk(*c, role + "/Root", census);
+        QVERIFY2(census.features >= minimumFeatures, qPrintable(QString::number(census.features)));
+        for (const QString& name : names)
+            QVERIFY2(census.names.contains(name), qPrintable(name));
+        if (role != QLatin1String("@CameraDevice"))
+            return;
+        // The device shows every kind of feature a feature tree has to show.
+        QSet<QString> kinds{"access RW", "access RO", "access WO", "access NA", "access NI", "visibility Beginner",
+                            "visibility Expert", "visibility Guru", "visibility Invisible"};
+        for (int type = TypeInteger; type <= TypeCategory; ++type)
+            kinds << QStringLiteral("type %1").arg(type);
+        for (const char* r : {"PureNumber", "HexNumber", "Linear", "Logarithmic", "IPV4Address", "MACAddress", "Boolean"})
+            kinds << QStringLiteral("representation %1 %2").arg(TypeInteger).arg(r);
+        for (const char* r : {"PureNumber", "Linear", "Logarithmic"})
+            kinds << QStringLiteral("representation %1 %2").arg(TypeFloat).arg(r);
+        QCOMPARE(census.kinds, kinds);
+        QVERIFY(census.nulls >= 1 && census.withUnit >= 20 && census.withTooltip >= 20);
+        QVERIFY(census.withDescription >= census.features / 2);
+        QVERIFY(c->hasParameter("@CameraDevice/ExposureTime/Alias") && c->hasParameter("@CameraDevice/Gain/Alias"));
+    }
+
+    void behavesLikeACamera()
+    {
+        EmulatedCamera camera;
+        const auto device = camera.collection("@CameraDevice");
+        const auto temperature = device->getParameter("DeviceTemperature");
+        QSignalSpy temperatureChanged(temperature.data(), &IParameter::parameterDataChangedDecoupled);
+        for (int i = 0; i < 5; ++i)
+            device->poll(300);
+        QVERIFY(temperatureChanged.count() >= 4 && !temperature->isWritable());
+
+        const auto width = device->getParameter("Width");
+        const auto offsetX = device->getParameter("OffsetX");
+        const qint64 maxBefore = offsetX->getParameterData()->intMax;
+        QSignalSpy offsetChanged(offsetX.data(), &IParameter::parameterDataChangedDecoupled);
+        width->setValue(QString::number(width->getParameterData()->intMin));
+        QVERIFY(offsetX->getParameterData()->intMax > maxBefore);
+        QCOMPARE(offsetChanged.count(), 1);
+    }
 };
-
-void TestEmulatedCamera::loadsFourCollections()
-{
-    EmulatedCamera camera;
-    const QList<EmulatedCamera::Collection> collections = camera.collections();
-    QStringList roles;
-    for (const EmulatedCamera::Collection& c : collections) {
-        roles << c.roleName;
-        QVERIFY(!c.rootName.isEmpty());
-        QCOMPARE(c.collection->getRoleName(), c.roleName);
-        const QSharedPointer<IParameter> root = c.collection->getParameter(c.roleName + QLatin1String("/Root"));
-        QVERIFY2(root, qPrintable(c.roleName));
-        QCOMPARE(root->getType(), int(TypeCategory));
-        QCOMPARE(camera.collection(c.roleName), c.collection);
-    }
-    QCOMPARE(roles, QStringList({QStringLiteral("@CameraDevice"), QStringLiteral("@DeviceTransportLayer"),
-                                 QStringLiteral("@StreamGrabber0"), QStringLiteral("@ImageFormatConverter")}));
-    QVERIFY(!camera.collection(QStringLiteral("@Nothing")));
-    QCOMPARE(camera.info()->getDeviceClass(), QStringLiteral("CamEmu"));
-    QVERIFY(!camera.info()->getModelName().isEmpty());
-    QVERIFY(!camera.info()->getSerialNumber().isEmpty());
-}
-
-void TestEmulatedCamera::cameraDeviceCoversEveryKindOfFeature()
-{
-    EmulatedCamera camera;
-    const Census census = censusOf(camera.collection(QStringLiteral("@CameraDevice")));
-    QVERIFY2(census.features >= 150, qPrintable(QString::number(census.features)));
-    QCOMPARE(census.types, QSet<int>({TypeInteger, TypeBoolean, TypeFloat, TypeCommand, TypeString,
-                                      TypeEnumeration, TypeCategory}));
-    QCOMPARE(census.integerRepresentations,
-             QSet<QString>({QStringLiteral("PureNumber"), QStringLiteral("HexNumber"), QStringLiteral("Linear"),
-                            QStringLiteral("Logarithmic"), QStringLiteral("IPV4Address"),
-                            QStringLiteral("MACAddress"), QStringLiteral("Boolean")}));
-    QCOMPARE(census.floatRepresentations, QSet<QString>({QStringLiteral("PureNumber"), QStringLiteral("Linear"),
-                                                         QStringLiteral("Logarithmic")}));
-    QCOMPARE(census.visibilities, QSet<int>({GenApi::Beginner, GenApi::Expert, GenApi::Guru, GenApi::Invisible}));
-    QCOMPARE(census.accessModes, QSet<QString>({QStringLiteral("RW"), QStringLiteral("RO"), QStringLiteral("WO"),
-                                                QStringLiteral("NA"), QStringLiteral("NI")}));
-    QVERIFY(census.nullNodes >= 1);
-    QVERIFY(census.withUnit >= 20);
-    QVERIFY(census.withDescription >= census.features / 2);
-    QVERIFY(census.withTooltip >= 20);
-
-    // Names as the standard feature naming convention spells them.
-    for (const char* name : {"DeviceModelName", "Width", "Height", "OffsetX", "PixelFormat", "AcquisitionMode",
-                             "AcquisitionStart", "TriggerSelector", "TriggerMode", "ExposureTime", "Gain",
-                             "LUTValueAll", "LineSelector", "UserSetSave", "GevSCPSFireTestPacket",
-                             "GevPersistentIPAddress", "DeviceTemperature", "ChunkModeActive", "EventSelector",
-                             "FileAccessLength"}) {
-        QVERIFY2(census.names.contains(QString::fromLatin1(name)), name);
-    }
-
-    const auto device = camera.collection(QStringLiteral("@CameraDevice"));
-    const auto exposure = device->getParameter(QStringLiteral("ExposureTime"));
-    QCOMPARE(exposure->getProperties()->getProperty(QStringLiteral("Representation")), QStringLiteral("Logarithmic"));
-    QCOMPARE(exposure->getParameterData()->floatMin, 16.0);
-    QCOMPARE(exposure->getParameterData()->floatMax, 1048576.0);
-    QVERIFY(device->getParameter(QStringLiteral("@CameraDevice/ExposureTime/Alias")));
-    const auto gain = device->getParameter(QStringLiteral("Gain"));
-    QCOMPARE(gain->getProperties()->getProperty(QStringLiteral("Representation")), QStringLiteral("Linear"));
-    QVERIFY(device->getParameter(QStringLiteral("@CameraDevice/Gain/Alias")));
-}
-
-void TestEmulatedCamera::otherCollectionsHoldTheirModules_data()
-{
-    QTest::addColumn<QString>("role");
-    QTest::addColumn<QStringList>("features");
-    QTest::newRow("transport layer") << "@DeviceTransportLayer"
-                                     << QStringList{QStringLiteral("MigrationModeEnable"), QStringLiteral("ReadTimeout"),
-                                                    QStringLiteral("WriteTimeout"), QStringLiteral("HeartbeatTimeout"),
-                                                    QStringLiteral("GevPersistentIPAddress")};
-    QTest::newRow("stream grabber") << "@StreamGrabber0"
-                                    << QStringList{QStringLiteral("MaxNumBuffer"), QStringLiteral("MaxBufferSize")};
-    QTest::newRow("image format converter")
-        << "@ImageFormatConverter"
-        << QStringList{QStringLiteral("InconvertibleEdgeHandling"), QStringLiteral("OutputPaddingX")};
-}
-
-void TestEmulatedCamera::otherCollectionsHoldTheirModules()
-{
-    QFETCH(QString, role);
-    QFETCH(QStringList, features);
-    EmulatedCamera camera;
-    const Census census = censusOf(camera.collection(role));
-    QVERIFY(census.features >= 8);
-    for (const QString& name : features)
-        QVERIFY2(census.names.contains(name), qPrintable(name));
-}
-
-void TestEmulatedCamera::liveBehavioursRun()
-{
-    EmulatedCamera camera;
-    const auto device = camera.collection(QStringLiteral("@CameraDevice"));
-    const auto temperature = device->getParameter(QStringLiteral("DeviceTemperature"));
-    QSignalSpy changed(temperature.data(), &IParameter::parameterDataChangedDecoupled);
-    for (int i = 0; i < 5; ++i)
-        device->poll(300);
-    QVERIFY(changed.count() >= 4);
-    QVERIFY(!temperature->isWritable());
-}
-
-void TestEmulatedCamera::limitsMoveWithTheImageGeometry()
-{
-    EmulatedCamera camera;
-    const auto device = camera.collection(QStringLiteral("@CameraDevice"));
-    const auto width = device->getParameter(QStringLiteral("Width"));
-    const auto offsetX = device->getParameter(QStringLiteral("OffsetX"));
-    const qint64 maxBefore = offsetX->getParameterData()->intMax;
-    QSignalSpy offsetChanged(offsetX.data(), &IParameter::parameterDataChangedDecoupled);
-    const auto w = width->getParameterData();
-    width->setValue(QString::number(w->intMin));
-    QVERIFY(offsetX->getParameterData()->intMax > maxBefore);
-    QCOMPARE(offsetChanged.count(), 1);
-}
 
 QTEST_GUILESS_MAIN(TestEmulatedCamera)
 #include "tst_emulatedcamera.moc"

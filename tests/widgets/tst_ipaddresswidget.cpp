@@ -32,11 +32,6 @@ int verdict(const QValidator& validator, const QString& input, int* pos = nullpt
     return text == input ? state : -1;
 }
 
-void row(const QString& script)
-{
-    QTest::newRow(qPrintable(script)) << script;
-}
-
 } // namespace
 
 class TestIpAddressWidget : public QObject
@@ -209,6 +204,7 @@ void TestIpAddressWidget::formFollowsTheDesign()
 void TestIpAddressWidget::userScripts_data()
 {
     QTest::addColumn<QString>("script");
+    const auto row = [](const QString& script) { QTest::newRow(qPrintable(script)) << script; };
     // Parts that read as octal or hexadecimal elsewhere are refused as they are typed.
     row("ip:192.168.1.010 ip?192.168.1.0 ip:10.0x1 ip?10.0");
     // A classful mask and a "no gateway" are proposed when the address is left, not while it is typed.

@@ -130,19 +130,21 @@ void TestMessageReporting::queueDeliveries()
         else if (then == "report" && message == "r1")
             queue->reportErrorAsync(AsyncErrorQueue::Error, "again", QString(), nullptr);
     });
+    bool accepted = true;
     const auto call = [&] {
         bool append = false; // append() and reportErrorAsync() take turns: they are the same
         for (const QString& word : calls.split(' ', Qt::SkipEmptyParts)) {
             if (word == "clear")
                 queue->clear();
             else
-                (queue->*((append = !append) ? &AsyncErrorQueue::append : &AsyncErrorQueue::reportErrorAsync))(
-                    AsyncErrorQueue::Warning, word, QString(), nullptr);
+                accepted
+                    &= (queue->*((append = !append) ? &AsyncErrorQueue::append : &AsyncErrorQueue::reportErrorAsync))(
+                        AsyncErrorQueue::Warning, word, QString(), nullptr);
         }
     };
     worker ? std::thread(call).join() : call();
     QCOMPARE(queue->count(), quint64(calls.section("clear", -1).split(' ', Qt::SkipEmptyParts).size()));
-    QVERIFY(recorder.order.isEmpty()); // nothing before the event loop runs
+    QVERIFY(accepted && recorder.order.isEmpty()); // each report taken, none delivered before the loop runs
     if (then == "delete")
         delete queue;
     QCoreApplication::sendPostedEvents(); // the calls posted so far; those they post come later
@@ -303,11 +305,16 @@ void TestMessageReporting::forgetsChoices()
     QVERIFY(box.reset());
     QCOMPARE(Choices().childKeys(), QStringList { "Other" });
     QVERIFY(!MessageBoxCheckable(QString(), nullptr).reset());
-    // The box keeps what it read; a new box reads nothing, and gets its check box once, labelled with
-    // the text set before; an empty text restores the default label.
+    // The box keeps what it read; a new box reads nothing, and gets its check box once (exec adds no
+    // other), labelled with the text set before; an empty text restores the default label.
     QCOMPARE(box.exec(), int(QMessageBox::No));
-    MessageBoxCheckable fresh(boxName, QMessageBox::Information, "t", "x", QMessageBox::Ok);
+    struct Box : MessageBoxCheckable
+    {
+        using MessageBoxCheckable::addCheckBoxWidget;
+        using MessageBoxCheckable::MessageBoxCheckable;
+    } fresh(boxName, QMessageBox::Information, "t", "x", QMessageBox::Ok);
     fresh.setCheckBoxText("&Never ask again");
+    QVERIFY(fresh.addCheckBoxWidget() && !fresh.addCheckBoxWidget());
     QCOMPARE(execAnswering(fresh, false, QMessageBox::Ok), QString("%1 shown").arg(QMessageBox::Ok));
     QCOMPARE(execAnswering(fresh, false, QMessageBox::Ok), QString("%1 shown").arg(QMessageBox::Ok));
     QCOMPARE(fresh.findChildren<QCheckBox*>(), QList<QCheckBox*> { fresh.checkBox() });

@@ -42,11 +42,6 @@ QString take(const std::unique_ptr<QSignalSpy>& spy)
     return texts.join(',');
 }
 
-void row(const char* kind, const char* name, const QString& setup, const QString& script)
-{
-    QTest::newRow(name) << QString(kind) << setup << script;
-}
-
 } // namespace
 
 class TestNumericWidgets : public QObject
@@ -69,6 +64,9 @@ void TestNumericWidgets::userScripts_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("setup"); // its signals are not counted
     QTest::addColumn<QString>("script");
+    const auto row = [](const char* kind, const char* name, const QString& setup, const QString& script) {
+        QTest::newRow(name) << QString(kind) << setup << script;
+    };
     const char *combo = "ComboSlider", *log = "Logarithmic", *linear = "Linear", *slider = "DoubleComboSlider";
 
     // ComboSlider: every value on the grid minimum + k * step, signals only for the user's changes.
@@ -118,7 +116,7 @@ void TestNumericWidgets::userScripts_data()
         "setIntValue(1000) s.value?37286 emitted?1000 intValue?999 intValue=1000 emitted? intValue?1000 intValue?999");
     row(log, "a user move beats the pending value", octaves.arg(1000),
         "s.value?37286 setIntValue(1000) s!PageUp s.value?42286 emitted?1741");
-    // A step moves by one percent of the value, at least by 1, and the slider to the unrounded target.
+    // Steps: one percent (at least 1) plus a half, rounded outwards; the slider goes to the unrounded target.
     row(log, "small value up", octaves.arg(50), "focus:b update?0 b!Up update?1 value?52 s.value?10627 emitted?51");
     row(log, "small value down", octaves.arg(50), "b!Down value?49 s.value?10091 emitted?48");
     row(log, "one percent up", octaves.arg(1000), "b!Up value?1011 s.value?37380 emitted?1010");
@@ -141,12 +139,11 @@ void TestNumericWidgets::userScripts_data()
     // Linear: spin box steps move the slider by the increment or by the page; the value is the owner's.
     const QString steps7 = "initControls(0,100,500,0,1000,7) setValue(50)";
     row(linear, "page up", steps7, "s.pageStep?49 focus:b b!PageUp intValue?549 emitted?549 update?1 value?50");
-    row(linear, "page down", steps7, "b!PageDown intValue?451 emitted?451");
-    row(linear, "arrow up", steps7, "b!Up intValue?507 emitted?507");
+    row(linear, "page down, arrow up", steps7, "b!PageDown intValue?451 emitted?451 b!Up intValue?458 emitted?458");
     row(linear, "slider moves", "initControls(0,10,10,0,100,1)", "s!Right s!End emitted?11,100");
     row(linear, "focus and updates", "",
-        "focus:other enableUpdate(true) update?1 focus:b focus?1 update?0 "
-        "focus:other focus?0 update?1");
+        "focus:other enableUpdate(true) update?1 focus:b focus?1 update?0 focus:other "
+        "focus?0 update?1");
     row(linear, "editing finished", "locale:en initControls(0,100,0,0,100,1)",
         "b:42 finished?0 b!Enter finished?1 value?42");
     row(slider, "page on the grid of 7", "setRangeStepAndIncrement(0,1000,7)", "s.pageStep?49");

@@ -4,6 +4,7 @@
 #include "featuretree/favoritesbranch_p.h"
 #include "featuretree/featuretreeinodeitem.h"
 #include "featuretree/rownames_p.h"
+#include "widgets/exceptionguard_p.h"
 #include "genicam/genericexception.h"
 #include "parametercollection/iparameter.h"
 #include "parametercollection/iparametercollection.h"
@@ -359,7 +360,7 @@ void FeatureTreeModel::addParameterCollection(
     emit layoutChanged();
 
     replaceFavoritesZombies(pParameterCollection, roleName);
-    row->childCount();
+    row->childCount(); // the first level comes with the collection
     collections.append(CollectionEntry { roleName, pParameterCollection });
     refreshSpecialItems();
 }
@@ -371,19 +372,29 @@ void FeatureTreeModel::addChildren(FeatureTreeINodeItem* parentItem)
     const QSharedPointer<ParameterCollection::IParameterCollection> collection = parentItem->getCollection();
     if (!collection)
         return;
-    const QStringList names = collection->getChildren(parentItem->node()->getFullName(), 0, true);
-    QList<FeatureTreeItem*> rows;
-    for (const QString& name : names) {
-        QSharedPointer<ParameterCollection::IParameter> child = collection->getParameter(name);
-        if (!child || child->isNull())
-            continue;
-        // Invisible categories, and those of undefined visibility, get no row.
-        if (child->getType() == ParameterCollection::TypeCategory && int(child->getVisibility()) >= GenApi::Invisible)
-            continue;
-        rows << createNodeItem(collection, child, name, parentItem);
-    }
-    if (rows.isEmpty())
+    // Everything the collection is asked comes first: a failure leaves the
+    // category as it was, without rows half made.
+    using Child = QPair<QString, QSharedPointer<ParameterCollection::IParameter>>;
+    static const ExceptionGuard guard("FeatureTreeModel::addChildren", "Failed to load the features of a category.");
+    const QList<Child> children = guard.run([&] {
+        QList<Child> found;
+        for (const QString& name : collection->getChildren(parentItem->node()->getFullName(), 0, true)) {
+            QSharedPointer<ParameterCollection::IParameter> child = collection->getParameter(name);
+            if (!child || child->isNull())
+                continue;
+            // Invisible categories, and those of undefined visibility, get no row.
+            if (child->getType() == ParameterCollection::TypeCategory
+                && int(child->getVisibility()) >= GenApi::Invisible)
+                continue;
+            found << Child(name, child);
+        }
+        return found;
+    });
+    if (children.isEmpty())
         return;
+    QList<FeatureTreeItem*> rows;
+    for (const Child& child : children)
+        rows << createNodeItem(collection, child.second, child.first, parentItem);
     if (answeringRowCount) {
         for (FeatureTreeItem* row : qAsConst(rows))
             parentItem->appendChild(row);
@@ -399,7 +410,9 @@ void FeatureTreeModel::refresh()
 {
     if (collections.isEmpty() || !collections.first().collection)
         return;
-    collections.first().collection->refresh();
+    static const ExceptionGuard guard("FeatureTreeModel::refresh", "Failed to refresh the features.",
+                                      "FeatureTreeModel", QT_TRANSLATE_NOOP("FeatureTreeModel", "Failed to refresh the features."));
+    guard.run([this] { collections.first().collection->refresh(); });
 }
 
 void FeatureTreeModel::refreshSpecialItems()
@@ -542,13 +555,17 @@ void FeatureTreeModel::replaceFavoritesZombies(
 {
     if (!pParameterCollection)
         return;
-    favorites->replacePlaceholders(pParameterCollection, roleName);
+    static const ExceptionGuard guard("FeatureTreeModel::replaceFavoritesZombies",
+                                      "Failed to show the favourites of a collection.");
+    guard.run([&] { favorites->replacePlaceholders(pParameterCollection, roleName); });
     refreshSpecialItems();
 }
 
 bool FeatureTreeModel::AddFavorite(QSharedPointer<ParameterCollection::IParameter> parameter, int position)
 {
-    return favorites->add(parameter, position);
+    static const ExceptionGuard guard("FeatureTreeModel::AddFavorite", "Failed to add a favourite.", "FeatureTreeModel",
+                                      QT_TRANSLATE_NOOP("FeatureTreeModel", "Failed to add the feature to the favorites."));
+    return guard.run([&] { return favorites->add(parameter, position); });
 }
 
 bool FeatureTreeModel::RemoveFavorite(QModelIndex index)
@@ -580,9 +597,10 @@ bool FeatureTreeModel::CanAddAsFavorite(QModelIndex index) const
     if (!index.isValid())
         return false;
     auto* node = qobject_cast<FeatureTreeINodeItem*>(getFeatureTreeItem(index));
-    if (!node || !node->node() || node->node()->isNull())
+    if (!node || !node->node())
         return false;
-    const int type = node->node()->getType();
+    static const ExceptionGuard guard("FeatureTreeModel::CanAddAsFavorite", "Failed to ask a feature for its type.");
+    const int type = guard.run([&] { return node->node()->isNull() ? int(ParameterCollection::TypeNone) : node->node()->getType(); });
     if (type < ParameterCollection::TypeInteger || type > ParameterCollection::TypeEnumeration)
         return false;
     return getFavoritesIndexFromModelIndex(index) < 0;

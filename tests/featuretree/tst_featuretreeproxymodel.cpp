@@ -430,9 +430,9 @@ void TestFeatureTreeProxyModel::logsFailuresWhileLoadingRows_data()
     QTest::addColumn<FaultKind>("kind");
     QTest::addColumn<QString>("details");
     QTest::newRow("GenICam") << FaultKind::GenICamException
-                             << "FeatureTreeProxyModel::filterAcceptsRow: Exception occurred:\n";
+                             << "FeatureTreeModel::addChildren: Exception occurred:\n";
     QTest::newRow("other") << FaultKind::OtherException
-                           << "FeatureTreeProxyModel::filterAcceptsRow: Unspecified exception occurred.";
+                           << "FeatureTreeModel::addChildren: Unspecified exception occurred.";
 }
 
 void TestFeatureTreeProxyModel::logsFailuresWhileLoadingRows()
@@ -449,7 +449,7 @@ void TestFeatureTreeProxyModel::logsFailuresWhileLoadingRows()
     m_proxy->setFilterFixedString(QStringLiteral("Black"));
 
     const QStringList warnings = log.texts(QtWarningMsg);
-    QCOMPARE(warnings.value(0), QStringLiteral("Failed to filter a row of the feature tree."));
+    QCOMPARE(warnings.value(0), QStringLiteral("Failed to load the features of a category."));
     QVERIFY2(warnings.value(1).startsWith(details), qPrintable(warnings.value(1)));
     // The category that failed to load stays empty; the rest is filtered as usual.
     QAbstractItemModelTester tester(m_proxy.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);

@@ -1,4 +1,5 @@
 #include "common/exceptionlog.h"
+#include "genicam/genericexception.h"
 #include "widgets/exceptionguard_p.h"
 #include "widgets/messagereporting.h"
 
@@ -25,6 +26,9 @@ void ExceptionGuard::failed() const noexcept
         const QString message = QCoreApplication::translate(m_context, m_userMessage);
         try {
             throw;
+        } catch (const GenICam::DisconnectedException&) {
+            // A device that went away is reported once, by whoever watches its connection.
+        } catch (const GenICam::TimeoutException&) {
         } catch (const std::exception& e) {
             showException(function, e, message, nullptr);
         } catch (...) {

@@ -16,7 +16,9 @@
 /// warning, then the exception's details under `function`. With a user
 /// message, the first failure of a run of failures at that place is also
 /// reported to the user through the AsyncErrorQueue (translated in
-/// `context`); a call that goes through ends the run.
+/// `context`); a call that goes through ends the run. A device that stopped
+/// answering is not reported here: its loss is reported once, where its
+/// connection is watched.
 class ExceptionGuard
 {
 public:

@@ -36,6 +36,8 @@ IParameterCollection::ConnectionState IParameterCollection::connectionState() co
     return m_connectionState.load();
 }
 
+void IParameterCollection::reconnect() { }
+
 bool IParameterCollection::setConnectionState(ConnectionState state)
 {
     // The exchange makes one caller the announcer when threads race on a change.

@@ -39,6 +39,10 @@ public:
 
     /// The state now; callable from any thread.
     ConnectionState connectionState() const;
+    /// Asks a Lost collection to open its device anew in place, its parameters
+    /// staying what they are; returns at once, and the outcome arrives through
+    /// connectionStateChanged(). A collection that cannot do that ignores it.
+    virtual void reconnect();
 
     /// The role name, such as "@CameraDevice".
     virtual QString getRoleName() const = 0;

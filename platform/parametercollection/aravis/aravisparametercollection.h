@@ -132,7 +132,7 @@ public:
     /// address; the parameters and their handles stay what they are. Returns at
     /// once; the outcome arrives through connectionStateChanged(). A device whose
     /// node map changed meanwhile is not reconnected (open it anew).
-    void reconnect();
+    void reconnect() override;
     /// How often a lost device is knocked at (default 1000 ms).
     void setProbeInterval(int milliseconds);
 

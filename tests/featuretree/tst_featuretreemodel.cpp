@@ -211,7 +211,8 @@ void TestFeatureTreeModel::favouriteRowsToolTipsAndPlaceholders()
     // The search help row is announced where it goes: row 0.
     QCOMPARE(inserted.last().at(1).toInt(), 0);
     QCOMPARE(treeText(f.model, QModelIndex(), FeatureTreeItem::FullNodeNameRole),
-             QString("Search FavoritesTopLevel[Fav*CameraDevice*Width Fav*CameraDevice*Gone Fav*DeviceTransportLayer*Width]"));
+             QString("Search FavoritesTopLevel[Fav*CameraDevice*Width Fav*CameraDevice*Gone "
+                     "Fav*DeviceTransportLayer*Width]"));
     QModelIndex favs = f.model.GetFavoritesRootIndex();
     QCOMPARE(favs.data(Qt::ToolTipRole).toString(), QString("3 Favorites (3 are unavailable for the current camera)"));
     // Without "view all", placeholders are invisible.

@@ -90,7 +90,7 @@ private slots:
 void TestFeatureTreeItem::structure_data()
 {
     QTest::addColumn<QString>("tree");
-    // child N, insert N (an item "x"), remove N, find FROM FULLNAME, role FROM ROLE VALUE, contains FROM ITEM
+    // child N, insert N (an item "x"), remove N, find FROM FULLNAME, role FROM ROLE VALUE, contains FROM ITEM (- null)
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("answer"); // the item answered or removed, "-" for none
     QTest::addColumn<QString>("after");
@@ -115,8 +115,9 @@ void TestFeatureTreeItem::structure_data()
     row("r(x#1 a(x#2))", "find a x", "x#2");
     row("r(a(x#1) x#2)", "role r 288 x", "x#1");
     row("r(a(a1(a11)) b)", "contains a a", "a(a1(a11))");
-    row("r(a(a1(a11)) b)", "contains a a11", "a11");
+    row("r(a(a1(a11)) b)", "contains a a11", "a(a1(a11))");
     row("r(a(a1(a11)) b)", "contains a b", "-");
+    row("r(a(a1(a11)) b)", "contains a -", "-"); // not null
 }
 
 void TestFeatureTreeItem::structure()
@@ -141,7 +142,7 @@ void TestFeatureTreeItem::structure()
     else if (words[0] == "role")
         item = from->findByRoleShallow(words[2].toInt(), words[3]);
     else if (from->findShallow(named(root.get(), words[2])))
-        item = named(root.get(), words[2]);
+        item = from; // it contains the item
     // Searching walks the loaded rows only, or it would load the whole node map.
     QCOMPARE(CountingItem::calls, 0);
     QTEST(item ? describe(item) : "-", "answer");
@@ -188,6 +189,9 @@ void TestFeatureTreeItem::plainRows()
                             item.data(0, FeatureTreeItem::IsShownAtAll).toBool()}),
              QVector<bool>({false, true, true, true}));
     QVERIFY(!FeatureTreeItem("x", nullptr, "x", nullptr).ShowMe(GenApi::Invisible)); // no level: never
+    QVERIFY(!item.isEditable() && !item.HasDescription());
+    item.SetDescription(QString()); // an empty description is none
+    QVERIFY(!item.HasDescription());
     // The identifier depends on the full name alone.
     const auto id = [](const char* displayed, const char* fullName) {
         return FeatureTreeItem(displayed, nullptr, fullName, nullptr).data(1, FeatureTreeItem::UniqueID);

@@ -241,11 +241,12 @@ void TestFeatureTreeProxyModel::forgetsResultsWhenTheSourceChanges()
     model.appendRow(plainRow("A", true));
     model.item(0)->appendRow(b);
     b->appendRow(plainRow("Gain"));
+    b->child(0)->appendRow(plainRow("Detail")); // shown below a match
     FeatureTreeProxyModel proxy;
     proxy.setSourceModel(&model);
     QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
     proxy.setFilterFixedString("Gain");
-    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain]]"));
+    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain[Detail]]]"));
     b->child(0)->setText("Offset");
     QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B]"));
     // Inserted in front: the new row takes the position the memo knew as "Offset".
@@ -255,7 +256,7 @@ void TestFeatureTreeProxyModel::forgetsResultsWhenTheSourceChanges()
     QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain2 Gain3]]"));
     b->removeRow(0);
     b->child(0)->setText("Gain");
-    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain Gain3]]"));
+    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain[Detail] Gain3]]"));
 }
 
 void TestFeatureTreeProxyModel::logsFailuresWhileLoadingRows()

@@ -15,6 +15,7 @@
 #include <QIODevice>
 #include <QMimeData>
 #include <QPalette>
+#include <QSet>
 
 #include <exception>
 #include <functional>
@@ -413,8 +414,20 @@ void FeatureTreeModel::addChildren(FeatureTreeINodeItem* parentItem)
     using Child = QPair<QString, QSharedPointer<ParameterCollection::IParameter>>;
     static const ExceptionGuard guard("FeatureTreeModel::addChildren", "Failed to load the features of a category.");
     const QList<Child> children = guard.run([&] {
+        // A category that lists itself or one of its ancestors would make the tree endless.
+        QSet<QString> ancestors;
+        for (const FeatureTreeItem* a = parentItem; a && a != rootItem; a = a->parent()) {
+            const auto* node = qobject_cast<const FeatureTreeINodeItem*>(a);
+            if (node && node->node())
+                ancestors << node->node()->getFullName();
+        }
         QList<Child> found;
         for (const QString& name : collection->getChildren(parentItem->node()->getFullName(), 0, true)) {
+            if (ancestors.contains(name)) {
+                qWarning("The category %s lists %s, which contains it: left out",
+                         qUtf8Printable(parentItem->getFullName()), qUtf8Printable(name));
+                continue;
+            }
             QSharedPointer<ParameterCollection::IParameter> child = collection->getParameter(name);
             if (!child || child->isNull())
                 continue;

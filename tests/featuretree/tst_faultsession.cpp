@@ -18,6 +18,28 @@ const char* const tree = "Image[Width=640{min=16 max=4000 inc=2} Format:e=Mono8(
                          " Deep[Inner[Level=1{min=0 max=9 representation=Linear}]]]"
                          " Temperature:f=40!RO{min=-40 max=125 behaviour=drift}";
 
+/// A collection whose categories also list themselves and the root: a tree
+/// read from it naively never ends.
+class CyclicCollection : public IParameterCollection
+{
+public:
+    explicit CyclicCollection(QSharedPointer<MemoryParameterCollection> inner)
+        : m_inner(std::move(inner))
+    { }
+    QString getRoleName() const override { return m_inner->getRoleName(); }
+    QSharedPointer<IParameter> getParameter(const QString& name) override { return m_inner->getParameter(name); }
+    QStringList getChildren(const QString& fullName, int depth, bool order) override
+    {
+        return m_inner->getChildren(fullName, depth, order) << fullName << "@CameraDevice/Root";
+    }
+    bool hasParameter(const QString& fullName) override { return m_inner->hasParameter(fullName); }
+    void refresh() override { m_inner->refresh(); }
+    void poll(qint64 intervalMs) override { m_inner->poll(intervalMs); }
+
+private:
+    QSharedPointer<MemoryParameterCollection> m_inner;
+};
+
 /// Every row below `parent` of the view's model, depth first.
 QModelIndexList rows(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
 {
@@ -81,6 +103,20 @@ private slots:
         widget->addParameterCollection(collection, "Camera", "@CameraDevice", true);
         QCOMPARE(treeText(*f.proxy()->sourceModel(), f.proxy()->sourceModel()->index(2, 0)),
                  QString("Image[Width Format Flip Name Gain Save Deep[Inner[Level]]] Temperature"));
+    }
+
+    void categoriesListingTheirAncestorsEnd()
+    {
+        WidgetFixture f;
+        LogCapture log;
+        f.widget()->addParameterCollection(QSharedPointer<CyclicCollection>::create(NodeMapText::collection(tree)),
+                                           "Camera", "@CameraDevice", true);
+        f.view()->expandAll();
+        f.widget()->copyToClipboard(); // walks every row
+        QCOMPARE(treeText(*f.view()->model(), f.index("@CameraDevice/Deep").parent()),
+                 QString("Width Format Flip Name Gain Save Deep[Inner[Level]]"));
+        QVERIFY(log.texts().contains("The category @CameraDevice/Inner lists @CameraDevice/Inner, which contains it: "
+                                     "left out"));
     }
 };
 

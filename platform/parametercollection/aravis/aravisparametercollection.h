@@ -108,6 +108,9 @@ public:
     bool hasParameter(const QString& fullName) override;
     void refresh() override;
     void poll(qint64 intervalMs) override;
+    /// From the node map's selectors and its pValue, pMin, pMax, pInc,
+    /// pIsAvailable, pIsLocked ... references.
+    FeatureDependencies getDependencies(const QString& fullName) override;
 
     /// The device id, or the file name for a collection without device.
     QString sourceName() const;

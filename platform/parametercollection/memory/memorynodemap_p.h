@@ -114,6 +114,8 @@ public:
 
     // Collection operations.
     QStringList children(const QString& name) const;
+    /// Empty for an unknown node (-1).
+    FeatureDependencies dependencies(int i) const;
     void refresh();
     void poll(qint64 intervalMs);
 

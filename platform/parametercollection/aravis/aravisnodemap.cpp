@@ -1358,6 +1358,17 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i, QString* failu
         ArvGcFloat* n = ARV_GC_FLOAT(node);
         d->representation = representationText(arv_gc_float_get_representation(n));
         d->displayPrecision = arv_gc_float_get_display_precision(n);
+        switch (arv_gc_float_get_display_notation(n)) {
+        case ARV_GC_DISPLAY_NOTATION_FIXED:
+            d->displayNotation = NotationFixed;
+            break;
+        case ARV_GC_DISPLAY_NOTATION_SCIENTIFIC:
+            d->displayNotation = NotationScientific;
+            break;
+        default:
+            d->displayNotation = NotationAutomatic;
+            break;
+        }
         d->floatMin = arv_gc_float_get_min(n, error.out());
         error.forgiveMissingProperty();
         if (!error.failed()) {
@@ -1373,7 +1384,7 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i, QString* failu
         }
         if (!error.failed() && d->isReadable) {
             d->floatValue = arv_gc_float_get_value(n, error.out());
-            d->valueString = ValueText::formatFloat(d->floatValue, d->displayPrecision);
+            d->valueString = ValueText::formatFloat(d->floatValue, d->displayPrecision, d->displayNotation);
         }
         error.checkDevice();
         if (error.failed())

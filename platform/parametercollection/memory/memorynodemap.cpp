@@ -523,9 +523,10 @@ QSharedPointer<ParameterData> MemoryNodeMap::buildSnapshot(const MemoryNode& n) 
         d->hasFloatInc = l.inc > 0.0;
         d->floatInc = l.inc;
         d->displayPrecision = n.precision;
+        d->displayNotation = n.notation;
         if (d->isReadable) {
             d->floatValue = currentFloat(n);
-            d->valueString = ValueText::formatFloat(d->floatValue, n.precision);
+            d->valueString = ValueText::formatFloat(d->floatValue, n.precision, n.notation);
         }
         break;
     }

@@ -50,6 +50,7 @@ struct MemoryNode
 
     Expression min, max, inc, availableIf, lockedIf;
     qint64 precision = 2;
+    int notation = NotationAutomatic; // a DisplayNotation
     int maxLength = -1;
     QVector<MemoryEnumEntry> entries;
 

@@ -1,5 +1,6 @@
 #include "widgets/messagereporting.h"
 
+#include "genicam/genericexception.h"
 #include "widgets/asyncerrorqueue.h"
 
 #include <QByteArray>
@@ -21,6 +22,25 @@ QString exceptionText(const std::exception& exception)
     return text ? QString::fromUtf8(text) : QString();
 }
 
+/// What a user reads of an exception: a GenICam exception's description,
+/// without the source file and line that its what() adds for the log.
+QString userText(const std::exception& exception)
+{
+    if (const auto* genicam = dynamic_cast<const GenICam::GenericException*>(&exception))
+        return QString::fromUtf8(genicam->GetDescription());
+    return exceptionText(exception);
+}
+
+void logCritical(const QString& title, const QString& source, const QString& message, const QString& details)
+{
+    const QByteArray titleText = title.toUtf8();
+    const QByteArray sourceText = source.toUtf8();
+    const QByteArray messageText = message.toUtf8();
+    const QByteArray detailsText = details.toUtf8();
+    QMessageLogger().critical("Critical message: %s : %s : %s : %s", sourceText.constData(), titleText.constData(),
+                              messageText.constData(), detailsText.constData());
+}
+
 } // namespace
 
 // The texts are logged as UTF-8, which is how the logger decodes "%s":
@@ -30,12 +50,7 @@ QString exceptionText(const std::exception& exception)
 void showCriticalMessage(const QString& title, const QString& source, const QString& message, const QString& details,
                          QWidget* parent)
 {
-    const QByteArray titleText = title.toUtf8();
-    const QByteArray sourceText = source.toUtf8();
-    const QByteArray messageText = message.toUtf8();
-    const QByteArray detailsText = details.toUtf8();
-    QMessageLogger().critical("Critical message: %s : %s : %s : %s", sourceText.constData(), titleText.constData(),
-                              messageText.constData(), detailsText.constData());
+    logCritical(title, source, message, details);
     queueReport(AsyncErrorQueue::Critical, message, details, parent);
 }
 
@@ -70,14 +85,17 @@ void showWarningMessage(const QString& title, const QString& source, const QStri
     showWarningMessage(title, source, message, QString(), parent);
 }
 
+// The log keeps where an exception came from; the report says what failed.
 void showException(const QString& source, const std::exception& exception, const QString& message, QWidget*)
 {
-    showCriticalMessage(QObject::tr("Error"), source, message, exceptionText(exception), nullptr);
+    logCritical(QObject::tr("Error"), source, message, exceptionText(exception));
+    queueReport(AsyncErrorQueue::Critical, message, userText(exception), nullptr);
 }
 
 void showException(const QString& source, const std::exception& exception, QWidget*)
 {
-    showCriticalMessage(QObject::tr("Error"), source, exceptionText(exception), QString(), nullptr);
+    logCritical(QObject::tr("Error"), source, exceptionText(exception), QString());
+    queueReport(AsyncErrorQueue::Critical, userText(exception), QString(), nullptr);
 }
 
 void showUnexpectedException(const QString& source, const QString& message, QWidget*)

@@ -31,8 +31,10 @@ ORVIKVIEWERCOMPONENTS6_EXPORT void showWarningMessage(const QString& title, cons
 ORVIKVIEWERCOMPONENTS6_EXPORT void showWarningMessage(const QString& title, const QString& source,
                                                       const QString& message, QWidget* parent);
 
-/// A critical report titled "Error" with the exception's text as details. The
-/// report never carries a widget: `parent` is accepted for symmetry only.
+/// A critical report titled "Error" with the exception's text as details: the
+/// log line has its what(), the report a GenICam exception's description
+/// only (no source file or line). The report never carries a widget:
+/// `parent` is accepted for symmetry only.
 ORVIKVIEWERCOMPONENTS6_EXPORT void showException(const QString& source, const std::exception& exception,
                                                  const QString& message, QWidget* parent);
 /// As above with the exception's text as the message itself.

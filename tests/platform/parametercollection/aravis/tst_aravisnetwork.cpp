@@ -6,6 +6,7 @@
 #include "widgets/asyncerrorqueue.h"
 
 #include <QElapsedTimer>
+#include <QUdpSocket>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -96,6 +97,11 @@ private slots:
     {
         if (QStandardPaths::findExecutable("arv-fake-gv-camera-0.8").isEmpty())
             QSKIP("arv-fake-gv-camera-0.8 is not installed (aravis-tools)");
+        // A device that answers at 127.0.0.1 already (another run of this test) is not ours to kill.
+        QUdpSocket port;
+        if (!port.bind(QHostAddress::LocalHost, 3956))
+            QSKIP("127.0.0.1:3956 is taken: another GigE Vision device runs here");
+        port.close();
         FakeCamera camera;
         QSharedPointer<AravisParameterCollection> collection;
         waitFor([&] {

@@ -1,6 +1,7 @@
 #include "parametercollection/valuetext.h"
 
 #include "genicam/genericexception.h"
+#include "utils/formatdoublevalue.h"
 
 #include <QStringList>
 
@@ -15,8 +16,7 @@ namespace {
 
 [[noreturn]] void reject(const QString& text, const char* what)
 {
-    GENICAM_THROW(InvalidArgumentException,
-                  "'" + text.toStdString() + "' is not " + what);
+    GENICAM_THROW(InvalidArgumentException, "'" + text.toStdString() + "' is not " + what);
 }
 
 qint64 parseHex(const QString& digits, const QString& original)
@@ -144,17 +144,17 @@ double parseFloat(const QString& original)
     return value;
 }
 
+Utils::FormatValueFlags notationFlags(int notation)
+{
+    return notation == NotationScientific ? Utils::FormatScientific
+        : notation == NotationAutomatic   ? Utils::FormatAutomatic
+                                          : Utils::FormatFixed;
+}
+
 QString formatFloat(double value, qint64 precision, int notation)
 {
-    if (value == 0.0)
-        value = 0.0; // no "-0.00"
-    const int decimals = static_cast<int>(qBound<qint64>(0, precision, 17));
-    bool scientific = notation == NotationScientific;
-    if (notation == NotationAutomatic && std::isfinite(value) && value != 0.0) {
-        const double magnitude = std::abs(value);
-        scientific = magnitude >= 1e9 || magnitude < 0.5 * std::pow(10.0, -decimals);
-    }
-    return QString::number(value, scientific ? 'e' : 'f', decimals);
+    return Utils::formatDoubleValue(value, static_cast<int>(qBound<qint64>(0, precision, 17)), notationFlags(notation),
+                                    QLocale::c());
 }
 
 bool parseBoolean(const QString& original)
@@ -175,13 +175,14 @@ QString formatBoolean(bool value)
 }
 
 namespace {
-const std::pair<GenApi::EVisibility, const char*> visibilityNames[] = {
-    {GenApi::Beginner, "Beginner"}, {GenApi::Expert, "Expert"}, {GenApi::Guru, "Guru"}, {GenApi::Invisible, "Invisible"}};
-const std::pair<GenApi::EAccessMode, const char*> accessModeNames[] = {
-    {GenApi::RW, "RW"}, {GenApi::RO, "RO"}, {GenApi::WO, "WO"}, {GenApi::NA, "NA"}, {GenApi::NI, "NI"}};
+const std::pair<GenApi::EVisibility, const char*> visibilityNames[] = { { GenApi::Beginner, "Beginner" },
+                                                                        { GenApi::Expert, "Expert" },
+                                                                        { GenApi::Guru, "Guru" },
+                                                                        { GenApi::Invisible, "Invisible" } };
+const std::pair<GenApi::EAccessMode, const char*> accessModeNames[]
+    = { { GenApi::RW, "RW" }, { GenApi::RO, "RO" }, { GenApi::WO, "WO" }, { GenApi::NA, "NA" }, { GenApi::NI, "NI" } };
 
-template<typename Enum, std::size_t N>
-QString nameOf(const std::pair<Enum, const char*> (&names)[N], Enum value)
+template<typename Enum, std::size_t N> QString nameOf(const std::pair<Enum, const char*> (&names)[N], Enum value)
 {
     for (const auto& entry : names) {
         if (entry.first == value)
@@ -225,18 +226,18 @@ GenApi::EVisibility parseImposedVisibility(const QString& text, const QString& n
 {
     if (const auto v = visibilityFromText(text))
         return *v;
-    GENICAM_THROW(InvalidArgumentException, "'" + text.toStdString()
-                                                + "' is no visibility (Beginner, Expert, Guru, Invisible) for node '"
-                                                + nodeName.toStdString() + "'");
+    GENICAM_THROW(InvalidArgumentException,
+                  "'" + text.toStdString() + "' is no visibility (Beginner, Expert, Guru, Invisible) for node '"
+                      + nodeName.toStdString() + "'");
 }
 
 GenApi::EAccessMode parseImposedAccessMode(const QString& text, const QString& nodeName)
 {
     if (const auto m = accessModeFromText(text))
         return *m;
-    GENICAM_THROW(InvalidArgumentException, "'" + text.toStdString()
-                                                + "' is no access mode (RW, RO, WO, NA, NI) for node '"
-                                                + nodeName.toStdString() + "'");
+    GENICAM_THROW(InvalidArgumentException,
+                  "'" + text.toStdString() + "' is no access mode (RW, RO, WO, NA, NI) for node '"
+                      + nodeName.toStdString() + "'");
 }
 
 } // namespace ValueText

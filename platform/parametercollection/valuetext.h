@@ -1,10 +1,9 @@
 #pragma once
 
-#include "parametercollection1_export.h"
-
-#include "parametercollection/parameterdata.h"
-
 #include "genicam/genapienums.h"
+#include "parametercollection/parameterdata.h"
+#include "parametercollection1_export.h"
+#include "utils/formatdoublevalue.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -37,6 +36,8 @@ PARAMETERCOLLECTION1_EXPORT double parseFloat(const QString& text);
 /// names (automatic: fixed-point, scientific for magnitudes of 1e9 and more or
 /// for values that would show no digit but zeros). Never "-0".
 PARAMETERCOLLECTION1_EXPORT QString formatFloat(double value, qint64 precision, int notation = NotationFixed);
+/// The number formatter's flags for a DisplayNotation.
+PARAMETERCOLLECTION1_EXPORT QFlags<Utils::FormatValueFlag> notationFlags(int notation);
 
 /// "1", "true", "on", "yes" and "0", "false", "off", "no", in any case.
 PARAMETERCOLLECTION1_EXPORT bool parseBoolean(const QString& text);

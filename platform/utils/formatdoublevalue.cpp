@@ -17,8 +17,17 @@ QString formatDoubleValue(double value, int decimals, QFlags<FormatValueFlag> fl
     const int precision = qBound(0, decimals, 17);
     QLocale textLocale(locale);
     textLocale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    const char format = flags.testFlag(FormatScientific) ? 'e' : 'f';
-    return textLocale.toString(value, format, precision);
+    return textLocale.toString(value, isScientific(value, precision, flags) ? 'e' : 'f', precision);
+}
+
+bool isScientific(double value, int decimals, QFlags<FormatValueFlag> flags)
+{
+    if (flags.testFlag(FormatScientific))
+        return true;
+    if (!flags.testFlag(FormatAutomatic) || !std::isfinite(value) || value == 0.0)
+        return false;
+    const double magnitude = std::abs(value);
+    return magnitude >= 1e9 || magnitude < 0.5 * std::pow(10.0, -qBound(0, decimals, 17));
 }
 
 } // namespace Utils

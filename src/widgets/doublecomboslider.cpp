@@ -134,6 +134,12 @@ void DoubleComboSlider::setIntMaximum(int max)
     emit rangeChanged(m_slider->minimum(), max);
 }
 
+void DoubleComboSlider::setNotation(Utils::FormatValueFlags notation, int displayDecimals)
+{
+    m_spinBox->setNotation(notation, displayDecimals);
+    updateToolTip();
+}
+
 void DoubleComboSlider::setDecimals(int decimals)
 {
     m_spinBox->setDecimals(decimals);

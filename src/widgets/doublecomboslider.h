@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvikviewercomponents6_export.h"
+#include "utils/formatdoublevalue.h"
 
 #include <QWidget>
 
@@ -36,6 +37,8 @@ public:
     double minimum() const;
     double maximum() const;
     int decimals() const;
+    /// How the value is written (OrvikQtDoubleSpinBox::setNotation); the tool tip follows.
+    void setNotation(Utils::FormatValueFlags notation, int displayDecimals);
     /// The slider's value and limits.
     int intValue() const;
     int intMinimum() const;

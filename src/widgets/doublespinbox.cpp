@@ -86,6 +86,12 @@ void DoubleSpinBox::setMaximum(double max)
     updateToolTip();
 }
 
+void DoubleSpinBox::setNotation(Utils::FormatValueFlags notation, int displayDecimals)
+{
+    m_spinBox->setNotation(notation, displayDecimals);
+    updateToolTip();
+}
+
 void DoubleSpinBox::setDecimals(int decimals)
 {
     m_spinBox->setDecimals(decimals);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvikviewercomponents6_export.h"
+#include "utils/formatdoublevalue.h"
 
 #include <QString>
 #include <QWidget>
@@ -32,6 +33,8 @@ public:
     double minimum() const;
     double maximum() const;
     int decimals() const;
+    /// How the value is written (OrvikQtDoubleSpinBox::setNotation); the tool tip follows.
+    void setNotation(Utils::FormatValueFlags notation, int displayDecimals);
     double increment() const { return m_increment; }
     int editBoxWidth() const { return m_editBoxWidth; }
     /// Minimum width of the spin box.

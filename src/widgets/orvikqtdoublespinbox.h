@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvikviewercomponents6_export.h"
+#include "utils/formatdoublevalue.h"
 
 #include <QDoubleSpinBox>
 
@@ -24,8 +25,19 @@ public:
     double pageStep() const { return m_pageStep; }
     void setPageStep(double pageStep) { m_pageStep = pageStep; }
 
+    /// How the value is written: fixed-point with decimals() decimals (the
+    /// default), or Utils::FormatScientific or Utils::FormatAutomatic with
+    /// `displayDecimals` decimals, text the spin box also reads back. Other than
+    /// fixed-point, the value itself keeps every decimal a double has.
+    void setNotation(Utils::FormatValueFlags notation, int displayDecimals);
+    Utils::FormatValueFlags notation() const { return m_notation; }
+    /// The decimals the text shows.
+    int displayDecimals() const { return m_notation == Utils::FormatFixed ? decimals() : m_displayDecimals; }
+
     void stepBy(int steps) override;
     QString textFromValue(double value) const override;
+    double valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& text, int& pos) const override;
 
 Q_SIGNALS:
     /// A step was asked for by arrow, wheel or page key: +-1 per step, +-10 per page.
@@ -37,4 +49,6 @@ protected:
 private:
     // No page step is known until the owner sets one; a page then moves nothing.
     double m_pageStep = 0.0;
+    Utils::FormatValueFlags m_notation = Utils::FormatFixed;
+    int m_displayDecimals = 2;
 };

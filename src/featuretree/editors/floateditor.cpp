@@ -2,10 +2,13 @@
 
 #include "common/exceptionlog.h"
 #include "genicam/genericexception.h"
+#include "parametercollection/valuetext.h"
 #include "utils/formatdoublevalue.h"
 #include "widgets/orvikqtdoublespinbox.h"
 
 #include <cmath>
+
+using ParameterCollection::ValueText::notationFlags;
 
 FloatEditor::FloatEditor(QWidget* parent, QString representation)
     : DoubleSpinBox(parent, representation)
@@ -55,9 +58,10 @@ void FloatEditor::setEditorData(AbstractItemEditor::EditorData data)
                               .toStdString());
 
         const int decimals = saturatedInt(snapshot->displayPrecision);
+        const Utils::FormatValueFlags notation = notationFlags(snapshot->displayNotation);
         applyWritable(this, snapshot->isWritable);
-        if (m_spinBox->decimals() != decimals)
-            setDecimals(decimals);
+        if (m_spinBox->displayDecimals() != decimals || m_spinBox->notation() != notation)
+            setNotation(notation, decimals);
 
         const bool changed = checkIfLimitsChanged(snapshot->floatMin, snapshot->floatMax, increment);
         if (changed) {
@@ -84,7 +88,8 @@ double FloatEditor::value()
 
 double FloatEditor::adjustRangeLimits(double value)
 {
-    return clampToCurrentLimits(m_floatParameter, value, nameForLog(m_floatParameter), "FloatEditor::adjustRangeLimits");
+    return clampToCurrentLimits(m_floatParameter, value, nameForLog(m_floatParameter),
+                                "FloatEditor::adjustRangeLimits");
 }
 
 bool FloatEditor::initMemberVariables(QSharedPointer<ParameterCollection::IParameter> parameter)
@@ -134,17 +139,15 @@ void FloatEditor::onSpinBoxStepTriggered(int steps)
 void FloatEditor::updateToolTip()
 {
     try {
-        const double min = m_spinBox->minimum();
-        const double max = m_spinBox->maximum();
-        const Utils::FormatValueFlags flags
-            = qMax(std::abs(min), std::abs(max)) > 1000000000.0 ? Utils::FormatScientific : Utils::FormatFixed;
+        // In the feature's own notation and precision, as its value is shown.
+        const int decimals = m_spinBox->displayDecimals();
+        const Utils::FormatValueFlags flags = m_spinBox->notation();
         const QLocale widgetLocale = locale();
-        const QString minText = Utils::formatDoubleValue(min, 0, flags, widgetLocale);
-        const QString maxText = Utils::formatDoubleValue(max, 0, flags, widgetLocale);
-        const QString incText = Utils::formatDoubleValue(m_increment, 0, flags, widgetLocale);
-        const QString text = incText.toDouble() == 0.0
-            ? tr("Range: %1..%2").arg(minText, maxText)
-            : tr("Range: %1..%2 (Increment: %3)").arg(minText, maxText, incText);
+        const QString minText = Utils::formatDoubleValue(m_spinBox->minimum(), decimals, flags, widgetLocale);
+        const QString maxText = Utils::formatDoubleValue(m_spinBox->maximum(), decimals, flags, widgetLocale);
+        const QString incText = Utils::formatDoubleValue(m_increment, decimals, flags, widgetLocale);
+        const QString text = m_increment == 0.0 ? tr("Range: %1..%2").arg(minText, maxText)
+                                                : tr("Range: %1..%2 (Increment: %3)").arg(minText, maxText, incText);
         m_spinBox->setToolTip(text);
         setToolTip(text);
     } catch (const GenICam::GenericException& e) {

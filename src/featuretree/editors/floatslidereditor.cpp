@@ -3,12 +3,15 @@
 #include "common/exceptionlog.h"
 #include "genicam/genericexception.h"
 #include "parametercollection/iparameterproperties.h"
+#include "parametercollection/valuetext.h"
 #include "utils/formatdoublevalue.h"
 #include "widgets/orvikqtdoublespinbox.h"
 
 #include <QSlider>
 
 #include <cmath>
+
+using ParameterCollection::ValueText::notationFlags;
 
 namespace {
 
@@ -85,9 +88,10 @@ void FloatSliderEditor::setEditorData(AbstractItemEditor::EditorData data)
             GENICAM_THROW(InvalidArgumentException, tr("The alias increment cannot be '0'!").toUtf8().toStdString());
 
         const int decimals = saturatedInt(snapshot->displayPrecision);
+        const Utils::FormatValueFlags notation = notationFlags(snapshot->displayNotation);
         applyWritable(this, snapshot->isWritable);
-        if (m_spinBox->decimals() != decimals)
-            setDecimals(decimals);
+        if (m_spinBox->displayDecimals() != decimals || m_spinBox->notation() != notation)
+            setNotation(notation, decimals);
 
         const bool changed = checkIfLimitsChanged(snapshot->floatMin, snapshot->floatMax, aliasIncrement);
         if (changed) {
@@ -114,7 +118,8 @@ double FloatSliderEditor::value()
 
 double FloatSliderEditor::adjustRangeLimits(double value)
 {
-    return clampToCurrentLimits(m_floatParameter, value, nameForLog(m_parameter), "FloatSliderEditor::adjustRangeLimits");
+    return clampToCurrentLimits(m_floatParameter, value, nameForLog(m_parameter),
+                                "FloatSliderEditor::adjustRangeLimits");
 }
 
 bool FloatSliderEditor::initMemberVariables(QSharedPointer<ParameterCollection::IParameter> parameter)
@@ -246,17 +251,16 @@ void FloatSliderEditor::updateToolTip()
     if (!m_lastData)
         return;
     try {
+        // In the feature's own notation and precision, as its value is shown.
         const int decimals = saturatedInt(m_lastData->displayPrecision);
-        const Utils::FormatValueFlags flags = qMax(std::abs(m_lastData->floatMax), std::abs(m_lastData->floatMin)) > 1e9
-            ? Utils::FormatScientific
-            : Utils::FormatFixed;
+        const Utils::FormatValueFlags flags = notationFlags(m_lastData->displayNotation);
         const QLocale widgetLocale = locale();
         const QString minText = Utils::formatDoubleValue(m_spinBox->minimum(), decimals, flags, widgetLocale);
         const QString maxText = Utils::formatDoubleValue(m_spinBox->maximum(), decimals, flags, widgetLocale);
         const QString incText = m_lastData->hasFloatInc
             ? Utils::formatDoubleValue(m_lastData->floatInc, decimals, flags, widgetLocale)
             : QString();
-        const QString text = incText.toDouble() == 0.0
+        const QString text = incText.isEmpty() || m_lastData->floatInc == 0.0
             ? tr("Range: %1..%2").arg(minText, maxText)
             : tr("Range: %1..%2 (Increment: %3)").arg(minText, maxText, incText);
         m_spinBox->setToolTip(text);

@@ -18,7 +18,10 @@ enum ParameterType {
     TypeCommand = 4,
     TypeString = 5,
     TypeEnumeration = 6,
-    TypeCategory = 7
+    TypeCategory = 7,
+    /// A block of device memory: `valueString` shows its bytes in hex and,
+    /// where known, its length and address; it takes no value as text.
+    TypeRegister = 8
 };
 
 /// How a float's value is written (GenICam's DisplayNotation).

@@ -144,6 +144,17 @@ double parseFloat(const QString& original)
     return value;
 }
 
+QString formatRegister(const QByteArray& bytes, quint64 length, quint64 address, int shown)
+{
+    const QString where = QStringLiteral("%1 bytes at 0x%2").arg(length).arg(address, 8, 16, QLatin1Char('0'));
+    if (bytes.isEmpty())
+        return where;
+    QString hex = QString::fromLatin1(bytes.left(shown).toHex(' ').toUpper());
+    if (bytes.size() > shown)
+        hex += QStringLiteral(" ...");
+    return QStringLiteral("%1 (%2)").arg(hex, where);
+}
+
 Utils::FormatValueFlags notationFlags(int notation)
 {
     return notation == NotationScientific ? Utils::FormatScientific

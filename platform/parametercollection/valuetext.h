@@ -5,6 +5,7 @@
 #include "parametercollection1_export.h"
 #include "utils/formatdoublevalue.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -36,6 +37,11 @@ PARAMETERCOLLECTION1_EXPORT double parseFloat(const QString& text);
 /// names (automatic: fixed-point, scientific for magnitudes of 1e9 and more or
 /// for values that would show no digit but zeros). Never "-0".
 PARAMETERCOLLECTION1_EXPORT QString formatFloat(double value, qint64 precision, int notation = NotationFixed);
+/// A register's text: its bytes in hex (the first `shown` of them, then "..."),
+/// its length and address: "00 1F A0 33 (4 bytes at 0x0000A000)". Without
+/// bytes (they could not be read) only length and address.
+PARAMETERCOLLECTION1_EXPORT QString formatRegister(const QByteArray& bytes, quint64 length, quint64 address,
+                                                   int shown = 32);
 /// The number formatter's flags for a DisplayNotation.
 PARAMETERCOLLECTION1_EXPORT QFlags<Utils::FormatValueFlag> notationFlags(int notation);
 

@@ -2,6 +2,7 @@
 
 #include "aravisnodemap_p.h"
 #include "aravisparameter_p.h"
+#include "genicamzip_p.h"
 #include "genicam/genericexception.h"
 
 #include <QFile>
@@ -52,7 +53,9 @@ QSharedPointer<AravisParameterCollection> AravisParameterCollection::openXmlFile
         GENICAM_THROW(InvalidArgumentException,
                       "Cannot open the GenICam XML file '" + path.toStdString()
                           + "': " + file.errorString().toStdString());
-    return fromXml(file.readAll(), path);
+    const QByteArray content = file.readAll();
+    // Cameras ship their node maps zipped as often as not.
+    return fromXml(isZip(content) ? unzipGenicamXml(content, path) : content, path);
 }
 
 QSharedPointer<AravisParameterCollection> AravisParameterCollection::fromXml(const QByteArray& xml,

@@ -93,7 +93,8 @@ public:
     /// openDevice(fakeCameraId()). Registers the XML describes live in the fake
     /// camera's memory, so that register-backed features can be tried out.
     static QSharedPointer<AravisParameterCollection> openFakeCamera(const QString& genicamFile = QString());
-    /// Opens a GenICam XML file (or Qt resource) without a device. Throws
+    /// Opens a GenICam XML file (or Qt resource) without a device, plain or
+    /// zipped as cameras ship them (the archive's .xml file). Throws
     /// GenICam::InvalidArgumentException for unreadable or malformed XML.
     static QSharedPointer<AravisParameterCollection> openXmlFile(const QString& path);
     /// As openXmlFile, from XML text; `sourceName` names it in messages.

@@ -19,7 +19,9 @@ using namespace ParameterCollection;
 
 QString thrownBy(const std::function<void()>& call)
 {
-    const auto text = [](const char* kind, const GenICam::GenericException& e) { return kind + QString(": ") + e.GetDescription(); };
+    const auto text = [](const char* kind, const GenICam::GenericException& e) {
+        return kind + QString(": ") + e.GetDescription();
+    };
     try {
         call();
     } catch (const GenICam::AccessException& e) { return text("Access", e);
@@ -37,15 +39,21 @@ QString thrownBy(const std::function<void()>& call)
 
 QString snapshotText(const ParameterData& d)
 {
-    const char flags[] = {d.isReadable ? 'R' : '-', d.isWritable ? 'W' : '-', d.isImplemented ? 'I' : '-', d.isAvailable ? 'A' : '-', 0};
-    const auto number = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
-    return QString("%1 '%2' %3 %4").arg(QString("-ibfcseC").at(qBound(0, d.type, 7))).arg(d.valueString, flags, ValueText::formatVisibility(GenApi::EVisibility(d.visibility)))
-         + (d.type == TypeInteger ? QString(" [%1,%2,%3] %4").arg(d.intMin).arg(d.intMax).arg(d.intInc).arg(d.representation)
-            : d.type == TypeFloat ? QString(" [%1,%2,%3] p%4 %5").arg(number(d.floatMin), number(d.floatMax), d.hasFloatInc ? number(d.floatInc) : "-")
-                                        .arg(d.displayPrecision).arg(d.representation)
-            : d.type == TypeEnumeration ? QString(" (%1) %2").arg(d.enumEntryNames.join(' ')).arg(d.intValue)
-            : d.type == TypeCommand     ? QString(d.boolValue ? " done" : " busy")
-                                        : QString());
+    const char flags[] = {d.isReadable ? 'R' : '-', d.isWritable ? 'W' : '-', d.isImplemented ? 'I' : '-',
+                          d.isAvailable ? 'A' : '-', 0};
+    const auto n = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
+    const QString text = QString("%1 '%2' %3 %4").arg(QString("-ibfcseC").at(qBound(0, d.type, 7))).arg(
+        d.valueString, flags, ValueText::formatVisibility(GenApi::EVisibility(d.visibility)));
+    switch (d.type) {
+    case TypeInteger:
+        return text + QString(" [%1,%2,%3] %4").arg(d.intMin).arg(d.intMax).arg(d.intInc).arg(d.representation);
+    case TypeFloat:
+        return text + QString(" [%1,%2,%3] p%4 %5").arg(n(d.floatMin), n(d.floatMax), d.hasFloatInc ? n(d.floatInc) : "-")
+                          .arg(d.displayPrecision).arg(d.representation);
+    case TypeEnumeration: return text + QString(" (%1) %2").arg(d.enumEntryNames.join(' ')).arg(d.intValue);
+    case TypeCommand: return text + (d.boolValue ? " done" : " busy");
+    }
+    return text;
 }
 
 QSharedPointer<const ParameterData> lastReport(const QSignalSpy& spy)
@@ -102,8 +110,10 @@ QString Watch::changes(bool namesOnly) const
     for (auto it = m_before.cbegin(); it != m_before.cend(); ++it) {
         const auto now = m_collection.getParameter(it.key())->getParameterData();
         const auto reports = m_reports.value(it.key());
-        if (*now != *it.value() ? reports.size() != 1 || *reports.first() != *now : !reports.isEmpty())
-            misreported << QString("%1 %2 times").arg(it.key()).arg(reports.size()) + (reports.isEmpty() ? "" : " as " + snapshotText(*reports.last()));
+        if (*now != *it.value() ? reports.size() != 1 || *reports.first() != *now : !reports.isEmpty()) {
+            misreported << QString("%1 %2 times").arg(it.key()).arg(reports.size())
+                               + (reports.isEmpty() ? "" : " as " + snapshotText(*reports.last()));
+        }
         if (*now == *it.value())
             continue;
         QStringList words = snapshotText(*now).split(' ');
@@ -114,17 +124,20 @@ QString Watch::changes(bool namesOnly) const
         }
         changed << (namesOnly ? QStringList(it.key()) : QStringList(it.key()) + words).join(' ');
     }
-    return changed.join(namesOnly ? " " : "; ") + (namesOnly || misreported.isEmpty() ? "" : " | misreported " + misreported.join(", "));
+    if (namesOnly || misreported.isEmpty())
+        return changed.join(namesOnly ? " " : "; ");
+    return changed.join("; ") + " | misreported " + misreported.join(", ");
 }
 
-QString outcomeOf(IParameterCollection& collection, const QStringList& names, const QString& step, const QString& expected)
+QString outcomeOf(IParameterCollection& c, const QStringList& names, const QString& step, const QString& expected)
 {
-    const Watch watch(collection, names);
-    const QString thrown = thrownBy([&] { applyOne(collection, step); }), changes = watch.changes();
+    const Watch watch(c, names);
+    const QString thrown = thrownBy([&] { applyOne(c, step); }), changes = watch.changes();
     // A property reads back as it was set.
     const QString key = step.section('=', 0, 0).section('.', 1), value = step.section('=', 1);
-    if (thrown.isEmpty() && !key.isEmpty() && collection.getParameter(step.section('.', 0, 0))->getProperties()->getProperty(key) != value)
-        return changes + " | property " + key + " reads otherwise";
+    const auto reads = [&] { return c.getParameter(step.section('.', 0, 0))->getProperties()->getProperty(key); };
+    if (thrown.isEmpty() && !key.isEmpty() && reads() != value)
+        return changes + " | property " + key + " reads " + reads();
     const bool matches = expected.contains(": ") && thrown.startsWith(expected.section(": ", 0, 0) + ": ")
                       && thrown.contains(expected.section(": ", 1), Qt::CaseInsensitive);
     return thrown.isEmpty() ? changes : matches && changes.isEmpty() ? expected : thrown + " | " + changes;
@@ -139,9 +152,9 @@ QString ownValueMisfits(IParameterCollection& collection, const QStringList& nam
         const auto d = p->isNull() ? nullptr : p->getParameterData();
         if (!d || (d->isWritable && !d->isReadable && d->type != TypeCommand)) // no value to write back
             continue;
-        const QString expected = d->type == TypeCommand || d->type == TypeCategory ? "LogicalError" : d->isWritable ? "" : "Access";
+        const bool valueless = d->type == TypeCommand || d->type == TypeCategory;
         const QString thrown = thrownBy([&] { p->setValue(QString::fromLatin1(d->valueString.toUtf8())); });
-        if (thrown.section(':', 0, 0) != expected)
+        if (thrown.section(':', 0, 0) != (valueless ? "LogicalError" : d->isWritable ? "" : "Access"))
             wrong += name + ": " + (thrown.isEmpty() ? "took its value" : thrown) + '\n';
     }
     return watch.changes().isEmpty() ? wrong : wrong + "changed " + watch.changes();
@@ -156,25 +169,26 @@ QString typedMisfits(const QSharedPointer<IParameter>& p)
     const auto e = qSharedPointerDynamicCast<IEnumParameter>(p);
     const bool c = qSharedPointerDynamicCast<ICommandParameter>(p);
     const QString offers = QString(i ? "i" : "") + (b ? "b" : "") + (f ? "f" : "") + (c ? "c" : "") + (e ? "e" : "");
-    const QString ofType = d->type >= TypeInteger ? QString("ibfc e ").at(d->type - 1) : ' ';
-    const auto text = [](const QString& value, const QVariantList& more) {
-        QStringList words(value);
-        for (const QVariant& v : more)
+    const QString ofType = QString(" ibfc e ").at(qBound(0, d->type, 7));
+    const auto text = [](const QVariantList& values) {
+        QStringList words;
+        for (const QVariant& v : values)
             words << (v.type() == QVariant::StringList ? v.toStringList().join(' ') : v.toString());
         return words.join(' ');
     };
-    const QString held = i ? text(QString::number(d->intValue), {d->intMin, d->intMax, d->intInc})
-                       : f ? text(QString::number(d->floatValue), {d->floatMin, d->floatMax})
-                       : b ? QString::number(d->boolValue) : e ? text(d->valueString, {d->enumEntryNames}) : QString();
+    const QString held = i ? text({d->intValue, d->intMin, d->intMax, d->intInc})
+                       : f ? text({d->floatValue, d->floatMin, d->floatMax})
+                       : b ? text({d->boolValue}) : e ? text({d->valueString, d->enumEntryNames}) : QString();
     QString read;
     const QString thrown = thrownBy([&] {
-        read = i ? text(QString::number(i->getValue()), {i->getMinimum(), i->getMaximum(), i->getIncrement()})
-             : f ? text(QString::number(f->getValue()), {f->getMinimum(), f->getMaximum()})
-             : b ? QString::number(b->getValue()) : e ? text(e->getValue(), {e->getEntryNames()}) : QString();
+        read = i ? text({i->getValue(), i->getMinimum(), i->getMaximum(), i->getIncrement()})
+             : f ? text({f->getValue(), f->getMinimum(), f->getMaximum()})
+             : b ? text({b->getValue()}) : e ? text({e->getValue(), e->getEntryNames()}) : QString();
     });
-    if (offers != ofType.trimmed() || ((i || f || b || e) && (d->isReadable ? thrown + read != held : !thrown.startsWith("Access: "))))
-        return QString("%1: offers '%2', reads %3, holds %4\n").arg(d->name, offers, thrown + read, held);
-    return QString();
+    const bool readsWrong = (i || f || b || e) && (d->isReadable ? thrown + read != held : !thrown.startsWith("Access"));
+    if (offers == ofType.trimmed() && !readsWrong)
+        return QString();
+    return QString("%1: offers '%2', reads %3, holds %4\n").arg(d->name, offers, thrown + read, held);
 }
 
 OpenedHandles::OpenedHandles(const QSharedPointer<IParameterCollection>& c, const QStringList& names)
@@ -198,6 +212,8 @@ T& held(H h, int type)
 }
 IIntegerParameter& integer(H h) { return held<IIntegerParameter>(h, TypeInteger); }
 IFloatParameter& floating(H h) { return held<IFloatParameter>(h, TypeFloat); }
+IEnumParameter& enumeration(H h) { return held<IEnumParameter>(h, TypeEnumeration); }
+ICommandParameter& command(H h) { return held<ICommandParameter>(h, TypeCommand); }
 
 } // namespace
 
@@ -220,10 +236,10 @@ QList<QPair<QString, std::function<bool(OpenedHandles&)>>> operationsAfterClose(
         {"float getMaximum", [](H h) { return floating(h).getMaximum(), false; }},
         {"boolean setValue", [](H h) { return held<IBooleanParameter>(h, TypeBoolean).setValue(true), false; }},
         {"boolean getValue", [](H h) { return held<IBooleanParameter>(h, TypeBoolean).getValue(), false; }},
-        {"enumeration getValue", [](H h) { return held<IEnumParameter>(h, TypeEnumeration).getValue(), false; }},
-        {"enumeration getEntryNames", [](H h) { return held<IEnumParameter>(h, TypeEnumeration).getEntryNames(), false; }},
-        {"command execute", [](H h) { return held<ICommandParameter>(h, TypeCommand).execute(true), false; }},
-        {"command isDone", [](H h) { return held<ICommandParameter>(h, TypeCommand).isDone(), false; }},
+        {"enumeration getValue", [](H h) { return enumeration(h).getValue(), false; }},
+        {"enumeration getEntryNames", [](H h) { return enumeration(h).getEntryNames(), false; }},
+        {"command execute", [](H h) { return command(h).execute(true), false; }},
+        {"command isDone", [](H h) { return command(h).isDone(), false; }},
         {"properties getProperty", [](H h) { return h.properties->getProperty("Unit"), false; }},
         {"properties getProperty with default", [](H h) { return h.properties->getProperty("Unit", "none"), false; }},
         {"properties setProperty", [](H h) { return h.properties->setProperty("Visibility", "Guru"), false; }}};
@@ -241,7 +257,7 @@ QList<QPair<QString, std::function<bool(OpenedHandles&)>>> operationsAfterClose(
         {"setState", [](IParameter& p) { return p.setState(true), false; }}};
     for (int type = TypeInteger; type <= TypeCategory; ++type) {
         for (const auto& op : perParameter)
-            ops.append({QString("%1 of type %2").arg(op.first).arg(type), [type, call = op.second](H h) { return call(held(h, type)); }});
+            ops.append({QString("%1 of type %2").arg(op.first).arg(type), [=](H h) { return op.second(held(h, type)); }});
     }
     return ops;
 }
@@ -260,5 +276,7 @@ QString misbehaviourAfterClose(OpenedHandles& handles, int index)
 {
     bool acceptable = false;
     const QString thrown = thrownBy([&] { acceptable = operationsAfterClose().at(index).second(handles); });
-    return thrown.startsWith("Access: ") || (thrown.isEmpty() && acceptable) ? QString() : thrown.isEmpty() ? "gave a result" : thrown;
+    if (thrown.startsWith("Access: ") || (thrown.isEmpty() && acceptable))
+        return QString();
+    return thrown.isEmpty() ? "gave a result" : thrown;
 }

@@ -14,8 +14,9 @@
 
 namespace PC = ParameterCollection;
 
-/// "Access: <description>" for a GenICam exception of that class (Access, OutOfRange, InvalidArgument, LogicalError,
-/// Runtime, Timeout, Generic), "std: <what>" for another std::exception, "other" for anything else, empty for nothing.
+/// "Access: <description>" for a GenICam exception of that class (Access, OutOfRange, InvalidArgument,
+/// LogicalError, Runtime, Timeout, Generic), "std: <what>" for another std::exception, "other" for anything
+/// else, and an empty text when `call` threw nothing.
 QString thrownBy(const std::function<void()>& call);
 /// A snapshot in one line: "<type> '<value>' <RWIA flags> <visibility>" and by type " [min,max,inc] <representation>",
 /// " [min,max,inc] p<precision> <representation>", " (entries) <int value>" or " done"/" busy".
@@ -33,9 +34,9 @@ class Watch
 {
 public:
     Watch(PC::IParameterCollection& collection, const QStringList& names);
-    /// Those whose snapshot changed, by name: "Name <the words of its snapshotText that changed>; ..." (all of them when
-    /// their number changed), then " | misreported ..." unless each was reported once, as it is now, and no other was.
-    /// Or only their names.
+    /// Those whose snapshot changed, by name: "Name <the words of its snapshotText that changed>; ..." (all words
+    /// when their number changed), then " | misreported ..." unless each was reported once, as it is now, and no
+    /// other was. Or only their names.
     QString changes(bool namesOnly = false) const;
 
 private:
@@ -45,19 +46,19 @@ private:
     QObject m_context;
 };
 
-/// What one step (see apply) did: the changes among `names`, or its exception, " | " and the changes. A refusal that
-/// changed nothing and matches `expected` ("<exception>: <part of its description>") gives `expected`.
-QString outcomeOf(PC::IParameterCollection& collection, const QStringList& names, const QString& step, const QString& expected);
-/// A line for each named feature that does not take its own value back as it should: a readable and writable one takes
-/// it, another refuses it (a command or category with a LogicalError, one not writable with an Access error), and
-/// nothing changes. Text goes as the feature tree writes it, a UTF-8 byte a character.
+/// What one step (see apply) did: the changes among `names`, or its exception, " | " and the changes. A refusal
+/// that changed nothing and matches `expected` ("<exception>: <part of the description>") gives `expected`.
+QString outcomeOf(PC::IParameterCollection& c, const QStringList& names, const QString& step, const QString& expected);
+/// A line for each named feature that does not take its own value back as it should: a readable and writable one
+/// takes it, another refuses it (a command or category with a LogicalError, one not writable with an Access error),
+/// and nothing changes. Text goes as the feature tree writes it, a UTF-8 byte a character.
 QString ownValueMisfits(PC::IParameterCollection& collection, const QStringList& names);
-/// A line when a feature's typed interfaces disagree with its snapshot: it offers the one of its type only, whose reads
-/// give what the snapshot holds, or an Access error when it is not readable.
+/// A line if a feature's typed interfaces disagree with its snapshot: it offers the one of its type only, whose
+/// reads give what the snapshot holds, or an Access error when it is not readable.
 QString typedMisfits(const QSharedPointer<PC::IParameter>& p);
 
-/// Handles taken while a collection was open, to try every operation on after it was closed or destroyed: the named
-/// features (one per ParameterType) and the first one's properties. Reset `collection` to destroy it.
+/// Handles taken while a collection was open, to try every operation on after it was closed or destroyed: the
+/// named features (one per ParameterType) and the first one's properties. Reset `collection` to destroy it.
 struct OpenedHandles
 {
     OpenedHandles(const QSharedPointer<PC::IParameterCollection>& collection, const QStringList& names);
@@ -65,11 +66,11 @@ struct OpenedHandles
     QHash<int, QSharedPointer<PC::IParameter>> byType;
     QSharedPointer<PC::IParameterProperties> properties;
 };
-/// Every operation of IParameterCollection ("collection ..."), IParameter (once per type), the typed interfaces and
-/// IParameterProperties. Each returns true when it gave what a closed collection may give without throwing (a null
-/// result, isNull(), no properties, the unchanged name); the others must throw.
+/// Every operation of IParameterCollection ("collection ..."), IParameter (once per type), the typed interfaces
+/// and IParameterProperties. Each returns true when it gave what a closed collection may give without throwing
+/// (a null result, isNull(), no properties, the unchanged name); the others must throw.
 QList<QPair<QString, std::function<bool(OpenedHandles&)>>> operationsAfterClose();
-/// `_data()` rows "operation", an index into operationsAfterClose(); those on the collection only `withCollection`.
+/// `_data()` rows "operation", an index into operationsAfterClose(); those of the collection `withCollection` only.
 void addOperationRows(bool withCollection);
 /// What operation `index` did wrong on handles of a closed or destroyed collection: empty when it threw an
 /// AccessException or gave what a closed collection may give.

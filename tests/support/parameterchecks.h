@@ -14,9 +14,8 @@
 
 namespace PC = ParameterCollection;
 
-/// "Access: <description>" for a GenICam exception of that class (Access, OutOfRange, InvalidArgument,
-/// LogicalError, Runtime, Timeout, Generic), "std: <what>" for another std::exception, "other" for anything
-/// else, and an empty text when `call` threw nothing.
+/// "Access: <description>" for a GenICam exception of that class (Access, OutOfRange, InvalidArgument, LogicalError,
+/// Runtime, Timeout, Generic), "std: <what>" for another exception, "other" for anything else, empty for nothing.
 QString thrownBy(const std::function<void()>& call);
 /// A snapshot in one line: "<type> '<value>' <RWIA flags> <visibility>" and by type " [min,max,inc] <representation>",
 /// " [min,max,inc] p<precision> <representation>", " (entries) <int value>" or " done"/" busy".
@@ -57,8 +56,8 @@ QString ownValueMisfits(PC::IParameterCollection& collection, const QStringList&
 /// reads give what the snapshot holds, or an Access error when it is not readable.
 QString typedMisfits(const QSharedPointer<PC::IParameter>& p);
 
-/// Handles taken while a collection was open, to try every operation on after it was closed or destroyed: the
-/// named features (one per ParameterType) and the first one's properties. Reset `collection` to destroy it.
+/// Handles on the named features (one per ParameterType) and the first one's properties, to try every operation on
+/// after the collection was closed or destroyed (reset `collection` for that).
 struct OpenedHandles
 {
     OpenedHandles(const QSharedPointer<PC::IParameterCollection>& collection, const QStringList& names);
@@ -66,12 +65,11 @@ struct OpenedHandles
     QHash<int, QSharedPointer<PC::IParameter>> byType;
     QSharedPointer<PC::IParameterProperties> properties;
 };
-/// Every operation of IParameterCollection ("collection ..."), IParameter (once per type), the typed interfaces
-/// and IParameterProperties. Each returns true when it gave what a closed collection may give without throwing
-/// (a null result, isNull(), no properties, the unchanged name); the others must throw.
+/// Every operation of IParameterCollection ("collection ..."), IParameter (once per type), the typed interfaces and
+/// IParameterProperties; true when it gave what a closed collection may give (null, isNull(), the unchanged name).
 QList<QPair<QString, std::function<bool(OpenedHandles&)>>> operationsAfterClose();
 /// `_data()` rows "operation", an index into operationsAfterClose(); those of the collection `withCollection` only.
 void addOperationRows(bool withCollection);
 /// What operation `index` did wrong on handles of a closed or destroyed collection: empty when it threw an
-/// AccessException or gave what a closed collection may give.
+/// AccessException or gave what such a collection may give.
 QString misbehaviourAfterClose(OpenedHandles& handles, int index);

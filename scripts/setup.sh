@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential g++ cmake ninja-build pkg-config git ccache python3
     qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-    libaravis-dev libusb-1.0-0-dev
+    libaravis-dev libusb-1.0-0-dev aravis-tools
     xvfb xauth fonts-dejavu-core fonts-noto-cjk
 )
 

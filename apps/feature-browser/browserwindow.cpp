@@ -25,7 +25,9 @@
 
 namespace {
 const QString settingsGroup = QStringLiteral("FeatureBrowser");
+const QString autoReconnectKey = QStringLiteral("AutoReconnect");
 constexpr int columnStateVersion = 1;
+constexpr int retryIntervalMs = 3000;
 
 QString valueOf(const QSharedPointer<ParameterCollection::IParameter>& parameter)
 {
@@ -60,8 +62,12 @@ void BrowserWindow::setUp(const QList<Collection>& collections)
 
     m_tree = new FeatureTreeWidget(QStringLiteral("FeatureBrowser"), m_info, this);
     setCentralWidget(m_tree);
-    for (const Collection& c : collections)
+    m_collections = collections;
+    for (const Collection& c : collections) {
         m_tree->addParameterCollection(c.collection, c.rootName, c.roleName, true);
+        connect(c.collection.data(), &ParameterCollection::IParameterCollection::connectionStateChanged, this,
+                &BrowserWindow::showConnection);
+    }
     m_tree->expandRootNodes();
     m_tree->treeView()->setColumnWidth(0, 300);
 
@@ -76,6 +82,11 @@ void BrowserWindow::setUp(const QList<Collection>& collections)
 
     m_matches = new QLabel(this);
     statusBar()->addPermanentWidget(m_matches);
+    m_connection = new QLabel(this);
+    m_connection->setObjectName(QStringLiteral("connection"));
+    statusBar()->addPermanentWidget(m_connection);
+    m_retry.setInterval(retryIntervalMs);
+    connect(&m_retry, &QTimer::timeout, this, &BrowserWindow::reconnect);
 
     connect(m_tree, QOverload<QSharedPointer<ParameterCollection::IParameter>>::of(&FeatureTreeWidget::onCurrentChanged),
             this, &BrowserWindow::showParameter);
@@ -87,6 +98,7 @@ void BrowserWindow::setUp(const QList<Collection>& collections)
     connect(GetTheGlobalAsyncErrorQueue(), &AsyncErrorQueue::displayError, this, &BrowserWindow::showError);
 
     buildMenus();
+    showConnection();
     resize(900, 760);
 }
 
@@ -107,6 +119,30 @@ void BrowserWindow::buildMenus()
     polling->setCheckable(true);
     connect(polling, &QAction::toggled, m_tree, &FeatureTreeWidget::setPolling);
     connect(m_tree, &FeatureTreeWidget::pollingStateChanged, polling, &QAction::setChecked);
+    camera->addSeparator();
+    m_reconnect = camera->addAction(tr("Re&connect"), this, &BrowserWindow::reconnect);
+    m_reconnect->setObjectName(QStringLiteral("actionReconnect"));
+    m_autoReconnect = camera->addAction(tr("Reconnect &Automatically"));
+    m_autoReconnect->setObjectName(QStringLiteral("actionAutoReconnect"));
+    m_autoReconnect->setCheckable(true);
+    m_autoReconnect->setChecked(QSettings().value(settingsGroup + QLatin1Char('/') + autoReconnectKey, true).toBool());
+    connect(m_autoReconnect, &QAction::toggled, this, [this](bool on) {
+        QSettings().setValue(settingsGroup + QLatin1Char('/') + autoReconnectKey, on);
+        showConnection();
+    });
+    if (m_camera) {
+        // The emulated camera plays a device's failures, to see how the tree copes.
+        QMenu* simulate = camera->addMenu(tr("&Simulate"));
+        simulate->addAction(tr("Camera &Gone"), this, [this] { m_camera->disconnectDevice(); });
+        simulate->addAction(tr("Camera &Stalls"), this, [this] {
+            m_camera->stallDevice(2500);
+            m_tree->Refresh();
+        });
+        simulate->addAction(tr("Camera &Back"), this, [this] { m_camera->reconnectDevice(); });
+        QAction* elsewhere = simulate->addAction(tr("&Controlled by Another Host"));
+        elsewhere->setCheckable(true);
+        connect(elsewhere, &QAction::toggled, this, [this](bool on) { m_camera->setControlledElsewhere(on); });
+    }
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About"), this, &BrowserWindow::showAbout);
@@ -234,6 +270,42 @@ void BrowserWindow::configureIp()
     } catch (const std::exception& e) {
         QMessageBox::warning(this, tr("IP Configuration"),
                              tr("The IP configuration could not be written:\n%1").arg(QString::fromUtf8(e.what())));
+    }
+}
+
+void BrowserWindow::showConnection()
+{
+    using State = ParameterCollection::IParameterCollection::ConnectionState;
+    State state = State::Connected;
+    for (const Collection& c : qAsConst(m_collections)) {
+        const State s = c.collection ? c.collection->connectionState() : State::Connected;
+        if (s == State::Lost || (s == State::ReadOnly && state == State::Connected))
+            state = s;
+    }
+    switch (state) {
+    case State::Connected:
+        m_connection->setText(tr("Connected"));
+        break;
+    case State::ReadOnly:
+        m_connection->setText(tr("Connected, read only: another host controls the camera"));
+        break;
+    case State::Lost:
+        m_connection->setText(m_autoReconnect->isChecked() ? tr("Disconnected, reconnecting...")
+                                                           : tr("Disconnected"));
+        break;
+    }
+    m_reconnect->setEnabled(state == State::Lost);
+    if (state == State::Lost && m_autoReconnect->isChecked())
+        m_retry.start();
+    else
+        m_retry.stop();
+}
+
+void BrowserWindow::reconnect()
+{
+    for (const Collection& c : qAsConst(m_collections)) {
+        if (c.collection && c.collection->connectionState() == ParameterCollection::IParameterCollection::ConnectionState::Lost)
+            c.collection->reconnect();
     }
 }
 

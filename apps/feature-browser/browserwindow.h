@@ -4,10 +4,11 @@
 #include "parametercollection/emulatedcamera.h"
 #include "widgets/asyncerrorqueue.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QMenu>
-#include <QList>
 #include <QSharedPointer>
+#include <QTimer>
 
 #include <memory>
 
@@ -70,6 +71,9 @@ private Q_SLOTS:
     void configureIp();
     void copyTree();
     void showAbout();
+    /// Shows the camera's connection in the status bar and retries a lost one.
+    void showConnection();
+    void reconnect();
 
 private:
     void setUp(const QList<Collection>& collections);
@@ -82,4 +86,9 @@ private:
     QTextBrowser* m_description = nullptr;    // Owned by the window.
     QComboBox* m_levelChooser = nullptr;      // Owned by the window.
     QLabel* m_matches = nullptr;              // Owned by the status bar.
+    QLabel* m_connection = nullptr;           // Owned by the status bar.
+    QAction* m_reconnect = nullptr;           // Owned by the window.
+    QAction* m_autoReconnect = nullptr;       // Owned by the window.
+    QList<Collection> m_collections;
+    QTimer m_retry; // while the camera is lost and automatic reconnection is on
 };

@@ -15,8 +15,7 @@ namespace ParameterCollection {
 
 IParameter::IParameter(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 IParameter::~IParameter() = default;
 IBooleanParameter::~IBooleanParameter() = default;
 ICommandParameter::~ICommandParameter() = default;
@@ -27,13 +26,19 @@ IParameterProperties::~IParameterProperties() = default;
 
 IParameterCollection::IParameterCollection(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 IParameterCollection::~IParameterCollection() = default;
 
 IParameterCollection::ConnectionState IParameterCollection::connectionState() const
 {
     return m_connectionState.load();
+}
+
+void IParameterCollection::reconnect() { }
+
+FeatureDependencies IParameterCollection::getDependencies(const QString&)
+{
+    return {};
 }
 
 bool IParameterCollection::setConnectionState(ConnectionState state)
@@ -49,7 +54,8 @@ void registerMetaTypes()
 {
     qRegisterMetaType<QSharedPointer<const ParameterData>>("QSharedPointer<const ParameterCollection::ParameterData>");
     qRegisterMetaType<QSharedPointer<IParameter>>("QSharedPointer<ParameterCollection::IParameter>");
-    qRegisterMetaType<QSharedPointer<IParameterCollection>>("QSharedPointer<ParameterCollection::IParameterCollection>");
+    qRegisterMetaType<QSharedPointer<IParameterCollection>>(
+        "QSharedPointer<ParameterCollection::IParameterCollection>");
     qRegisterMetaType<GenApi::EVisibility>("GenApi::EVisibility");
     qRegisterMetaType<GenApi::EAccessMode>("GenApi::EAccessMode");
     qRegisterMetaType<IParameterCollection::ConnectionState>(

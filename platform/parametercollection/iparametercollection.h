@@ -13,6 +13,17 @@ namespace ParameterCollection {
 
 class IParameter;
 
+/// What the value of one feature depends on, in full names: needed to put
+/// values back in an order that works (a selector before what it selects, a
+/// feature before those whose limits it sets).
+struct PARAMETERCOLLECTION1_EXPORT FeatureDependencies
+{
+    /// The selectors whose value chooses which of the feature's values is shown.
+    QStringList selectors;
+    /// The features its limits, increment, availability, lock or value come from.
+    QStringList references;
+};
+
 /// A set of parameters: the node map of a camera device, its transport layer,
 /// a stream grabber, an image format converter. Parameters are addressed by
 /// full name ("<role>/<node name>", the role beginning with a marker character
@@ -29,8 +40,8 @@ class PARAMETERCOLLECTION1_EXPORT IParameterCollection : public QObject
 public:
     enum class ConnectionState {
         Connected, ///< the device answers and takes writes
-        ReadOnly,  ///< the device answers, but another host controls it: it can be read, not written
-        Lost       ///< the device stopped answering or went away
+        ReadOnly, ///< the device answers, but another host controls it: it can be read, not written
+        Lost ///< the device stopped answering or went away
     };
     Q_ENUM(ConnectionState)
 
@@ -39,6 +50,13 @@ public:
 
     /// The state now; callable from any thread.
     ConnectionState connectionState() const;
+    /// What the feature `fullName` depends on; empty when the collection cannot
+    /// tell. A float's integer alias ("<float>/Alias") stands for the same value.
+    virtual FeatureDependencies getDependencies(const QString& fullName);
+    /// Asks a Lost collection to open its device anew in place, its parameters
+    /// staying what they are; returns at once, and the outcome arrives through
+    /// connectionStateChanged(). A collection that cannot do that ignores it.
+    virtual void reconnect();
 
     /// The role name, such as "@CameraDevice".
     virtual QString getRoleName() const = 0;
@@ -65,7 +83,7 @@ protected:
     bool setConnectionState(ConnectionState state);
 
 private:
-    std::atomic<ConnectionState> m_connectionState{ConnectionState::Connected};
+    std::atomic<ConnectionState> m_connectionState { ConnectionState::Connected };
 };
 
 } // namespace ParameterCollection

@@ -17,7 +17,7 @@ bool ParameterData::operator==(const ParameterData& o) const
         && intValue == o.intValue && intMin == o.intMin && intMax == o.intMax && intInc == o.intInc
         && representation == o.representation && floatValue == o.floatValue && floatMin == o.floatMin
         && floatMax == o.floatMax && hasFloatInc == o.hasFloatInc && floatInc == o.floatInc
-        && displayPrecision == o.displayPrecision;
+        && displayPrecision == o.displayPrecision && displayNotation == o.displayNotation;
 }
 
 } // namespace ParameterCollection

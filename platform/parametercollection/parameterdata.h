@@ -1,8 +1,7 @@
 #pragma once
 
-#include "parametercollection1_export.h"
-
 #include "genicam/genapienums.h"
+#include "parametercollection1_export.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +19,13 @@ enum ParameterType {
     TypeString = 5,
     TypeEnumeration = 6,
     TypeCategory = 7
+};
+
+/// How a float's value is written (GenICam's DisplayNotation).
+enum DisplayNotation {
+    NotationAutomatic = 0, ///< fixed-point, scientific where that would show no digit or be too long
+    NotationFixed = 1,
+    NotationScientific = 2
 };
 
 /// An immutable snapshot of one parameter, shared as
@@ -72,6 +78,7 @@ public:
     bool hasFloatInc = false;
     double floatInc = 0.0;
     qint64 displayPrecision = 6;
+    int displayNotation = NotationAutomatic; ///< a DisplayNotation
 };
 
 } // namespace ParameterCollection

@@ -144,11 +144,17 @@ double parseFloat(const QString& original)
     return value;
 }
 
-QString formatFloat(double value, qint64 precision)
+QString formatFloat(double value, qint64 precision, int notation)
 {
     if (value == 0.0)
         value = 0.0; // no "-0.00"
-    return QString::number(value, 'f', static_cast<int>(qBound<qint64>(0, precision, 17)));
+    const int decimals = static_cast<int>(qBound<qint64>(0, precision, 17));
+    bool scientific = notation == NotationScientific;
+    if (notation == NotationAutomatic && std::isfinite(value) && value != 0.0) {
+        const double magnitude = std::abs(value);
+        scientific = magnitude >= 1e9 || magnitude < 0.5 * std::pow(10.0, -decimals);
+    }
+    return QString::number(value, scientific ? 'e' : 'f', decimals);
 }
 
 bool parseBoolean(const QString& original)

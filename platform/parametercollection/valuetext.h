@@ -2,6 +2,8 @@
 
 #include "parametercollection1_export.h"
 
+#include "parametercollection/parameterdata.h"
+
 #include "genicam/genapienums.h"
 
 #include <QString>
@@ -31,7 +33,10 @@ PARAMETERCOLLECTION1_EXPORT QString formatInteger(qint64 value, const QString& r
 /// A finite decimal number in the C locale, such as "-1.5" or "2e-3".
 PARAMETERCOLLECTION1_EXPORT double parseFloat(const QString& text);
 /// Fixed-point text with `precision` decimals in the C locale.
-PARAMETERCOLLECTION1_EXPORT QString formatFloat(double value, qint64 precision);
+/// A float's text with `precision` decimals in the notation a DisplayNotation
+/// names (automatic: fixed-point, scientific for magnitudes of 1e9 and more or
+/// for values that would show no digit but zeros). Never "-0".
+PARAMETERCOLLECTION1_EXPORT QString formatFloat(double value, qint64 precision, int notation = NotationFixed);
 
 /// "1", "true", "on", "yes" and "0", "false", "off", "no", in any case.
 PARAMETERCOLLECTION1_EXPORT bool parseBoolean(const QString& text);

@@ -206,7 +206,7 @@ void FavoritesBranch::drop(const QList<FeatureTreeItem*>& items, int row)
         if (contains(item)) {
             list().move(position(item), row);
         } else if (auto* node = qobject_cast<FeatureTreeINodeItem*>(item)) {
-            add(node->node(), row);
+            model.AddFavorite(node->node(), row);
         }
     }
     list().setUpdatesSuspended(false);

@@ -18,6 +18,7 @@
 #include "parametercollection/iintegerparameter.h"
 #include "parametercollection/iparametercollection.h"
 #include "parametercollection/iparameterproperties.h"
+#include "widgets/exceptionguard_p.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -46,13 +47,20 @@ FeatureTreeDelegate::FeatureTreeDelegate(QObject* parent, IFeatureTreeModelExten
     : QStyledItemDelegate(parent)
     , extension(extension)
     , highlighter(highlighter)
-{
-}
+{ }
 
 FeatureTreeDelegate::~FeatureTreeDelegate() = default;
 
 QWidget* FeatureTreeDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                            const QModelIndex& index) const
+{
+    // Choosing the editor asks the parameter for its representation and alias.
+    static const ExceptionGuard guard("FeatureTreeDelegate::createEditor", "Failed to create an editor.");
+    return guard.run([&] { return editorFor(parent, option, index); });
+}
+
+QWidget* FeatureTreeDelegate::editorFor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const
 {
     if (!index.isValid() || !extension)
         return nullptr;
@@ -153,6 +161,12 @@ void FeatureTreeDelegate::destroyEditor(QWidget* editor, const QModelIndex&) con
 
 void FeatureTreeDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
+    static const ExceptionGuard guard("FeatureTreeDelegate::setEditorData", "Failed to show a value in its editor.");
+    guard.run([&] { feed(editor, index); });
+}
+
+void FeatureTreeDelegate::feed(QWidget* editor, const QModelIndex& index) const
+{
     if (index.column() == 1 && extension) {
         FeatureTreeItem* item = extension->getFeatureTreeItem(index);
         if (!item)
@@ -175,12 +189,15 @@ void FeatureTreeDelegate::setEditorData(QWidget* editor, const QModelIndex& inde
 
 void FeatureTreeDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    auto* itemEditor = dynamic_cast<AbstractItemEditor*>(editor);
-    if (index.column() == 1 && itemEditor) {
-        model->setData(index, itemEditor->editorData(), Qt::EditRole);
-        return;
-    }
-    QStyledItemDelegate::setModelData(editor, model, index);
+    static const ExceptionGuard guard("FeatureTreeDelegate::setModelData", "Failed to take a value from its editor.");
+    guard.run([&] {
+        auto* itemEditor = dynamic_cast<AbstractItemEditor*>(editor);
+        if (index.column() == 1 && itemEditor) {
+            model->setData(index, itemEditor->editorData(), Qt::EditRole);
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    });
 }
 
 void FeatureTreeDelegate::emitCommitData()
@@ -233,8 +250,8 @@ void FeatureTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
         document.setHtml(shown);
         QAbstractTextDocumentLayout::PaintContext context;
         context.palette = opt.palette;
-        context.palette.setColor(QPalette::Text, brush.style() == Qt::NoBrush ? opt.palette.color(QPalette::Text)
-                                                                              : brush.color());
+        context.palette.setColor(QPalette::Text,
+                                 brush.style() == Qt::NoBrush ? opt.palette.color(QPalette::Text) : brush.color());
         painter->translate(textRect.left(), textRect.top() + shift);
         painter->setClipRect(QRect(0, 0, textRect.width(), textRect.height() - shift));
         document.documentLayout()->draw(painter, context);

@@ -30,8 +30,7 @@ public:
     ~FeatureTreeDelegate() override;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
@@ -54,6 +53,9 @@ protected:
                                QSharedPointer<ParameterCollection::IParameterCollection> collection) const;
 
 private:
+    QWidget* editorFor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+    void feed(QWidget* editor, const QModelIndex& index) const;
+
     IFeatureTreeModelExtension* extension = nullptr; // Not owned.
-    FeatureTreeHighlighter* highlighter = nullptr;   // Not owned; may be null.
+    FeatureTreeHighlighter* highlighter = nullptr; // Not owned; may be null.
 };

@@ -8,13 +8,19 @@
 #include "parametercollection/iparameter.h"
 #include "parametercollection/iparametercollection.h"
 #include "parametercollection/iparameterproperties.h"
+#include "widgets/exceptionguard_p.h"
 #include "widgets/messagereporting.h"
 
 #include <QDataStream>
 #include <QIODevice>
 #include <QMimeData>
+#include <QPalette>
+#include <QSet>
 
 #include <exception>
+#include <functional>
+
+using ConnectionState = ParameterCollection::IParameterCollection::ConnectionState;
 
 const QString FeatureTreeModel::mimeFormat = QStringLiteral("application/x-fti");
 
@@ -104,6 +110,13 @@ QVariant FeatureTreeModel::data(const QModelIndex& index, int role) const
     FeatureTreeItem* item = index.isValid() ? getFeatureTreeItem(index) : nullptr;
     if (!item)
         return QVariant();
+    if (isDisconnected(item)) {
+        // The last values known stay readable, in the colour of what cannot be used.
+        if (role == Qt::ForegroundRole)
+            return QPalette().brush(QPalette::Disabled, QPalette::Text);
+        if (role == Qt::DisplayRole && index.column() == 0 && item->parent() == rootItem)
+            return tr("%1 (disconnected)").arg(item->getDisplayedName());
+    }
     try {
         QVariant answer = item->data(index.column(), role);
         dataErrorShown = false;
@@ -132,11 +145,26 @@ bool FeatureTreeModel::setData(const QModelIndex& index, const QVariant& value, 
     FeatureTreeItem* item = getFeatureTreeItem(index);
     if (!item)
         return false;
+    if (isDisconnected(item)) {
+        showErrorMessage(tr("The camera does not answer: the value was not written."), nullptr);
+        return false;
+    }
+    // A feature that cannot be written is not written: no success to report.
+    auto* node = qobject_cast<FeatureTreeINodeItem*>(item);
+    if (node && !node->isEditable())
+        return false;
     try {
         if (item->data(1, Qt::EditRole) != value)
             item->setData(1, value, Qt::EditRole);
         return true;
+    } catch (const GenICam::DisconnectedException& e) {
+        showErrorMessage(tr("The camera does not answer: the value was not written."),
+                         QString::fromUtf8(e.GetDescription()), nullptr);
+        return false;
     } catch (const GenICam::GenericException&) {
+        // Refused by the feature: the cell, and an editor that shows the value
+        // that was refused, go back to the value the feature has.
+        emit dataChanged(index, index);
         return false;
     } catch (const std::exception& e) {
         if (deviceAlive)
@@ -168,7 +196,12 @@ Qt::ItemFlags FeatureTreeModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     FeatureTreeItem* item = getFeatureTreeItem(index);
-    return item ? item->flags(index.column()) : Qt::ItemIsEnabled;
+    if (!item)
+        return Qt::ItemIsEnabled;
+    // Still selectable, so that the selection is there when the device is back.
+    if (isDisconnected(item))
+        return item->flags(index.column()) & Qt::ItemIsSelectable;
+    return item->flags(index.column());
 }
 
 QMimeData* FeatureTreeModel::mimeData(const QModelIndexList& indexes) const
@@ -353,13 +386,18 @@ void FeatureTreeModel::addParameterCollection(
     row->SetIsFullRowItem(true);
     row->SetIsSpecialNode(false);
     connect(row, &FeatureTreeINodeItem::nodeUpdated, this, &FeatureTreeModel::onNodeUpdated);
+    if (pParameterCollection) {
+        const ParameterCollection::IParameterCollection* collection = pParameterCollection.data();
+        connect(pParameterCollection.data(), &ParameterCollection::IParameterCollection::connectionStateChanged, this,
+                [this, collection] { onConnectionStateChanged(collection); });
+    }
 
     emit layoutAboutToBeChanged();
     rootItem->appendChild(row);
     emit layoutChanged();
 
     replaceFavoritesZombies(pParameterCollection, roleName);
-    row->childCount();
+    row->childCount(); // the first level comes with the collection
     collections.append(CollectionEntry { roleName, pParameterCollection });
     refreshSpecialItems();
 }
@@ -371,19 +409,41 @@ void FeatureTreeModel::addChildren(FeatureTreeINodeItem* parentItem)
     const QSharedPointer<ParameterCollection::IParameterCollection> collection = parentItem->getCollection();
     if (!collection)
         return;
-    const QStringList names = collection->getChildren(parentItem->node()->getFullName(), 0, true);
-    QList<FeatureTreeItem*> rows;
-    for (const QString& name : names) {
-        QSharedPointer<ParameterCollection::IParameter> child = collection->getParameter(name);
-        if (!child || child->isNull())
-            continue;
-        // Invisible categories, and those of undefined visibility, get no row.
-        if (child->getType() == ParameterCollection::TypeCategory && int(child->getVisibility()) >= GenApi::Invisible)
-            continue;
-        rows << createNodeItem(collection, child, name, parentItem);
-    }
-    if (rows.isEmpty())
+    // Everything the collection is asked comes first: a failure leaves the
+    // category as it was, without rows half made.
+    using Child = QPair<QString, QSharedPointer<ParameterCollection::IParameter>>;
+    static const ExceptionGuard guard("FeatureTreeModel::addChildren", "Failed to load the features of a category.");
+    const QList<Child> children = guard.run([&] {
+        // A category that lists itself or one of its ancestors would make the tree endless.
+        QSet<QString> ancestors;
+        for (const FeatureTreeItem* a = parentItem; a && a != rootItem; a = a->parent()) {
+            const auto* node = qobject_cast<const FeatureTreeINodeItem*>(a);
+            if (node && node->node())
+                ancestors << node->node()->getFullName();
+        }
+        QList<Child> found;
+        for (const QString& name : collection->getChildren(parentItem->node()->getFullName(), 0, true)) {
+            if (ancestors.contains(name)) {
+                qWarning("The category %s lists %s, which contains it: left out",
+                         qUtf8Printable(parentItem->getFullName()), qUtf8Printable(name));
+                continue;
+            }
+            QSharedPointer<ParameterCollection::IParameter> child = collection->getParameter(name);
+            if (!child || child->isNull())
+                continue;
+            // Invisible categories, and those of undefined visibility, get no row.
+            if (child->getType() == ParameterCollection::TypeCategory
+                && int(child->getVisibility()) >= GenApi::Invisible)
+                continue;
+            found << Child(name, child);
+        }
+        return found;
+    });
+    if (children.isEmpty())
         return;
+    QList<FeatureTreeItem*> rows;
+    for (const Child& child : children)
+        rows << createNodeItem(collection, child.second, child.first, parentItem);
     if (answeringRowCount) {
         for (FeatureTreeItem* row : qAsConst(rows))
             parentItem->appendChild(row);
@@ -399,7 +459,10 @@ void FeatureTreeModel::refresh()
 {
     if (collections.isEmpty() || !collections.first().collection)
         return;
-    collections.first().collection->refresh();
+    static const ExceptionGuard guard("FeatureTreeModel::refresh", "Failed to refresh the features.",
+                                      "FeatureTreeModel",
+                                      QT_TRANSLATE_NOOP("FeatureTreeModel", "Failed to refresh the features."));
+    guard.run([this] { collections.first().collection->refresh(); });
 }
 
 void FeatureTreeModel::refreshSpecialItems()
@@ -433,6 +496,43 @@ void FeatureTreeModel::clear()
     endResetModel();
 }
 
+bool FeatureTreeModel::isDisconnected(const FeatureTreeItem* item)
+{
+    const auto* node = qobject_cast<const FeatureTreeINodeItem*>(item);
+    const ParameterCollection::IParameterCollection* collection = node ? node->getCollection().data() : nullptr;
+    return collection && collection->connectionState() == ConnectionState::Lost;
+}
+
+void FeatureTreeModel::onConnectionStateChanged(const ParameterCollection::IParameterCollection* collection)
+{
+    bool anyLost = false;
+    for (const CollectionEntry& c : qAsConst(collections))
+        anyLost = anyLost || (c.collection && c.collection->connectionState() == ConnectionState::Lost);
+    // One device behind several collections: its loss is one report.
+    if (anyLost && !lossReported)
+        showErrorMessage(tr("The camera does not answer. Its features show the last values known until it is back."),
+                         nullptr);
+    lossReported = anyLost;
+    announceRowsOf(collection);
+}
+
+void FeatureTreeModel::announceRowsOf(const ParameterCollection::IParameterCollection* collection)
+{
+    std::function<void(FeatureTreeItem*)> visit = [&](FeatureTreeItem* item) {
+        const auto* node = qobject_cast<FeatureTreeINodeItem*>(item);
+        if (node && node->getCollection().data() == collection) {
+            const QModelIndex name = indexForItem(item, 0);
+            emit dataChanged(name, name);
+            const QModelIndex value = indexForItem(item, 1);
+            emit dataChanged(value, value);
+        }
+        // Rows not loaded yet stay so: child() answers what is there, childCount() would load.
+        for (int r = 0; FeatureTreeItem* child = item->child(r); ++r)
+            visit(child);
+    };
+    visit(rootItem);
+}
+
 void FeatureTreeModel::onNodeUpdated(int row, FeatureTreeINodeItem* nodeItem)
 {
     if (!deviceAlive || !nodeItem)
@@ -448,7 +548,9 @@ void FeatureTreeModel::onTimerPoll()
     if (!deviceAlive)
         return;
     if (!monitorMode) {
-        if (!collections.isEmpty() && collections.first().collection) {
+        // A lost device is not asked: it would only fail (or, worse, keep the caller waiting).
+        if (!collections.isEmpty() && collections.first().collection
+            && collections.first().collection->connectionState() != ConnectionState::Lost) {
             try {
                 collections.first().collection->poll(pollIntervalMs);
             } catch (...) {
@@ -542,13 +644,18 @@ void FeatureTreeModel::replaceFavoritesZombies(
 {
     if (!pParameterCollection)
         return;
-    favorites->replacePlaceholders(pParameterCollection, roleName);
+    static const ExceptionGuard guard("FeatureTreeModel::replaceFavoritesZombies",
+                                      "Failed to show the favourites of a collection.");
+    guard.run([&] { favorites->replacePlaceholders(pParameterCollection, roleName); });
     refreshSpecialItems();
 }
 
 bool FeatureTreeModel::AddFavorite(QSharedPointer<ParameterCollection::IParameter> parameter, int position)
 {
-    return favorites->add(parameter, position);
+    static const ExceptionGuard guard(
+        "FeatureTreeModel::AddFavorite", "Failed to add a favourite.", "FeatureTreeModel",
+        QT_TRANSLATE_NOOP("FeatureTreeModel", "Failed to add the feature to the favorites."));
+    return guard.run([&] { return favorites->add(parameter, position); });
 }
 
 bool FeatureTreeModel::RemoveFavorite(QModelIndex index)
@@ -580,9 +687,11 @@ bool FeatureTreeModel::CanAddAsFavorite(QModelIndex index) const
     if (!index.isValid())
         return false;
     auto* node = qobject_cast<FeatureTreeINodeItem*>(getFeatureTreeItem(index));
-    if (!node || !node->node() || node->node()->isNull())
+    if (!node || !node->node())
         return false;
-    const int type = node->node()->getType();
+    static const ExceptionGuard guard("FeatureTreeModel::CanAddAsFavorite", "Failed to ask a feature for its type.");
+    const int type = guard.run(
+        [&] { return node->node()->isNull() ? int(ParameterCollection::TypeNone) : node->node()->getType(); });
     if (type < ParameterCollection::TypeInteger || type > ParameterCollection::TypeEnumeration)
         return false;
     return getFavoritesIndexFromModelIndex(index) < 0;

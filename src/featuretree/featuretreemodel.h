@@ -107,6 +107,14 @@ private:
                                          QSharedPointer<ParameterCollection::IParameter> parameter,
                                          const QString& fullName, FeatureTreeItem* parent);
 
+    /// The rows of a collection whose device is lost are disabled, dimmed and
+    /// without editors until it answers again; the first loss is reported once.
+    void onConnectionStateChanged(const ParameterCollection::IParameterCollection* collection);
+    /// True when `item` stands for a parameter of a collection whose device is lost.
+    static bool isDisconnected(const FeatureTreeItem* item);
+    /// Announces every row of `collection` (tree and favourites) as changed.
+    void announceRowsOf(const ParameterCollection::IParameterCollection* collection);
+
     FeatureTreeItem* rootItem = nullptr; // Owned: deleting it deletes the tree.
     std::unique_ptr<FavoritesBranch> favorites; // Its rows belong to rootItem.
     FeatureTreeItem* searchHelpItem = nullptr; // Owned by rootItem; null until created.
@@ -121,6 +129,7 @@ private:
     bool monitorMode = false;
     bool genICamCallbacksEnabled = true;
     bool isUtf8 = false;
+    bool lossReported = false; // a lost device is reported once until every collection answers again
     FeatureTreeHighlighter* highlighter = nullptr; // Not owned.
 
     static FavoritesData m_favorites;

@@ -187,7 +187,8 @@ void FeatureTreeView::updateValueCell(const QModelIndex& cell)
         alreadyHidden = hideRow(row, parent);
     }
     try {
-        const bool accessible = item->getAccessMode() > GenApi::NA;
+        // A disabled cell (its device is lost, for one) keeps no editor.
+        const bool accessible = item->getAccessMode() > GenApi::NA && (cell.flags() & Qt::ItemIsEnabled);
         const bool hidden = isRowHidden(row, parent);
         const bool editable = item->isEditable();
         if (indexWidget(cell)) {

@@ -4,184 +4,64 @@
 #include <QSettings>
 #include <QtTest>
 
-namespace {
-
-const QString settingsKey = QStringLiteral("FeatureTree/HighlightColor");
-
-QString rangesText(const QVector<QPair<int, int>>& ranges)
-{
-    QStringList parts;
-    for (const auto& range : ranges)
-        parts << QStringLiteral("%1-%2").arg(range.first).arg(range.second);
-    return parts.join(QLatin1Char(' '));
-}
-
-/// The markup of one match as a tool tip shows it.
-QString marked(const QString& colorName, const QString& text)
-{
-    return QLatin1String("<span style='background-color: ") + colorName + QLatin1String("; font-weight:bold'>") + text
-        + QLatin1String("</span>");
-}
-
-} // namespace
-
 class TestFeatureTreeHighlighter : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void matchRanges_data();
-    void matchRanges();
-    void highlight_data();
-    void highlight();
-    void highlightUsesTheStoredColour();
-    void colourFromSettings_data();
-    void colourFromSettings();
-
-private:
-    std::unique_ptr<TestSettings> m_settings;
+    void marksMatches_data();
+    void marksMatches();
 };
 
-void TestFeatureTreeHighlighter::init()
-{
-    m_settings = std::make_unique<TestSettings>();
-}
-
-void TestFeatureTreeHighlighter::matchRanges_data()
+void TestFeatureTreeHighlighter::marksMatches_data()
 {
     QTest::addColumn<QString>("search");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-
-    // 13 characters; "aa" at 0 and 9 in other letter cases, and once more
-    // at 10, overlapping the second match.
-    QTest::newRow("two matches, overlap skipped") << "aa"
-                                                  << "AaxxxxxxxaAax"
-                                                  << "0-2 9-11";
-    QTest::newRow("empty search text") << ""
-                                       << "Gain"
-                                       << "";
-    QTest::newRow("no match") << "xyz"
-                              << "ExposureTime"
-                              << "";
-    QTest::newRow("empty text") << "a"
-                                << ""
-                                << "";
-    QTest::newRow("search longer than text") << "Gains"
-                                             << "Gain"
-                                             << "";
-    QTest::newRow("whole text") << "gain"
-                                << "GAIN"
-                                << "0-4";
-    QTest::newRow("match at the end") << "time"
-                                      << "ExposureTime"
-                                      << "8-12";
-    QTest::newRow("adjacent matches") << "ab"
-                                      << "ababab"
-                                      << "0-2 2-4 4-6";
-    QTest::newRow("single letter repeated") << "a"
-                                            << "aAa"
-                                            << "0-1 1-2 2-3";
-    QTest::newRow("non-Latin text") << QString::fromUtf8("ゲイン") << QString::fromUtf8("アナログゲイン") << "4-7";
-}
-
-void TestFeatureTreeHighlighter::matchRanges()
-{
-    QFETCH(QString, search);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    FeatureTreeHighlighter highlighter;
-    highlighter.searchText = search;
-    QCOMPARE(rangesText(highlighter.matchRanges(text)), expected);
-}
-
-void TestFeatureTreeHighlighter::highlight_data()
-{
-    QTest::addColumn<QString>("search");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-
-    const QString y = QStringLiteral("#ffff50"); // the default colour
-    QTest::newRow("capital kept") << "gain"
-                                  << "Gain" << marked(y, QStringLiteral("Gain"));
-    QTest::newRow("every match, own case") << "gain"
-                                           << "Gain (gAIN)"
-                                           << marked(y, QStringLiteral("Gain")) + QStringLiteral(" (")
-            + marked(y, QStringLiteral("gAIN")) + QStringLiteral(")");
-    QTest::newRow("empty search text") << ""
-                                       << "<b>Gain</b>"
-                                       << "<b>Gain</b>";
-    QTest::newRow("no match") << "offset"
-                              << "Gain"
-                              << "Gain";
-    QTest::newRow("adjacent matches") << "ab"
-                                      << "abAB" << marked(y, QStringLiteral("ab")) + marked(y, QStringLiteral("AB"));
-    // The search text inside the inserted markup is not found again.
-    QTest::newRow("search text in the markup")
-        << "span"
-        << "Timespan" << QStringLiteral("Time") + marked(y, QStringLiteral("span"));
-    QTest::newRow("colour word") << "ff"
-                                 << "Off" << QStringLiteral("O") + marked(y, QStringLiteral("ff"));
+    QTest::addColumn<QString>("ranges");
+    QTest::addColumn<QString>("marked"); // each match in [ ]
+    QTest::addColumn<QVariant>("stored"); // the colour setting, none when invalid
+    QTest::addColumn<QString>("colour"); // used, and stored afterwards
+    const auto row = [](const char* name, const QString& search, const QString& text, const char* ranges,
+                        const QString& marked, const QVariant& stored = {}, const char* colour = "#ffff50") {
+        QTest::newRow(name) << search << text << ranges << marked << stored << colour;
+    };
+    row("two matches, overlap skipped", "aa", "AaxxxxxxxaAax", "0-2 9-11", "[Aa]xxxxxxx[aA]ax");
+    row("empty search text", "", "<b>Gain</b>", "", "<b>Gain</b>");
+    row("match at the end", "time", "ExposureTime", "8-12", "Exposure[Time]");
+    row("adjacent matches", "ab", "abAB", "0-2 2-4", "[ab][AB]");
+    // The search text in the inserted markup is not found again.
+    row("search text in the markup", "span", "Timespan", "4-8", "Time[span]");
     // Tool tip headings are HTML: tags are not searched.
-    QTest::newRow("tags left alone") << "b"
-                                     << "<nobr><b>Black Level (BlackLevel)</b></nobr>"
-                                     << QStringLiteral("<nobr><b>") + marked(y, QStringLiteral("B"))
-            + QStringLiteral("lack Level (") + marked(y, QStringLiteral("B")) + QStringLiteral("lackLevel)</b></nobr>");
-    QTest::newRow("tag name only") << "nobr"
-                                   << "<nobr><b>Width</b></nobr>"
-                                   << "<nobr><b>Width</b></nobr>";
-    QTest::newRow("match running into a tag") << "h<"
-                                              << "<b>Width</b>"
-                                              << "<b>Width</b>";
-    QTest::newRow("lone angle bracket is text")
-        << "<"
-        << "a<b" << QStringLiteral("a") + marked(y, QStringLiteral("<")) + QStringLiteral("b");
+    row("tags left alone", "b", "<nobr><b>Black (BlackLevel)</b></nobr>", "3-4 7-8 9-10 16-17 29-30 35-36",
+        "<nobr><b>[B]lack ([B]lackLevel)</b></nobr>");
+    row("tag name only", "nobr", "<nobr><b>W</b></nobr>", "1-5 16-20", "<nobr><b>W</b></nobr>");
+    row("match running into a tag", "h<", "<b>Width</b>", "7-9", "<b>Width</b>");
+    row("lone angle bracket is text", "<", "a<b", "1-2", "a[<]b");
+    row("stored colour, upper case", "gain", "Gain", "0-4", "[Gain]", "#ABCDEF", "#abcdef");
+    row("named colour", "gain", "Gain", "0-4", "[Gain]", "red", "#ff0000");
+    row("short form", "gain", "Gain", "0-4", "[Gain]", "#f00", "#ff0000");
+    row("not a colour", "gain", "Gain", "0-4", "[Gain]", "sunshine");
+    row("not a string", "gain", "Gain", "0-4", "[Gain]", 42);
 }
 
-void TestFeatureTreeHighlighter::highlight()
+void TestFeatureTreeHighlighter::marksMatches()
 {
-    QFETCH(QString, search);
     QFETCH(QString, text);
-    QFETCH(QString, expected);
-    FeatureTreeHighlighter highlighter;
-    highlighter.searchText = search;
-    QCOMPARE(highlighter.highlight(text), expected);
-}
-
-void TestFeatureTreeHighlighter::highlightUsesTheStoredColour()
-{
-    QSettings().setValue(settingsKey, QStringLiteral("#00AA00"));
-    FeatureTreeHighlighter highlighter;
-    highlighter.searchText = QStringLiteral("gain");
-    QCOMPARE(highlighter.highlight(QStringLiteral("Gain")), marked(QStringLiteral("#00aa00"), QStringLiteral("Gain")));
-}
-
-void TestFeatureTreeHighlighter::colourFromSettings_data()
-{
-    QTest::addColumn<QVariant>("stored"); // invalid: no key at all
-    QTest::addColumn<QString>("expected"); // the colour, and the key's value afterwards
-
-    QTest::newRow("no key") << QVariant() << "#ffff50";
-    QTest::newRow("colour name") << QVariant(QStringLiteral("#336699")) << "#336699";
-    QTest::newRow("upper case") << QVariant(QStringLiteral("#ABCDEF")) << "#abcdef";
-    QTest::newRow("named colour") << QVariant(QStringLiteral("red")) << "#ff0000";
-    QTest::newRow("short form") << QVariant(QStringLiteral("#f00")) << "#ff0000";
-    QTest::newRow("empty string") << QVariant(QString()) << "#ffff50";
-    QTest::newRow("not a colour") << QVariant(QStringLiteral("sunshine")) << "#ffff50";
-    QTest::newRow("not a string") << QVariant(42) << "#ffff50";
-}
-
-void TestFeatureTreeHighlighter::colourFromSettings()
-{
+    QFETCH(QString, marked);
     QFETCH(QVariant, stored);
-    QFETCH(QString, expected);
+    QFETCH(QString, colour);
+    TestSettings isolated;
     if (stored.isValid())
-        QSettings().setValue(settingsKey, stored);
-
+        QSettings().setValue("FeatureTree/HighlightColor", stored);
     FeatureTreeHighlighter highlighter;
-    QCOMPARE(highlighter.highlightColor().name(), expected);
-    QVERIFY(highlighter.highlightColor().isValid());
-    QCOMPARE(QSettings().value(settingsKey).toString(), expected);
+    QFETCH(QString, search);
+    highlighter.searchText = search;
+    QStringList ranges;
+    for (const auto& range : highlighter.matchRanges(text))
+        ranges << QString("%1-%2").arg(range.first).arg(range.second);
+    QTEST(ranges.join(' '), "ranges");
+    marked.replace('[', "<span style='background-color: " + colour + "; font-weight:bold'>").replace(']', "</span>");
+    QCOMPARE(highlighter.highlight(text), marked);
+    QCOMPARE(QSettings().value("FeatureTree/HighlightColor").toString(), colour);
 }
 
 QTEST_MAIN(TestFeatureTreeHighlighter)

@@ -1,102 +1,72 @@
-#include "featuretree/featuretreeitem.h"
+#include "featuretree/featuretreehighlighter.h"
+#include "featuretree/featuretreeinodeitem.h"
+#include "genicam/genericexception.h"
+#include "logcapture.h"
+#include "parametercollection/iparameter.h"
+#include "treefixture.h"
 
-#include <QAbstractItemModel>
 #include <QApplication>
-#include <QBrush>
 #include <QFontMetricsF>
 #include <QPalette>
 #include <QPointer>
 #include <QtTest>
 
-#include <memory>
+using namespace ParameterCollection;
+using Operation = MemoryParameterCollection::Operation;
+using FaultKind = MemoryParameterCollection::FaultKind;
 
 namespace {
 
-/// Builds a tree from a compact description such as "root(a#1(b c) a#2 d)":
-/// a name is the full name up to '#' and the displayed name as a whole, and
-/// parentheses hold the children.
-FeatureTreeItem* parseItem(const QString& text, int& pos, FeatureTreeItem* parent)
+// Counts childCount(), which parameter rows use to load their children.
+struct CountingItem : FeatureTreeItem
 {
-    const int start = pos;
-    while (pos < text.size() && (text.at(pos).isLetterOrNumber() || text.at(pos) == QLatin1Char('#')))
-        ++pos;
-    const QString token = text.mid(start, pos - start);
-    if (token.isEmpty())
-        qFatal("name expected at %d in %s", start, qPrintable(text));
-    auto* item = new FeatureTreeItem(token, nullptr, token.section(QLatin1Char('#'), 0, 0), parent);
-    if (parent)
-        parent->appendChild(item);
-    if (pos < text.size() && text.at(pos) == QLatin1Char('(')) {
-        for (++pos; text.at(pos) != QLatin1Char(')');) {
-            if (text.at(pos) == QLatin1Char(' '))
-                ++pos;
-            else
-                parseItem(text, pos, item);
-        }
-        ++pos;
-    }
-    return item;
-}
+    using FeatureTreeItem::FeatureTreeItem;
+    int childCount() override { return ++calls, FeatureTreeItem::childCount(); }
+    static inline int calls = 0;
+};
 
+// Plain items from "r(a#1(b c) a#2)": the full name is the name up to '#',
+// the displayed name the whole; children in parentheses.
 std::unique_ptr<FeatureTreeItem> tree(const QString& text)
 {
-    int pos = 0;
-    return std::unique_ptr<FeatureTreeItem>(parseItem(text, pos, nullptr));
+    FeatureTreeItem* root = nullptr;
+    FeatureTreeItem* last = nullptr;
+    QList<FeatureTreeItem*> parents{nullptr};
+    auto tokens = QRegularExpression("[\\w#]+|[()]").globalMatch(text);
+    while (tokens.hasNext()) {
+        const QString token = tokens.next().captured();
+        if (token == "(" || token == ")") {
+            token == "(" ? parents.append(last) : parents.removeLast();
+            continue;
+        }
+        last = new CountingItem(token, nullptr, token.section('#', 0, 0), parents.last());
+        parents.last() ? parents.last()->appendChild(last) : void(root = last);
+    }
+    return std::unique_ptr<FeatureTreeItem>(root);
 }
 
-/// The tree in the notation tree() reads, children in list order.
+// The notation tree() reads, children as they are listed.
 QString describe(FeatureTreeItem* item)
 {
-    QString text = item->getDisplayedName();
-    if (item->childCount() > 0) {
-        QStringList children;
-        for (int row = 0; row < item->childCount(); ++row)
-            children << describe(item->child(row));
-        text += QLatin1Char('(') + children.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return text;
+    QStringList children;
+    for (int row = 0; row < item->childCount(); ++row)
+        children << describe(item->child(row));
+    return item->getDisplayedName() + (children.isEmpty() ? QString() : '(' + children.join(' ') + ')');
 }
 
-/// The first item of that displayed name, in pre-order.
 FeatureTreeItem* named(FeatureTreeItem* root, const QString& displayedName)
 {
     return root->findByRoleShallow(Qt::DisplayRole, displayedName);
 }
 
-/// One data row; values are separated by commas so that rows stay one line each.
-template<typename... Values> void addRow(const char* name, const Values&... values)
-{
-    (QTest::newRow(name) << ... << values);
-}
-
-/// A row with a chosen editor type and access mode, as parameter rows have.
-class ProbeItem : public FeatureTreeItem
-{
-public:
-    ProbeItem(const QString& fullName, int editorType, GenApi::EAccessMode access)
-        : FeatureTreeItem(fullName, nullptr, fullName, nullptr)
-        , m_editorType(editorType)
-        , m_access(access)
-    { }
-    int editorType() const override { return m_editorType; }
-    GenApi::EAccessMode getAccessMode() const override { return m_access; }
-
-private:
-    int m_editorType;
-    GenApi::EAccessMode m_access;
-};
-
-/// Hands out indexes whose internal pointer is an item.
-class IndexFactory : public QAbstractItemModel
-{
-public:
-    QModelIndex indexFor(FeatureTreeItem* item) const { return createIndex(0, 0, item); }
-    QModelIndex index(int, int, const QModelIndex&) const override { return {}; }
-    QModelIndex parent(const QModelIndex&) const override { return {}; }
-    int rowCount(const QModelIndex&) const override { return 0; }
-    int columnCount(const QModelIndex&) const override { return 0; }
-    QVariant data(const QModelIndex&, int) const override { return {}; }
-};
+const char* const parameters
+    = "Controls#Guru[Width=640{min=Floor max=Limit inc=2 unit=px description='Image width.'"
+      " tooltip='Width of the image' docuURL=docs/features.html#Width} Floor=16 Limit=1000"
+      " Gain:f=5{min=GainFloor max=GainLimit representation=Linear unit=dB} GainFloor:f=0 GainLimit:f=24"
+      " Exposure:f=5{min=1 max=100 representation=Logarithmic} Plain:f=5 Ranged=5{min=1 max=100 representation=Linear}"
+      " ReverseX:b=true DeviceUserID:s=cam PixelFormat:e=Mono8(Mono8 Mono12) UserSetSave:c SensorWidth=2448!RO"
+      " DeviceKey!WO FutureMode!NA LegacyMode!NI RootCause=1 Level=5!RO{min=1 max=9 representation=Linear}"
+      " Temperature:f=50!RO{max=Limit}]";
 
 } // namespace
 
@@ -104,374 +74,327 @@ class TestFeatureTreeItem : public QObject
 {
     Q_OBJECT
 private slots:
-    // Children
-    void children_data();
-    void children();
+    void structure_data();
+    void structure();
     void ownership();
-
-    // Searching
-    void findFirst_data();
-    void findFirst();
-    void findShallow_data();
-    void findShallow();
-    void searchingDoesNotLoadChildren();
-
-    // Base answers
-    void flags_data();
-    void flags();
-    void editorTypes();
-    void data_data();
-    void data();
-    void uniqueIdFollowsTheFullName();
-    void showMe_data();
-    void showMe();
-    void descriptionAndToolTip();
+    void plainRows();
+    void parameterRows_data();
+    void parameterRows();
+    void namesAndToolTips();
+    void followsChanges_data();
+    void followsChanges();
+    void executesCommandsWhateverTheValue();
+    void standsWithoutParameterOrSnapshot();
 };
 
-void TestFeatureTreeItem::children_data()
+void TestFeatureTreeItem::structure_data()
 {
     QTest::addColumn<QString>("tree");
-    QTest::addColumn<QString>("operation"); // child, insert (an item "x") or remove
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("answer"); // the item answered or removed, empty for null
-    QTest::addColumn<QString>("expected"); // the tree afterwards
-
-    addRow("child: first", "r(a b c)", "child", 0, "a", "r(a b c)");
-    addRow("child: last", "r(a b c)", "child", 2, "c", "r(a b c)");
-    addRow("child: negative", "r(a b c)", "child", -1, "", "r(a b c)");
-    addRow("child: count", "r(a b c)", "child", 3, "", "r(a b c)");
-    addRow("child: of a leaf", "r", "child", 0, "", "r");
-    addRow("insert: front", "r(a b)", "insert", 0, "x", "r(x a b)");
-    addRow("insert: middle", "r(a b)", "insert", 1, "x", "r(a x b)");
-    addRow("insert: end", "r(a b)", "insert", 2, "x", "r(a b x)");
-    addRow("insert: into a leaf", "r", "insert", 0, "x", "r(x)");
-    addRow("remove: first", "r(a(a1) b c)", "remove", 0, "a(a1)", "r(b c)");
-    addRow("remove: last", "r(a b c)", "remove", 2, "c", "r(a b)");
-    addRow("remove: at the end", "r(a b c)", "remove", 3, "", "r(a b c)");
-    addRow("remove: from a leaf", "r", "remove", 0, "", "r");
+    // child N, insert N (an item "x"), remove N, find FROM FULLNAME, role FROM ROLE VALUE, contains FROM ITEM (- null)
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("answer"); // the item answered or removed, "-" for none
+    QTest::addColumn<QString>("after");
+    const auto row = [](const char* tree, const char* operation, const char* answer, const char* after = nullptr) {
+        QTest::addRow("%s: %s", tree, operation) << tree << operation << answer << (after ? after : tree);
+    };
+    row("r(a b c)", "child 0", "a");
+    row("r(a b c)", "child -1", "-");
+    row("r(a b c)", "child 3", "-");
+    row("r(a b)", "insert 0", "x", "r(x a b)");
+    row("r(a b)", "insert 2", "x", "r(a b x)");
+    row("r", "insert 0", "x", "r(x)");
+    row("r(a(a1) b c)", "remove 0", "a(a1)", "r(b c)");
+    row("r(a b c)", "remove 2", "c", "r(a b)");
+    row("r(a b c)", "remove 3", "-");
+    row("r(a b c)", "remove -1", "-");
+    row("r(a b)", "find r r", "r(a b)");
+    row("r(Gain)", "find r gain", "-"); // case matters
+    // Pre-order: a deep match in an earlier subtree beats a shallow later one.
+    row("r(a(x#1) x#2)", "find r x", "x#1");
+    row("r(x#1(x#2))", "find r x", "x#1(x#2)");
+    row("r(x#1 a(x#2))", "find a x", "x#2");
+    row("r(a(x#1) x#2)", "role r 288 x", "x#1");
+    row("r(a(a1(a11)) b)", "contains a a", "a(a1(a11))");
+    row("r(a(a1(a11)) b)", "contains a a11", "a(a1(a11))");
+    row("r(a(a1(a11)) b)", "contains a b", "-");
+    row("r(a(a1(a11)) b)", "contains a -", "-"); // not null
 }
 
-void TestFeatureTreeItem::children()
+void TestFeatureTreeItem::structure()
 {
     QFETCH(QString, tree);
     QFETCH(QString, operation);
-    QFETCH(int, row);
     auto root = ::tree(tree);
-    FeatureTreeItem* item = nullptr;
+    const QStringList words = operation.split(' ');
+    const int n = words.value(1).toInt();
+    FeatureTreeItem* from = named(root.get(), words.value(1));
     std::unique_ptr<FeatureTreeItem> removed;
-    if (operation == QLatin1String("child")) {
-        item = root->child(row);
-    } else if (operation == QLatin1String("insert")) {
-        item = new FeatureTreeItem(QStringLiteral("x"), nullptr, QStringLiteral("x"), root.get());
-        root->insertChild(item, row);
-        QCOMPARE(item->parent(), root.get());
-    } else {
-        removed.reset(root->removeChild(row));
-        item = removed.get();
-    }
-    QTEST(item ? describe(item) : QString(), "answer");
-    QTEST(describe(root.get()), "expected");
-    for (int i = 0; i < root->childCount(); ++i)
+    FeatureTreeItem* item = nullptr;
+    CountingItem::calls = 0;
+    if (words[0] == "child")
+        item = root->child(n);
+    else if (words[0] == "insert")
+        root->insertChild(item = new FeatureTreeItem("x", nullptr, "x", nullptr), n);
+    else if (words[0] == "remove")
+        removed.reset(item = root->removeChild(n));
+    else if (words[0] == "find")
+        item = from->findByFullNameShallow(words[2]);
+    else if (words[0] == "role")
+        item = from->findByRoleShallow(words[2].toInt(), words[3]);
+    else if (from->findShallow(named(root.get(), words[2])))
+        item = from; // it contains the item
+    // Searching walks the loaded rows only, or it would load the whole node map.
+    QCOMPARE(CountingItem::calls, 0);
+    QTEST(item ? describe(item) : "-", "answer");
+    QTEST(describe(root.get()), "after");
+    for (int i = 0; i < root->childCount(); ++i) {
         QCOMPARE(root->child(i)->row(), i);
-    if (removed) {
-        // Out of the tree: it no longer claims a place in its former parent.
-        QCOMPARE(removed->parent(), nullptr);
-        QCOMPARE(removed->row(), 0);
-        QVERIFY(!root->findShallow(removed.get()));
+        QCOMPARE(root->child(i)->QObject::parent(), root.get());
     }
+    // Out of the tree, an item no longer claims a place in its former parent.
+    QVERIFY(!removed || (!removed->parent() && !removed->QObject::parent() && removed->row() == 0));
 }
 
 void TestFeatureTreeItem::ownership()
 {
-    auto root = tree(QStringLiteral("r(a(a1(a11) a2) b c)"));
-    FeatureTreeItem* b = named(root.get(), QStringLiteral("b"));
-
-    // Made with a parent that never lists it: an orphan, still a QObject child.
-    auto* orphan = new FeatureTreeItem(QStringLiteral("o"), nullptr, QStringLiteral("o"), b);
-    QCOMPARE(orphan->parent(), b);
+    auto root = tree("r(a(a1(a11) a2) b)");
+    // Made with a parent that never lists it: an orphan, yet a QObject child.
+    FeatureTreeItem* a1 = named(root.get(), "a1");
+    QPointer<FeatureTreeItem> orphan = new FeatureTreeItem("o", nullptr, "o", a1);
     QCOMPARE(orphan->row(), -1);
-    QCOMPARE(b->childCount(), 0);
+    QCOMPARE(a1->childCount(), 1);
     // Appended elsewhere, it belongs there, also as a QObject.
-    FeatureTreeItem* c = named(root.get(), QStringLiteral("c"));
-    c->appendChild(orphan);
-    QCOMPARE(orphan->parent(), c);
-    QCOMPARE(orphan->QObject::parent(), static_cast<QObject*>(c));
-    QCOMPARE(orphan->row(), 0);
-    QPointer<FeatureTreeItem> watchOrphan = orphan;
-    delete root->removeChild(2);
-    QVERIFY(!watchOrphan);
-
-    // The caller owns a removed item: destroying the former parent must not delete it.
-    std::unique_ptr<FeatureTreeItem> taken(root->removeChild(0));
-    QPointer<FeatureTreeItem> grandChild = taken->child(1);
-    root.reset();
-    QVERIFY(grandChild);
-    QCOMPARE(describe(taken.get()), QStringLiteral("a(a1(a11) a2)"));
-
+    named(root.get(), "b")->appendChild(orphan);
+    QCOMPARE(orphan->parent(), named(root.get(), "b"));
+    QCOMPARE(orphan->QObject::parent(), named(root.get(), "b"));
     // Clearing deletes the whole subtree, orphans included.
-    QList<QPointer<FeatureTreeItem>> watched { taken->child(0), taken->child(0)->child(0), grandChild };
-    watched << new FeatureTreeItem(QStringLiteral("o"), nullptr, QStringLiteral("o"), taken->child(0));
-    taken->clearChildren();
-    QCOMPARE(taken->childCount(), 0);
-    QVERIFY(!taken->hasChildren());
+    QList<QPointer<FeatureTreeItem>> watched{named(root.get(), "a"), a1, named(root.get(), "a11"), orphan,
+                                             new FeatureTreeItem("o2", nullptr, "o2", a1)};
+    root->clearChildren();
+    QVERIFY(!root->hasChildren());
     for (const auto& item : watched)
         QVERIFY(!item);
 }
 
-void TestFeatureTreeItem::findFirst_data()
+void TestFeatureTreeItem::plainRows()
 {
-    QTest::addColumn<QString>("tree");
-    QTest::addColumn<QString>("special"); // displayed name of the item marked special
-    QTest::addColumn<int>("role"); // -1: findByFullNameShallow
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("expected"); // displayed name, empty for null
-
-    const int byName = -1;
-    const auto text = [](const char* value) { return QVariant(QString::fromLatin1(value)); };
-    addRow("the item itself", "r(a b)", "", byName, text("r"), "r");
-    addRow("a leaf", "r(a(a1 a2) b)", "", byName, text("a2"), "a2");
-    addRow("unknown", "r(a(a1 a2) b)", "", byName, text("c"), "");
-    addRow("case matters", "r(Gain)", "", byName, text("gain"), "");
-    // Pre-order: a deep match in an earlier subtree beats a shallow later one.
-    addRow("deep before later sibling", "r(a(x#1) x#2)", "", byName, text("x"), "x#1");
-    addRow("parent before its child", "r(x#1(x#2))", "", byName, text("x"), "x#1");
-    addRow("siblings in list order", "r(a x#1 x#2)", "", byName, text("x"), "x#1");
-
-    addRow("full name role, duplicates", "r(a(g#1) g#2)", "", FeatureTreeItem::FullNodeNameRole, text("g"), "g#1");
-    addRow("special flag", "r(a(b) c d)", "c", FeatureTreeItem::IsSpecialNode, QVariant(true), "c");
-    addRow("first item without the flag", "r(a)", "r", FeatureTreeItem::IsSpecialNode, QVariant(false), "a");
-    addRow("unanswered role matches nothing", "r(a)", "", FeatureTreeItem::GenicamTooltipRole, text("a"), "");
-    addRow("value of another type", "r(a)", "", FeatureTreeItem::GenicamVisibility, text("banana"), "");
-}
-
-void TestFeatureTreeItem::findFirst()
-{
-    QFETCH(QString, tree);
-    QFETCH(QString, special);
-    QFETCH(int, role);
-    QFETCH(QVariant, value);
-    auto root = ::tree(tree);
-    if (!special.isEmpty())
-        named(root.get(), special)->SetIsSpecialNode(true);
-    FeatureTreeItem* found
-        = role < 0 ? root->findByFullNameShallow(value.toString()) : root->findByRoleShallow(role, value);
-    QTEST(found ? found->getDisplayedName() : QString(), "expected");
-}
-
-void TestFeatureTreeItem::findShallow_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("target"); // empty: a null pointer
-    QTest::addColumn<bool>("expected");
-
-    // All in "r(a(a1(a11) a2) b(b1))".
-    addRow("itself", "a", "a", true);
-    addRow("child", "a", "a2", true);
-    addRow("grandchild", "a", "a11", true);
-    addRow("sibling", "a", "b", false);
-    addRow("nephew", "a", "b1", false);
-    addRow("parent", "a", "r", false);
-    addRow("null", "r", "", false);
-}
-
-void TestFeatureTreeItem::findShallow()
-{
-    QFETCH(QString, start);
-    QFETCH(QString, target);
-    auto root = tree(QStringLiteral("r(a(a1(a11) a2) b(b1))"));
-    const FeatureTreeItem* wanted = target.isEmpty() ? nullptr : named(root.get(), target);
-    QTEST(named(root.get(), start)->findShallow(wanted), "expected");
-}
-
-void TestFeatureTreeItem::searchingDoesNotLoadChildren()
-{
-    // Derived rows load children in childCount(); a search must only walk
-    // what is loaded, or searching the tree would load the whole node map.
-    class LazyItem : public FeatureTreeItem
-    {
-    public:
-        using FeatureTreeItem::FeatureTreeItem;
-        int childCount() override
-        {
-            ++calls;
-            return FeatureTreeItem::childCount();
-        }
-        int calls = 0;
-    };
-    LazyItem root(QStringLiteral("r"), nullptr, QStringLiteral("r"), nullptr);
-    root.appendChild(new FeatureTreeItem(QStringLiteral("a"), nullptr, QStringLiteral("a"), &root));
-    QVERIFY(root.findByFullNameShallow(QStringLiteral("a")));
-    QVERIFY(!root.findByRoleShallow(FeatureTreeItem::FullNodeNameRole, QStringLiteral("z")));
-    QCOMPARE(root.calls, 0);
-}
-
-void TestFeatureTreeItem::flags_data()
-{
-    QTest::addColumn<QString>("fullName");
-    QTest::addColumn<int>("editorType");
-    QTest::addColumn<int>("access");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("expected");
-
-    const int none = Qt::NoItemFlags;
-    const int name = Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled;
-    const int editable = Qt::ItemIsEditable | Qt::ItemIsEnabled;
-    const int enabled = Qt::ItemIsEnabled;
-
-    for (int column : { 0, 1, 2 })
-        QTest::addRow("placeholder, column %d", column) << "Dummy" << 1 << int(GenApi::RW) << column << none;
-    addRow("placeholder name is exact", "Dummy2", 10, int(GenApi::NA), 0, name);
-    addRow("third column", "x", 1, int(GenApi::RW), 2, enabled);
-
-    // Value column: persistent-editor types are always editable...
-    for (int type : { 1, 2, 3, 4, 5, 7, 9, 11, 12 })
-        QTest::addRow("value, editor %d, read only", type) << "x" << type << int(GenApi::RO) << 1 << editable;
-    // ... the others only when the access mode allows writing.
-    const QList<QPair<int, int>> accessFlags { { GenApi::NA, enabled },
-                                               { GenApi::NI, enabled },
-                                               { GenApi::RO, enabled },
-                                               { GenApi::WO, editable },
-                                               { GenApi::RW, editable } };
-    for (int type : { 0, 6, 8, 10 }) {
-        for (const auto& access : accessFlags) {
-            QTest::addRow("value, editor %d, access %d", type, access.first)
-                << "x" << type << access.first << 1 << access.second;
-        }
-    }
-}
-
-void TestFeatureTreeItem::flags()
-{
-    QFETCH(QString, fullName);
-    QFETCH(int, editorType);
-    QFETCH(int, access);
-    QFETCH(int, column);
-    ProbeItem item(fullName, editorType, static_cast<GenApi::EAccessMode>(access));
-    QTEST(int(item.flags(column)), "expected");
-}
-
-void TestFeatureTreeItem::editorTypes()
-{
-    FeatureTreeItem plain(QStringLiteral("p"), nullptr, QStringLiteral("p"), nullptr);
-    ProbeItem slider(QStringLiteral("s"), FeatureTreeItem::EditorIntSlider, GenApi::RW);
-    IndexFactory indexes;
-
-    QCOMPARE(FeatureTreeItem::editorType(static_cast<const FeatureTreeItem*>(nullptr)),
-             int(FeatureTreeItem::EditorInvalid));
-    QCOMPARE(FeatureTreeItem::editorType(&plain), int(FeatureTreeItem::EditorNone));
-    QCOMPARE(FeatureTreeItem::editorType(QModelIndex()), int(FeatureTreeItem::EditorInvalid));
-    QCOMPARE(FeatureTreeItem::editorType(indexes.indexFor(&plain)), int(FeatureTreeItem::EditorNone));
-    // The static form answers for plain items only; the row's own choice is
-    // the virtual editorType().
-    QCOMPARE(FeatureTreeItem::editorType(&slider), int(FeatureTreeItem::EditorNone));
-    QCOMPARE(slider.editorType(), int(FeatureTreeItem::EditorIntSlider));
-
-    const QList<int> persistent { 1, 2, 3, 4, 5, 7, 9, 11, 12, 50 };
-    for (int type : QList<int> { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 50 }) {
-        ProbeItem item(QStringLiteral("x"), type, GenApi::RW);
-        QVERIFY2(item.usePersistentEditor() == persistent.contains(type), qPrintable(QString::number(type)));
-        QVERIFY(!item.isEditable());
-    }
-}
-
-void TestFeatureTreeItem::data_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QVariant>("expected");
-
-    // The item: displayed "Favorites", full name "FavRoot", tool tip "Tip",
-    // visibility Expert, full row, not special.
-    const QVariant invalid;
-    const QVariant fullName(QStringLiteral("FavRoot"));
-    const QBrush dimmed = QPalette().brush(QPalette::Disabled, QPalette::Text);
-    const int height = static_cast<int>(QFontMetricsF(QApplication::font()).height() + 10.0);
-
-    addRow("name: display", 0, int(Qt::DisplayRole), QVariant(QStringLiteral("Favorites")));
-    addRow("name: edit", 0, int(Qt::EditRole), invalid);
-    addRow("name: foreground", 0, int(Qt::ForegroundRole), QVariant(dimmed));
-    addRow("name: size hint", 0, int(Qt::SizeHintRole), QVariant(QSize(0, height)));
-    addRow("value: display", 1, int(Qt::DisplayRole), invalid);
-    addRow("value: foreground", 1, int(Qt::ForegroundRole), QVariant(dimmed));
-    addRow("value: size hint", 1, int(Qt::SizeHintRole), invalid);
-    addRow("third column: display", 2, int(Qt::DisplayRole), invalid);
-    addRow("third column: foreground", 2, int(Qt::ForegroundRole), invalid);
-    addRow("tool tip", 1, int(Qt::ToolTipRole), QVariant(QStringLiteral("Tip")));
-    addRow("GenICam name", 1, FeatureTreeItem::GenicamNameRole, fullName);
-    addRow("full name", 0, FeatureTreeItem::FullNodeNameRole, fullName);
-    addRow("category", 0, FeatureTreeItem::GenicamCategory, QVariant(false));
-    addRow("visibility", 1, FeatureTreeItem::GenicamVisibility, QVariant(int(GenApi::Expert)));
-    addRow("full row", 0, FeatureTreeItem::IsFullRowItem, QVariant(true));
-    addRow("special", 1, FeatureTreeItem::IsSpecialNode, QVariant(false));
-    addRow("shown at all", 0, FeatureTreeItem::IsShownAtAll, QVariant(true));
-    // Roles a plain item does not answer.
-    for (int role : { FeatureTreeItem::GenicamTooltipRole, FeatureTreeItem::GenicamDescription,
-                      FeatureTreeItem::GenicamDocuURL, 263, int(Qt::UserRole) })
-        QTest::addRow("role %d", role) << 0 << role << invalid;
-}
-
-void TestFeatureTreeItem::data()
-{
-    QFETCH(int, column);
-    QFETCH(int, role);
-    QFETCH(QVariant, expected);
-    FeatureTreeItem item(QStringLiteral("Favorites"), nullptr, QStringLiteral("FavRoot"), nullptr);
-    item.SetToolTip(QStringLiteral("Tip"));
+    // The structural rows: a dimmed name, no value, shown from their own level on.
+    FeatureTreeItem item("Favorites", nullptr, "FavRoot", nullptr);
     item.setVisibility(GenApi::Expert);
-    item.SetIsFullRowItem(true);
-    const QVariant answer = item.data(column, role);
-    QCOMPARE(answer.isValid(), expected.isValid());
-    QCOMPARE(answer, expected);
-}
-
-void TestFeatureTreeItem::uniqueIdFollowsTheFullName()
-{
-    // Different displayed names: the identifier depends on the full name only.
-    const auto id = [](const QString& displayed, const QString& fullName, int column = 0) {
-        return FeatureTreeItem(displayed, nullptr, fullName, nullptr).data(column, FeatureTreeItem::UniqueID);
-    };
-    const QVariant gain = id(QStringLiteral("A"), QStringLiteral("@CameraDevice/Gain"));
-    QCOMPARE(gain.userType(), int(QMetaType::UInt));
-    QCOMPARE(id(QStringLiteral("B"), QStringLiteral("@CameraDevice/Gain"), 1), gain);
-    QVERIFY(id(QStringLiteral("A"), QStringLiteral("@CameraDevice/GainAuto")) != gain);
-    QVERIFY(id(QStringLiteral("A"), QStringLiteral("@StreamGrabber0/Gain")) != gain);
-}
-
-void TestFeatureTreeItem::showMe_data()
-{
-    QTest::addColumn<int>("visibility"); // -1: as constructed
-    QTest::addColumn<int>("level");
-    QTest::addColumn<bool>("expected");
-
-    addRow("undefined at Invisible", -1, int(GenApi::Invisible), false);
-    addRow("Beginner at Beginner", int(GenApi::Beginner), int(GenApi::Beginner), true);
-    addRow("Expert at Beginner", int(GenApi::Expert), int(GenApi::Beginner), false);
-    addRow("Expert at Expert", int(GenApi::Expert), int(GenApi::Expert), true);
-    addRow("Invisible at Guru", int(GenApi::Invisible), int(GenApi::Guru), false);
-    addRow("Invisible at Invisible", int(GenApi::Invisible), int(GenApi::Invisible), true);
-}
-
-void TestFeatureTreeItem::showMe()
-{
-    QFETCH(int, visibility);
-    QFETCH(int, level);
-    FeatureTreeItem item(QStringLiteral("Search"), nullptr, QStringLiteral("Search"), nullptr);
-    if (visibility >= 0)
-        item.setVisibility(static_cast<GenApi::EVisibility>(visibility));
-    QTEST(item.ShowMe(static_cast<GenApi::EVisibility>(level)), "expected");
-    QCOMPARE(item.data(0, FeatureTreeItem::IsShownAtAll).toBool(), item.ShowMe(GenApi::Guru));
-}
-
-void TestFeatureTreeItem::descriptionAndToolTip()
-{
-    FeatureTreeItem item(QStringLiteral("x"), nullptr, QStringLiteral("x"), nullptr);
-    QCOMPARE(item.data(0, Qt::ToolTipRole), QVariant(QString()));
-    QVERIFY(!item.HasDescription());
-    item.SetDescription(QStringLiteral("Summed exposure"));
-    QVERIFY(item.HasDescription());
-    QCOMPARE(item.GetDescription(), QStringLiteral("Summed exposure"));
+    QVERIFY(item.data(0, Qt::ForegroundRole).isValid() && item.data(1, Qt::ForegroundRole).isValid());
+    for (const auto& [column, role] : {std::pair{0, int(Qt::EditRole)}, {1, int(Qt::DisplayRole)},
+                                       {2, int(Qt::ForegroundRole)}, {0, FeatureTreeItem::GenicamDescription}})
+        QVERIFY2(!item.data(column, role).isValid(), qPrintable(QString("%1/%2").arg(column).arg(role)));
+    QCOMPARE(QVector<bool>({item.ShowMe(GenApi::Beginner), item.ShowMe(GenApi::Expert), item.ShowMe(GenApi::Invisible),
+                            item.data(0, FeatureTreeItem::IsShownAtAll).toBool()}),
+             QVector<bool>({false, true, true, true}));
+    QVERIFY(!FeatureTreeItem("x", nullptr, "x", nullptr).ShowMe(GenApi::Invisible)); // no level: never
+    QVERIFY(!item.isEditable() && !item.HasDescription());
     item.SetDescription(QString()); // an empty description is none
     QVERIFY(!item.HasDescription());
+    // The identifier depends on the full name alone.
+    const auto id = [](const char* displayed, const char* fullName) {
+        return FeatureTreeItem(displayed, nullptr, fullName, nullptr).data(1, FeatureTreeItem::UniqueID);
+    };
+    QVERIFY(id("A", "FavRoot") == id("B", "FavRoot") && id("A", "FavRoot") != id("A", "FavRoot2"));
+}
+
+void TestFeatureTreeItem::parameterRows_data()
+{
+    QTest::addColumn<QString>("feature");
+    QTest::addColumn<int>("editor");
+    QTest::addColumn<int>("access");
+    QTest::addColumn<QVariant>("display");
+    QTest::addColumn<QVariant>("edit");
+    QTest::addColumn<bool>("editable"); // the value cell
+    QTest::addColumn<bool>("dimmed");
+    QTest::addColumn<int>("shownFrom"); // the lowest level that shows it
+    const QVariant none;
+    const QVariant empty = QString();
+    const auto row = [](const char* feature, int editor, int access, const QVariant& display, const QVariant& edit,
+                        bool editable = true, bool dimmed = false, int shownFrom = 0) {
+        QTest::newRow(feature) << feature << editor << access << display << edit << editable << dimmed << shownFrom;
+    };
+    const int rw = GenApi::RW;
+    row("Width", 0, rw, "640", "640");
+    row("Ranged", 1, rw, "5", "5");
+    row("Plain", 2, rw, "5.00", "5.00");
+    row("Gain", 3, rw, "5.00", "5.00");
+    row("Exposure", 3, rw, "5.00", "5.00");
+    row("PixelFormat", 4, rw, "Mono8", "Mono8");
+    row("ReverseX", 5, rw, empty, none);
+    row("DeviceUserID", 6, rw, "cam", "cam");
+    row("UserSetSave", 7, rw, "", "");
+    row("Controls", 10, GenApi::RO, empty, none, false, false, GenApi::Guru);
+    row("SensorWidth", 0, GenApi::RO, "2448", "2448", false, true);
+    row("Level", 1, GenApi::RO, "5", "5", true, true); // a slider stays, read only
+    row("DeviceKey", 0, GenApi::WO, "<not readable>", none);
+    row("FutureMode", 0, GenApi::NA, "<not available>", none, false, true);
+    row("LegacyMode", 0, GenApi::NI, "<not implemented>", none, false, true, GenApi::Invisible);
+}
+
+void TestFeatureTreeItem::parameterRows()
+{
+    QFETCH(QString, feature);
+    QFETCH(int, editor);
+    QFETCH(int, access);
+    QFETCH(bool, dimmed);
+    QFETCH(int, shownFrom);
+    TreeFixture f;
+    f.add(parameters);
+    auto* node = qobject_cast<FeatureTreeINodeItem*>(f.item(feature));
+    QVERIFY(node);
+    QCOMPARE(node->editorType(), editor);
+    QCOMPARE(node->usePersistentEditor(), QList<int>({1, 2, 3, 4, 5, 7}).contains(editor));
+    QCOMPARE(int(node->getAccessMode()), access);
+    QTEST(node->data(1, Qt::DisplayRole), "display");
+    QTEST(node->data(1, Qt::EditRole), "edit");
+    QCOMPARE(node->data(0, Qt::ForegroundRole).isValid(), dimmed);
+    QCOMPARE(node->data(1, Qt::ForegroundRole).isValid(), dimmed);
+    for (int level = 0; level <= 3; ++level)
+        QCOMPARE(node->ShowMe(GenApi::EVisibility(level)), level >= shownFrom);
+    QCOMPARE(node->isEditable(), access == GenApi::WO || access == GenApi::RW);
+    QTEST(bool(node->flags(1) & Qt::ItemIsEditable), "editable");
+    // Only a readable category cannot be dragged.
+    const Qt::ItemFlags name = Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled;
+    QCOMPARE(node->flags(0), editor == 10 ? name & ~Qt::ItemIsDragEnabled : name);
+    QCOMPARE(node->flags(2), Qt::ItemIsEnabled);
+    QCOMPARE(node->hasChildren(), editor == 10);
+    QCOMPARE(node->data(0, FeatureTreeItem::IsFullRowItem).toBool(), editor == 10);
+}
+
+void TestFeatureTreeItem::namesAndToolTips()
+{
+    TreeFixture f;
+    f.add(parameters);
+    FeatureTreeItem* width = f.item("Width");
+    // The unit joins the name; the value column's name is the full one.
+    QCOMPARE(QStringList({width->data(0, Qt::DisplayRole).toString(),
+                          f.item("Limit")->data(0, Qt::DisplayRole).toString(),
+                          width->data(0, FeatureTreeItem::GenicamNameRole).toString(),
+                          width->data(1, FeatureTreeItem::GenicamNameRole).toString(),
+                          width->data(0, FeatureTreeItem::GenicamDocuURL).toString()}),
+             QStringList({"Width [px]", "Limit", "Width", "@CameraDevice/Width", "docs/features.html#Width"}));
+    QCOMPARE(width->data(0, Qt::ToolTipRole).toString(),
+             QString("<nobr><b>Width (Width)</b></nobr><br><nobr>Width of the image</nobr>"));
+    QCOMPARE(f.item("Controls")->data(0, Qt::ToolTipRole).toString(), QString("<nobr><b>Controls</b></nobr>"));
+    // "root" in any case gives the short heading.
+    QCOMPARE(f.item("RootCause")->data(0, Qt::ToolTipRole).toString(), QString("<nobr><b>RootCause</b></nobr>"));
+    // A translation of "<name>_Tooltip" in the node map's context replaces the text.
+    struct Translator : QTranslator
+    {
+        bool isEmpty() const override { return false; }
+        QString translate(const char* context, const char* source, const char*, int) const override
+        {
+            const bool width = qstrcmp(context, "CameraDevice") == 0 && qstrcmp(source, "Width_Tooltip") == 0;
+            return width ? QString::fromUtf8("画像の幅") : QString();
+        }
+    } translator;
+    QCoreApplication::installTranslator(&translator);
+    QCOMPARE(width->data(0, Qt::ToolTipRole).toString(),
+             QString::fromUtf8("<nobr><b>Width (Width)</b></nobr><br><nobr>画像の幅</nobr>"));
+    QCoreApplication::removeTranslator(&translator);
+    // Search matches are marked in the heading only.
+    FeatureTreeHighlighter highlighter;
+    highlighter.searchText = "idt";
+    static_cast<FeatureTreeINodeItem*>(width)->setHighlighter(&highlighter);
+    const QString tip = width->data(0, Qt::ToolTipRole).toString();
+    QVERIFY2(tip.startsWith("<nobr><b>W<span") && tip.endsWith("<br><nobr>Width of the image</nobr>"),
+             qPrintable(tip));
+}
+
+void TestFeatureTreeItem::followsChanges_data()
+{
+    QTest::addColumn<QString>("feature");
+    QTest::addColumn<QString>("changed"); // the feature itself is edited in the tree, others in the collection
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("utf8"); // the collection's rows write UTF-8, else Latin-1
+    QTest::addColumn<bool>("callbacks");
+    QTest::addColumn<QString>("expected"); // the feature's value afterwards
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("reports"); // of the row
+    const auto row = [](const char* name, const char* feature, const char* changed, const QString& value,
+                        const QString& expected, const QString& shown, int reports = 1, bool callbacks = true,
+                        bool utf8 = true) {
+        QTest::newRow(name) << feature << changed << value << utf8 << callbacks << expected << shown << reports;
+    };
+    // The report of a value out of its live limits is not kept, the corrected one is.
+    row("integer above its maximum", "Width", "Limit", "500", "500", "500");
+    row("integer below its minimum", "Width", "Floor", "700", "700", "700");
+    row("float above its maximum", "Gain", "GainLimit", "2.5", "2.50", "2.50");
+    row("float below its minimum", "Gain", "GainFloor", "7", "7.00", "7.00");
+    row("read only: left alone", "Temperature", "Limit", "40", "50.00", "50.00");
+    row("inside the limits", "Width", "Limit", "800", "640", "640");
+    row("callbacks off: not clamped", "Width", "Limit", "500", "640", "640", 0, false);
+    row("callbacks off: not shown", "Width", "Width", "700", "700", "640", 0, false);
+    // The collection takes 8-bit text up to the first zero byte.
+    const QString umlaut = QString::fromUtf8("Grüße");
+    row("UTF-8 text", "DeviceUserID", "DeviceUserID", umlaut, umlaut, umlaut);
+    row("cut at a zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0) + "cd", "ab", "ab");
+    // A Latin-1 row hands Latin-1 bytes to a UTF-8 collection, which refuses them.
+    row("Latin-1 row", "DeviceUserID", "DeviceUserID", umlaut, "cam", "cam", 0, true, false);
+}
+
+void TestFeatureTreeItem::followsChanges()
+{
+    QFETCH(QString, feature);
+    QFETCH(QString, changed);
+    QFETCH(QString, value);
+    QFETCH(bool, utf8);
+    QFETCH(bool, callbacks);
+    TreeFixture f;
+    const auto collection = NodeMapText::collection(parameters);
+    f.proxy.addParameterCollection(collection, "Camera", "@CameraDevice", utf8);
+    auto* row = qobject_cast<FeatureTreeINodeItem*>(f.item("@CameraDevice/" + feature));
+    QSignalSpy updated(row, &FeatureTreeINodeItem::nodeUpdated);
+    f.model.setGenICamCallbacksEnable(callbacks);
+    if (changed == feature)
+        f.model.setData(f.index("@CameraDevice/" + feature, 1), value, Qt::EditRole);
+    else
+        collection->getParameter(changed)->setValue(value);
+    QTEST(collection->getParameter(feature)->getParameterData()->valueString, "expected");
+    QTEST(row->data(1, Qt::DisplayRole).toString(), "shown");
+    QTEST(updated.count(), "reports");
+    QVERIFY(updated.isEmpty() || updated.first().at(0).toInt() == row->row());
+}
+
+void TestFeatureTreeItem::executesCommandsWhateverTheValue()
+{
+    TreeFixture f;
+    const auto collection = f.add(parameters);
+    FeatureTreeItem* save = f.item("UserSetSave");
+    QSignalSpy reported(collection->getParameter("UserSetSave").data(), &IParameter::parameterDataChangedDecoupled);
+    // Nothing of the value is used: no value is set, an invalid one executes too.
+    collection->injectFault("UserSetSave", Operation::SetValue, FaultKind::StandardException);
+    save->setData(1, QVariant(), Qt::EditRole);
+    save->setData(1, "garbage", Qt::EditRole);
+    QCOMPARE(reported.count(), 0); // no busy time: done before and after, no change to report
+    // Only an edit of the value column executes.
+    collection->injectFault("UserSetSave", Operation::Execute, FaultKind::GenICamException, 1);
+    save->setData(0, 1, Qt::EditRole);
+    save->setData(1, 1, Qt::DisplayRole);
+    QVERIFY_EXCEPTION_THROWN(save->setData(1, 1, Qt::EditRole), GenICam::GenericException);
+}
+
+void TestFeatureTreeItem::standsWithoutParameterOrSnapshot()
+{
+    FeatureTreeINodeItem none(nullptr, nullptr, nullptr, "@CameraDevice/Nothing", nullptr, true);
+    QCOMPARE(none.editorType(), int(FeatureTreeItem::EditorInvalid));
+    QVERIFY(!none.data(0, Qt::DisplayRole).isValid() && none.childCount() == 0 && none.getAccessMode() == GenApi::NI);
+    // A row whose parameter fails while it is cached stands with the default snapshot.
+    const auto collection = NodeMapText::collection(parameters);
+    collection->injectFault("Width", Operation::GetProperties, FaultKind::StandardException, 1);
+    collection->injectFault("Width", Operation::GetParameterData, FaultKind::OtherException, 1);
+    LogCapture log;
+    FeatureTreeINodeItem width(collection, collection->getParameter("Width"), nullptr, "@CameraDevice/Width", nullptr,
+                               true);
+    QCOMPARE(log.texts(QtWarningMsg).join('|'),
+             QString("Exception fired when caching parameter properties|FeatureTreeINodeItem::initInternal: "
+                     "Exception occurred:\nInjected fault in getProperties of node 'Width'\n|"
+                     "Exception fired when caching parameter data|"
+                     "FeatureTreeINodeItem::initInternal: Unspecified exception occurred."));
+    QCOMPARE(width.getParameterData()->type, 0);
+    QCOMPARE(width.getDisplayedName(), QString());
 }
 
 QTEST_MAIN(TestFeatureTreeItem)

@@ -512,6 +512,7 @@ void AravisNodeMap::build(const QString& sourceName)
         if (f < 0 || f == to)
             return;
         m_entries[f].affects << to;
+        m_entries[to].references << f;
         if (both)
             m_entries[to].affects << f;
     };
@@ -549,15 +550,19 @@ void AravisNodeMap::build(const QString& sourceName)
                 if (ARV_IS_GC_FEATURE_NODE(l->data)) {
                     const int s
                         = m_index.value(fromUtf8(arv_gc_feature_node_get_name(ARV_GC_FEATURE_NODE(l->data))), -1);
-                    if (s >= 0 && s != i)
+                    if (s >= 0 && s != i) {
                         m_entries[i].affects << s;
+                        m_entries[s].selectors << i;
+                    }
                 }
             }
         }
     }
     for (AravisEntry& e : m_entries) {
-        std::sort(e.affects.begin(), e.affects.end());
-        e.affects.erase(std::unique(e.affects.begin(), e.affects.end()), e.affects.end());
+        for (QVector<int>* list : {&e.affects, &e.references, &e.selectors}) {
+            std::sort(list->begin(), list->end());
+            list->erase(std::unique(list->begin(), list->end()), list->end());
+        }
     }
 
     // What the node map says of each feature never changes: read it once, here.
@@ -876,6 +881,24 @@ QSharedPointer<const ParameterData> AravisNodeMap::cached(int i) const
 }
 
 // --- collection operations ---------------------------------------------------------------
+
+FeatureDependencies AravisNodeMap::dependencies(const QString& name) const
+{
+    requireConnected();
+    FeatureDependencies d;
+    int i = indexOf(name);
+    if (i >= 0 && m_entries.at(i).aliasOf >= 0)
+        i = m_entries.at(i).aliasOf; // an alias depends on what its float depends on
+    if (i < 0)
+        return d;
+    for (int s : m_entries.at(i).selectors)
+        d.selectors << m_entries.at(s).fullName;
+    for (int r : m_entries.at(i).references) {
+        if (!m_entries.at(i).selectors.contains(r))
+            d.references << m_entries.at(r).fullName;
+    }
+    return d;
+}
 
 QStringList AravisNodeMap::children(const QString& name) const
 {
@@ -1335,6 +1358,17 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i, QString* failu
         ArvGcFloat* n = ARV_GC_FLOAT(node);
         d->representation = representationText(arv_gc_float_get_representation(n));
         d->displayPrecision = arv_gc_float_get_display_precision(n);
+        switch (arv_gc_float_get_display_notation(n)) {
+        case ARV_GC_DISPLAY_NOTATION_FIXED:
+            d->displayNotation = NotationFixed;
+            break;
+        case ARV_GC_DISPLAY_NOTATION_SCIENTIFIC:
+            d->displayNotation = NotationScientific;
+            break;
+        default:
+            d->displayNotation = NotationAutomatic;
+            break;
+        }
         d->floatMin = arv_gc_float_get_min(n, error.out());
         error.forgiveMissingProperty();
         if (!error.failed()) {
@@ -1350,7 +1384,7 @@ QSharedPointer<ParameterData> AravisNodeMap::buildSnapshot(int i, QString* failu
         }
         if (!error.failed() && d->isReadable) {
             d->floatValue = arv_gc_float_get_value(n, error.out());
-            d->valueString = ValueText::formatFloat(d->floatValue, d->displayPrecision);
+            d->valueString = ValueText::formatFloat(d->floatValue, d->displayPrecision, d->displayNotation);
         }
         error.checkDevice();
         if (error.failed())

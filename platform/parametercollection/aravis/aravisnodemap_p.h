@@ -45,6 +45,8 @@ struct AravisEntry
     int aliasTarget = -1; ///< alias entries: the integer entry; floats: their alias entry
     qint64 pollingTimeMs = 0; ///< 0: not polled by time
     QVector<int> affects; ///< entries whose snapshot may change when this one changes
+    QVector<int> references; ///< entries its limits, value or conditions come from
+    QVector<int> selectors; ///< selectors that choose which of its values is shown
     QSharedPointer<AravisParameter> handle;
 
     // The device's thread only.
@@ -117,6 +119,7 @@ public:
     void noticeControlLost();
 
     QStringList children(const QString& name) const;
+    FeatureDependencies dependencies(const QString& name) const;
     void refresh();
     void poll(qint64 intervalMs);
 

@@ -85,6 +85,11 @@ bool AravisParameterCollection::hasParameter(const QString& fullName)
     return m_map->indexOf(fullName) >= 0;
 }
 
+FeatureDependencies AravisParameterCollection::getDependencies(const QString& fullName)
+{
+    return m_map->dependencies(fullName);
+}
+
 void AravisParameterCollection::refresh()
 {
     m_map->refresh();

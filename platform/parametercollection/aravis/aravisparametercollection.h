@@ -108,6 +108,9 @@ public:
     bool hasParameter(const QString& fullName) override;
     void refresh() override;
     void poll(qint64 intervalMs) override;
+    /// From the node map's selectors and its pValue, pMin, pMax, pInc,
+    /// pIsAvailable, pIsLocked ... references.
+    FeatureDependencies getDependencies(const QString& fullName) override;
 
     /// The device id, or the file name for a collection without device.
     QString sourceName() const;
@@ -132,7 +135,7 @@ public:
     /// address; the parameters and their handles stay what they are. Returns at
     /// once; the outcome arrives through connectionStateChanged(). A device whose
     /// node map changed meanwhile is not reconnected (open it anew).
-    void reconnect();
+    void reconnect() override;
     /// How often a lost device is knocked at (default 1000 ms).
     void setProbeInterval(int milliseconds);
 

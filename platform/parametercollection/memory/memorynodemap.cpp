@@ -237,6 +237,26 @@ QStringList MemoryNodeMap::children(const QString& name) const
     return names;
 }
 
+FeatureDependencies MemoryNodeMap::dependencies(int i) const
+{
+    FeatureDependencies d;
+    if (i < 0)
+        return d;
+    QMutexLocker lock(&m_mutex);
+    // An alias depends on what its float depends on.
+    const MemoryNode& n = m_nodes.at(m_nodes.at(i).aliasOf >= 0 ? m_nodes.at(i).aliasOf : i);
+    if (n.selector >= 0)
+        d.selectors << m_nodes.at(n.selector).fullName;
+    for (const Expression* x : {&n.min, &n.max, &n.inc, &n.availableIf, &n.lockedIf}) {
+        for (const QString& name : x->identifiers()) {
+            const int referenced = indexOf(name);
+            if (referenced >= 0 && !d.references.contains(m_nodes.at(referenced).fullName))
+                d.references << m_nodes.at(referenced).fullName;
+        }
+    }
+    return d;
+}
+
 void MemoryNodeMap::refresh()
 {
     QMutexLocker lock(&m_mutex);
@@ -503,9 +523,10 @@ QSharedPointer<ParameterData> MemoryNodeMap::buildSnapshot(const MemoryNode& n) 
         d->hasFloatInc = l.inc > 0.0;
         d->floatInc = l.inc;
         d->displayPrecision = n.precision;
+        d->displayNotation = n.notation;
         if (d->isReadable) {
             d->floatValue = currentFloat(n);
-            d->valueString = ValueText::formatFloat(d->floatValue, n.precision);
+            d->valueString = ValueText::formatFloat(d->floatValue, n.precision, n.notation);
         }
         break;
     }

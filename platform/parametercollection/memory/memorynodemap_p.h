@@ -50,6 +50,7 @@ struct MemoryNode
 
     Expression min, max, inc, availableIf, lockedIf;
     qint64 precision = 2;
+    int notation = NotationAutomatic; // a DisplayNotation
     int maxLength = -1;
     QVector<MemoryEnumEntry> entries;
 
@@ -114,6 +115,8 @@ public:
 
     // Collection operations.
     QStringList children(const QString& name) const;
+    /// Empty for an unknown node (-1).
+    FeatureDependencies dependencies(int i) const;
     void refresh();
     void poll(qint64 intervalMs);
 

@@ -75,6 +75,12 @@ void MemoryParameterCollection::poll(qint64 intervalMs)
     m_map->poll(intervalMs);
 }
 
+FeatureDependencies MemoryParameterCollection::getDependencies(const QString& fullName)
+{
+    m_map->enter(QString(), Operation::GetParameter);
+    return m_map->dependencies(m_map->indexOf(fullName));
+}
+
 MemoryParameterCollection::TextEncoding MemoryParameterCollection::textEncoding() const
 {
     return m_map->encoding();

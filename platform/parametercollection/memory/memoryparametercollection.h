@@ -84,6 +84,8 @@ public:
     bool hasParameter(const QString& fullName) override;
     void refresh() override;
     void poll(qint64 intervalMs) override;
+    /// From the limits, increment and conditions (their expressions' names) and the selector.
+    FeatureDependencies getDependencies(const QString& fullName) override;
 
     TextEncoding textEncoding() const;
     void setTextEncoding(TextEncoding encoding);

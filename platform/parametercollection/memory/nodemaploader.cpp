@@ -204,6 +204,11 @@ private:
             n.precision = e.attribute(QStringLiteral("precision"), QStringLiteral("2")).toLongLong(&ok);
             if (!ok || n.precision < 0 || n.precision > 17)
                 fail(e.lineNumber(), QStringLiteral("precision must be 0 to 17"));
+            static const QStringList notations{QStringLiteral("Automatic"), QStringLiteral("Fixed"),
+                                               QStringLiteral("Scientific")};
+            n.notation = notations.indexOf(e.attribute(QStringLiteral("notation"), notations.first()));
+            if (n.notation < 0)
+                fail(e.lineNumber(), QStringLiteral("notation must be Automatic, Fixed or Scientific"));
             if (e.hasAttribute(QStringLiteral("aliasScale"))) {
                 n.aliasScale = e.attribute(QStringLiteral("aliasScale")).toDouble(&ok);
                 if (!ok || !(n.aliasScale > 0.0))

@@ -481,8 +481,6 @@ void TestEditors::inUse()
     }
     QEXPECT_FAIL("Gain follows its access while typing",
                  "A focused float editor drops every refresh, that of its access too", Continue);
-    QEXPECT_FAIL("float: refused typed value",
-                 "The refused value stays shown: the editor waits for a refresh that never comes", Continue);
     QCOMPARE(seen.join(" / "), trace);
 }
 

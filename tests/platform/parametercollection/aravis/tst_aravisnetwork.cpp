@@ -1,0 +1,165 @@
+#include "featuretree/featuretreeview.h"
+#include "featuretree/featuretreewidget.h"
+#include "logcapture.h"
+#include "parametercollection/aravis/aravisparametercollection.h"
+#include "treefixture.h"
+#include "widgets/asyncerrorqueue.h"
+
+#include <QElapsedTimer>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace ParameterCollection;
+using State = IParameterCollection::ConnectionState;
+
+namespace {
+
+/// Aravis's fake GigE Vision camera on 127.0.0.1 only, with a serial of its
+/// own; ended by its PID whatever happens, also when this process dies.
+class FakeCamera
+{
+public:
+    FakeCamera() { start(); }
+    ~FakeCamera() { kill(); }
+    void start()
+    {
+        const QByteArray serial = "ORVIK" + QByteArray::number(QCoreApplication::applicationPid());
+        m_pid = fork();
+        if (m_pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            execlp("arv-fake-gv-camera-0.8", "arv-fake-gv-camera-0.8", "-i", "127.0.0.1", "-s", serial.constData(),
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    void signal(int number) const
+    {
+        if (m_pid > 0)
+            ::kill(m_pid, number);
+    }
+    void kill()
+    {
+        if (m_pid <= 0)
+            return;
+        signal(SIGCONT);
+        signal(SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+
+private:
+    pid_t m_pid = -1;
+};
+
+/// The longest time the event loop could not run while it watched.
+struct GuiWatch : QObject
+{
+    GuiWatch()
+    {
+        connect(&timer, &QTimer::timeout, this, [this] { longest = qMax(longest, since.restart()); });
+        timer.start(2);
+        since.start();
+    }
+    QTimer timer;
+    QElapsedTimer since;
+    qint64 longest = 0;
+};
+
+/// Runs the event loop until `done`; answers how long that took, or -1 after `timeoutMs`.
+template<typename Done> qint64 waitFor(const Done& done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return -1;
+        QTest::qWait(5);
+    }
+    return clock.elapsed();
+}
+
+} // namespace
+
+/// A GigE Vision camera that is killed, stalls and comes back, seen from a
+/// shown feature tree with polling on. The margins are wide: the figures the
+/// benchmark measures are several times better.
+class TestAravisNetwork : public QObject
+{
+    Q_OBJECT
+private slots:
+    void lossStallAndComeback()
+    {
+        if (QStandardPaths::findExecutable("arv-fake-gv-camera-0.8").isEmpty())
+            QSKIP("arv-fake-gv-camera-0.8 is not installed (aravis-tools)");
+        FakeCamera camera;
+        QSharedPointer<AravisParameterCollection> collection;
+        waitFor([&] {
+            try {
+                collection = AravisParameterCollection::openDevice("127.0.0.1");
+            } catch (const std::exception&) {
+            }
+            return !collection.isNull();
+        }, 10000);
+        QVERIFY(collection);
+        QCOMPARE(collection->connectionState(), State::Connected);
+        collection->setProbeInterval(200);
+        WidgetFixture f;
+        LogCapture log;
+        f.widget()->addParameterCollection(collection, "Camera", "@CameraDevice", true);
+        f.view()->expandAll();
+        f.widget()->setPolling(true);
+        const QString shown = treeText(*f.view()->model());
+        QSignalSpy reports(GetTheGlobalAsyncErrorQueue(), &AsyncErrorQueue::displayError);
+        QSignalSpy states(collection.data(), &IParameterCollection::connectionStateChanged);
+        const auto width = [&f] { return f.index("@CameraDevice/Width", 1); };
+
+        // Killed: noticed by the polls, one report, the GUI never waits for the network.
+        GuiWatch watch;
+        camera.kill();
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 8000) >= 0);
+        QTest::qWait(300);
+        QVERIFY2(watch.longest < 1000, qPrintable(QString::number(watch.longest)));
+        QCOMPARE(reports.count(), 1);
+        QElapsedTimer edit;
+        edit.start();
+        QVERIFY(!f.view()->model()->setData(width(), "320", Qt::EditRole));
+        QVERIFY(edit.elapsed() < 500);
+        QTRY_COMPARE(reports.count(), 2); // the refusal, for the user to see
+
+        // Started again: the collection finds it, takes control, the tree is as it was.
+        camera.start();
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Connected; }, 10000) >= 0);
+        QCOMPARE(treeText(*f.view()->model()), shown);
+        QVERIFY(f.view()->model()->setData(width(), "320", Qt::EditRole));
+        QTRY_COMPARE(width().data().toString(), QString("320")); // reported from the device's thread
+
+        // Stalled for 10 s: lost meanwhile, then controlled again, and polling goes on.
+        states.clear();
+        camera.signal(SIGSTOP);
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 8000) >= 0);
+        QTest::qWait(10000 - 3000);
+        camera.signal(SIGCONT);
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Connected; }, 10000) >= 0);
+        QCOMPARE(states.count(), 2);
+        QTest::qWait(1000);
+        QCOMPARE(collection->connectionState(), State::Connected);
+        QVERIFY(f.view()->model()->setData(width(), "256", Qt::EditRole));
+
+        // Killed for good: closing it does not wait for the network.
+        camera.kill();
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 8000) >= 0);
+        QElapsedTimer close;
+        close.start();
+        f.widget()->clear();
+        collection.reset();
+        QVERIFY(close.elapsed() < 500);
+    }
+};
+
+QTEST_MAIN(TestAravisNetwork)
+#include "tst_aravisnetwork.moc"

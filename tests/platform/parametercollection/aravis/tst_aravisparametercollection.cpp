@@ -169,7 +169,6 @@ private slots:
         QVERIFY(camera->hasDevice() && !camera->getParameter("NoSuchFeature"));
         QVERIFY(camera->getChildren(role + "/Width", 0, true).isEmpty());
         QCOMPARE(QStringList({camera->getRoleName(), camera->deviceClass()}), QStringList({role, "CamEmu"}));
-        QCOMPARE(AravisParameterCollection::listDevices(true).value(0).id, AravisParameterCollection::fakeCameraId());
         const auto map = open("xml");
         QCOMPARE(QStringList({map->hasDevice() ? "device" : "none", map->deviceClass(), map->deviceInfo().model}),
                  QStringList({"none", "GenICam", "OrvikTestCamera"}));

@@ -48,8 +48,9 @@ QString snapshotText(const ParameterData& d)
     case TypeInteger:
         return text + QString(" [%1,%2,%3] %4").arg(d.intMin).arg(d.intMax).arg(d.intInc).arg(d.representation);
     case TypeFloat:
-        return text + QString(" [%1,%2,%3] p%4 %5").arg(n(d.floatMin), n(d.floatMax), d.hasFloatInc ? n(d.floatInc) : "-")
-                          .arg(d.displayPrecision).arg(d.representation);
+        return text + QString(" [%1,%2,%3] p%4%5 %6").arg(n(d.floatMin), n(d.floatMax), d.hasFloatInc ? n(d.floatInc) : "-")
+                          .arg(d.displayPrecision).arg(QString("afs").at(qBound(0, d.displayNotation, 2)))
+                          .arg(d.representation);
     case TypeEnumeration: return text + QString(" (%1) %2").arg(d.enumEntryNames.join(' ')).arg(d.intValue);
     case TypeCommand: return text + (d.boolValue ? " done" : " busy");
     }

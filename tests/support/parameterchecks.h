@@ -18,7 +18,7 @@ namespace PC = ParameterCollection;
 /// Runtime, Timeout, Generic), "std: <what>" for another exception, "other" for anything else, empty for nothing.
 QString thrownBy(const std::function<void()>& call);
 /// A snapshot in one line: "<type> '<value>' <RWIA flags> <visibility>" and by type " [min,max,inc] <representation>",
-/// " [min,max,inc] p<precision> <representation>", " (entries) <int value>" or " done"/" busy".
+/// " [min,max,inc] p<precision><notation: a, f or s> <representation>", " (entries) <int value>" or " done"/" busy".
 QString snapshotText(const PC::ParameterData& data);
 /// The snapshot of the last parameterDataChangedDecoupled report a spy saw, or null.
 QSharedPointer<const PC::ParameterData> lastReport(const QSignalSpy& spy);

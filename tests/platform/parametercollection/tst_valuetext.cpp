@@ -86,10 +86,15 @@ private slots:
 
     void formatsFloats()
     {
-        QCOMPARE(QStringList({ValueText::formatFloat(-0.0, 2), ValueText::formatFloat(1234.5678, 1),
-                              ValueText::formatFloat(1.5, -3), ValueText::formatFloat(0.1, 40),
-                              ValueText::formatInteger(5, "Boolean")}),
-                 QStringList({"0.00", "1234.6", "2", "0.10000000000000001", "1"}));
+        // Automatic notation is fixed-point but where that would be too long or show no digit.
+        QStringList shown{ValueText::formatFloat(-0.0, 2), ValueText::formatFloat(1234.5678, 1),
+                          ValueText::formatFloat(1.5, -3), ValueText::formatFloat(0.1, 40),
+                          ValueText::formatFloat(1e10, 1), ValueText::formatInteger(5, "Boolean")};
+        for (double value : {999999999.0, 1e9, -1e9, 0.005, 0.004, -0.004, 0.0})
+            shown << ValueText::formatFloat(value, 2, NotationAutomatic);
+        QCOMPARE(shown << ValueText::formatFloat(-12.34, 1, NotationScientific),
+                 QStringList({"0.00", "1234.6", "2", "0.10000000000000001", "10000000000.0", "1", "999999999.00", "1.00e+09",
+                              "-1.00e+09", "0.01", "4.00e-03", "-4.00e-03", "0.00", "-1.2e+01"}));
         // Spin boxes read their own text back with their locale, and range tool tips leave out an increment
         // whose text reads back as 0.
         for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "ja_JP"}) {

@@ -90,7 +90,9 @@ QString aravisShows(const AravisParameterCollection& collection, const Parameter
             a.floatValue = arv_gc_float_get_value(x, &error), a.displayPrecision = arv_gc_float_get_display_precision(x);
             a.floatMin = arv_gc_float_get_min(x, nullptr), a.floatMax = arv_gc_float_get_max(x, nullptr);
             a.floatInc = arv_gc_float_get_inc(x, nullptr), a.hasFloatInc = a.floatInc != DBL_MIN;
-            a.valueString = ValueText::formatFloat(a.floatValue, a.displayPrecision), unit = arv_gc_float_get_unit(x);
+            a.displayNotation = qMax(0, int(arv_gc_float_get_display_notation(x))); // undefined is automatic
+            a.valueString = ValueText::formatFloat(a.floatValue, a.displayPrecision, a.displayNotation);
+            unit = arv_gc_float_get_unit(x);
         } else if (a.isImplemented && ARV_IS_GC_STRING(node)) {
             a.valueString = arv_gc_string_get_value(ARV_GC_STRING(node), &error);
         }
@@ -218,7 +220,7 @@ private slots:
         QCOMPARE(read, QStringList({"i '640' RWIA Beginner [16,1280,16] Linear | https://example.com/docs/Width",
                                     "i '307200' R-IA Guru " + all + "  | none",
                                     "i '00:30:15:1A:2B:3C' RWIA Beginner " + all + " MACAddress | none",
-                                    "f '5000.0' RWIA Beginner [10,100000,-] p1 Logarithmic | https://example.com/docs/ExposureTime",
+                                    "f '5000.0' RWIA Beginner [10,100000,-] p1f Logarithmic | https://example.com/docs/ExposureTime",
                                     "e 'Mono8' RWIA Beginner (Mono8 Mono12 RGB8) 17301505 | none"}));
         QCOMPARE(map->getParameter("PixelFormat")->getParameterData()->enumEntryDisplayNames,
                  QStringList({"Mono 8", "Mono 12", "RGB8"}));
@@ -317,8 +319,8 @@ private slots:
         const auto map = open("xml");
         QVERIFY(!map->hasParameter(role + "/Gain/Alias"));
         // Writing the alias writes its integer, and is reported for both names.
-        const QStringList names{"ExposureTime", "ExposureTime/Alias", "ExposureTimeRaw"};
-        QCOMPARE(outcomeOf(*map, names, "ExposureTime/Alias=1234", ""), QString("ExposureTime/Alias '1234'; ExposureTimeRaw '1234'"));
+        QCOMPARE(outcomeOf(*map, {"ExposureTime", "ExposureTime/Alias", "ExposureTimeRaw"}, "ExposureTime/Alias=1234", ""),
+                 QString("ExposureTime/Alias '1234'; ExposureTimeRaw '1234'"));
         const auto start = qSharedPointerDynamicCast<ICommandParameter>(map->getParameter("AcquisitionStart"));
         QVERIFY(start->getParameterData()->boolValue);
         QSignalSpy spy(start.data(), &IParameter::parameterDataChangedDecoupled);

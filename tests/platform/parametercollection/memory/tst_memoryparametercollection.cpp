@@ -27,9 +27,11 @@ const char* const tree
       " Mac=00:0C:DF:01:02:03!RO{representation=MACAddress} PixelFormat:e=Mono8(Mono8 Mono12){lockedIf=Locked}"
       " ReverseX:b=false#Guru UserID:s{maxLength=8} Tag:s{maxLength=0} Lut:p]"
       " Acq#Expert[TriggerSelector:e=FrameStart(FrameStart LineStart)"
-      " TriggerMode:e=Off(Off On){selector=TriggerSelector} ExposureTime:f=5000{min=16 max=1048576 precision=1"
-      " representation=Logarithmic aliasScale=1} Gain:f=6{min=0 max=24 representation=Linear aliasScale=0.01}"
-      " BlackLevel:f=1.5{min=0 max=10 inc=0.5} RateEnable:b=false Rate:f=30{min=1 max=120 availableIf=RateEnable}"
+      " TriggerMode:e=Off(Off On){selector=TriggerSelector}"
+      " ExposureTime:f=5000{min=16 max=1048576 precision=1 notation=Fixed representation=Logarithmic aliasScale=1}"
+      " Gain:f=6{min=0 max=24 representation=Linear aliasScale=0.01}"
+      " BlackLevel:f=1.5{min=0 max=10 inc=0.5 notation=Scientific}"
+      " RateEnable:b=false Rate:f=30{min=1 max=120 availableIf=RateEnable}"
       " Temp:f=40!RO{min=-40 max=125 behaviour=drift} Timestamp=0!RO{behaviour=clock} Save:c{busyMs=150} Start:c"
       " Key=0!WO Legacy=0!NI Future=0!NA]";
 
@@ -38,8 +40,8 @@ QSharedPointer<Collection> makeCollection()
     // Entry display names and values, and values per selector position, are beyond the tree text.
     QByteArray xml = NodeMapText::toXml(tree);
     xml.replace("<Entry name=\"Mono8\"/>", "<Entry name=\"Mono8\" displayName=\"Mono 8\" value=\"17301505\"/>");
-    return Collection::fromXml(xml.replace("<Entry name=\"On\"/>", "<Entry name=\"On\"/><Value for=\"LineStart\">On</Value>"),
-                               "test.xml");
+    xml.replace("<Entry name=\"On\"/>", "<Entry name=\"On\"/><Value for=\"LineStart\">On</Value>");
+    return Collection::fromXml(xml, "test.xml");
 }
 
 template<typename T>
@@ -93,11 +95,11 @@ private slots:
                                      "Lut", "Acq: C '' R-IA Expert",
                                      "TriggerSelector: e 'FrameStart' RWIA Beginner (FrameStart LineStart) 0",
                                      "TriggerMode: e 'Off' RWIA Beginner (Off On) 0",
-                                     "ExposureTime: f '5000.0' RWIA Beginner [16,1048576,-] p1 Logarithmic",
-                                     "Gain: f '6.00' RWIA Beginner [0,24,-] p2 Linear",
-                                     "BlackLevel: f '1.50' RWIA Beginner [0,10,0.5] p2 PureNumber",
-                                     "RateEnable: b '0' RWIA Beginner", "Rate: f '' --I- Beginner [1,120,-] p2 PureNumber",
-                                     "Temp: f '40.00' R-IA Beginner [-40,125,-] p2 PureNumber",
+                                     "ExposureTime: f '5000.0' RWIA Beginner [16,1048576,-] p1f Logarithmic",
+                                     "Gain: f '6.00' RWIA Beginner [0,24,-] p2a Linear",
+                                     "BlackLevel: f '1.50e+00' RWIA Beginner [0,10,0.5] p2s PureNumber",
+                                     "RateEnable: b '0' RWIA Beginner", "Rate: f '' --I- Beginner [1,120,-] p2a PureNumber",
+                                     "Temp: f '40.00' R-IA Beginner [-40,125,-] p2a PureNumber",
                                      "Timestamp: i '0' R-IA Beginner " + all + " PureNumber",
                                      "Save: c '' RWIA Beginner done", "Start: c '' RWIA Beginner done",
                                      "Key: i '' -WIA Beginner " + all + " PureNumber",
@@ -115,7 +117,8 @@ private slots:
             properties << c->getParameter("Width")->getProperties()->getProperty(key);
         QCOMPARE(properties << c->getParameter("Width")->getProperties()->getProperty("DocuURL", "none"),
                  QStringList({"px", "Image width.", "Width tip", "Width", "", "RW", "none"}));
-        QCOMPARE(c->getParameter("PixelFormat")->getParameterData()->enumEntryDisplayNames, QStringList({"Mono 8", "Mono12"}));
+        QCOMPARE(c->getParameter("PixelFormat")->getParameterData()->enumEntryDisplayNames,
+                 QStringList({"Mono 8", "Mono12"}));
     }
 
     void rejectsBrokenNodeMaps_data()
@@ -134,7 +137,8 @@ private slots:
             {"A:f{representation=HexNumber}", "unknown representation 'HexNumber'"}, {"A#Novice", "unknown visibility"},
             {"A=11{max=10}", "node 'A': its value 11 is outside its limits"}, {"A=5{min=5 max=4}", "minimum is above"},
             {"A:f=-1{min=0}", "node 'A': its value -1 is outside its limits"}, {"A=ten", "'ten' is not"},
-            {"A:f{precision=18}", "precision must be 0 to 17"}, {"A:f{aliasScale=0}", "aliasScale must be a number above 0"},
+            {"A:f{precision=18}", "precision must be 0 to 17"}, {"A:f{notation=Engineering}", "notation must be Automatic"},
+            {"A:f{aliasScale=0}", "aliasScale must be a number above 0"},
             {"S:s{maxLength=-1}", "maxLength must be 0 or more"}, {"C:c{busyMs=-5}", "busyMs must be 0 or more"},
             {"E:e=C(A)", "'C' is not an entry of 'E'"}, {"E:e", "has no entries"}, {"E:e(A A)", "entry 'A' appears twice"},
             {"<Enumeration name=\"E\"><Entry name=\"A\" value=\"x\"/></Enumeration>", "needs a name and an integer value"},
@@ -147,10 +151,9 @@ private slots:
             {"T:f{behaviour=clock}", "behaviour 'clock' does not fit <Float>"}};
         for (const auto& row : rows) {
             const QByteArray text(row[0]), body = "<NodeMap role=\"@CameraDevice\">\n<Category name=\"Root\">\n" + text;
-            QTest::newRow(row[1]) << (text.startsWith("<N") || text.startsWith("<M") || text.isEmpty() ? text
-                                      : text.startsWith('<')                                          ? body + "\n</Category></NodeMap>"
-                                                                                                       : NodeMapText::toXml(text))
-                                  << row[1];
+            const bool whole = text.startsWith("<N") || text.startsWith("<M") || text.isEmpty();
+            const QByteArray xml = text.startsWith('<') ? body + "\n</Category></NodeMap>" : NodeMapText::toXml(text);
+            QTest::newRow(row[1]) << (whole ? text : xml) << row[1];
         }
     }
     void rejectsBrokenNodeMaps()
@@ -171,7 +174,7 @@ private slots:
             {"Width=1024", "OffsetX [0,1424,4]; Width '1024'"}, {"Width=0x400", "OffsetX [0,1424,4]; Width '1024'"},
             {"OffsetX=200; Width=2248", "OffsetX [0,200,4]; Width '2248'"}, {"OffsetX=200", "OffsetX '200'; Width [16,2248,4]"},
             {"ExposureTime=1234.56", "ExposureTime '1234.6'; ExposureTime/Alias '1235'"}, {"ReverseX=true", "ReverseX '1'"},
-            {"BlackLevel=2.5", "BlackLevel '2.50'"}, {"PixelFormat=Mono12", "PixelFormat 'Mono12' 17301506"}, {"Key=77", ""},
+            {"BlackLevel=2.5", "BlackLevel '2.50e+00'"}, {"PixelFormat=Mono12", "PixelFormat 'Mono12' 17301506"}, {"Key=77", ""},
             {"UserID=Grüße", "UserID 'Grüße'"}, {"UserID=12345678", "UserID '12345678'"},
             {"latin1; UserID=Grüße", "UserID 'Grüße'"}, {"latin1; UserID=Ã¼", "UserID 'Ã¼'"},
             {"Locked=1", "Locked '1'; PixelFormat R-IA; Width R-IA"}, {"Locked=1; Locked=0", "Locked '0'; PixelFormat RWIA; Width RWIA"},
@@ -276,8 +279,10 @@ private slots:
         QThread* receiverThread = nullptr;
         qint64 received = -1;
         QObject receiver;
-        connect(width.data(), &IParameter::parameterDataChangedDecoupled, &receiver,
-                [&](QSharedPointer<const ParameterData> d) { receiverThread = QThread::currentThread(), received = d->intValue; });
+        const auto receive = [&](QSharedPointer<const ParameterData> d) {
+            receiverThread = QThread::currentThread(), received = d->intValue;
+        };
+        connect(width.data(), &IParameter::parameterDataChangedDecoupled, &receiver, receive);
         std::unique_ptr<QThread> worker(QThread::create([&] { width->setValue("512"); }));
         worker->start();
         QVERIFY(worker->wait(5000));
@@ -317,7 +322,9 @@ private slots:
         std::function<bool(OpenedHandles&)> op;
         for (const auto& candidate : operationsAfterClose())
             op = candidate.first == name ? candidate.second : op;
-        const QString node = name.startsWith("collection") ? "" : name.contains(QRegularExpression("4|command")) ? "Save" : "Width";
+        const QString node = name.startsWith("collection")                 ? ""
+                           : name.contains(QRegularExpression("4|command")) ? "Save"
+                                                                             : "Width";
         const QString expected = QStringList({"Runtime: Injected fault in ", "std: Injected fault in ", "other"}).at(kind);
         QString fired;
         const auto fire = [&] { fired += thrownBy([&] { op(h); }).startsWith(expected) ? '1' : '0'; };

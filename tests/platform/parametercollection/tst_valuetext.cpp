@@ -1,10 +1,13 @@
 #include "genicam/genericexception.h"
+#include "parameterchecks.h"
 #include "parametercollection/valuetext.h"
+#include "utils/formatdoublevalue.h"
 
 #include <QtTest>
 
 using namespace ParameterCollection;
 
+// How values are read from text and shown as text, and the exceptions that refuse a text.
 class TestValueText : public QObject
 {
     Q_OBJECT
@@ -12,131 +15,142 @@ private slots:
     void parses_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("representation"); // of an integer, or "float", or "boolean"
+        QTest::addColumn<QString>("representation"); // of an integer ("=...": also formats back to the text), or "float"
         QTest::addColumn<QString>("expected");       // the value in decimal; empty: refused
         const char* const rows[][3] = {
-            {"1234", "PureNumber", "1234"}, {"  -42 ", "Linear", "-42"}, {"+7", "Logarithmic", "7"},
-            {"0x1F", "PureNumber", "31"}, {"-0x10", "", "-16"}, {"9223372036854775807", "", "9223372036854775807"},
-            {"-9223372036854775808", "", "-9223372036854775808"}, {"0xff", "HexNumber", "255"}, {"A0", "HexNumber", "160"},
-            {"0xFFFFFFFFFFFFFFFF", "HexNumber", "-1"}, {"192.168.0.1", "IPV4Address", "3232235521"},
-            {"0.0.0.0", "IPV4Address", "0"}, {"255.255.255.255", "IPV4Address", "4294967295"},
+            {"1234", "PureNumber", "1234"}, {"  -42 ", "Linear", "-42"}, {"+7", "Logarithmic", "7"}, {"0x1F", "", "31"},
+            {"-0x10", "", "-16"}, {"-17", "=PureNumber", "-17"}, {"9223372036854775807", "=", "9223372036854775807"},
+            {"-9223372036854775808", "=Linear", "-9223372036854775808"}, {"0xff", "HexNumber", "255"},
+            {"A0", "HexNumber", "160"}, {"0xBEEF", "=HexNumber", "48879"}, {"0xFFFFFFFFFFFFFFFF", "=HexNumber", "-1"},
+            {"192.168.0.1", "IPV4Address", "3232235521"}, {"0.0.0.0", "=IPV4Address", "0"},
+            {"192.168.10.1", "=IPV4Address", "3232238081"}, {"255.255.255.255", "=IPV4Address", "4294967295"},
             {"00:11:22:aa:BB:cc", "MACAddress", "73596058572"}, {"00-11-22-AA-BB-CC", "MACAddress", "73596058572"},
-            {"001122AABBCC", "MACAddress", "73596058572"}, {"True", "Boolean", "1"}, {"0", "Boolean", "0"},
-            {" 2.5e-3 ", "float", "0.0025"}, {"-17", "float", "-17"},
-            {"1", "boolean", "1"}, {"TRUE", "boolean", "1"}, {"on", "boolean", "1"}, {"Yes", "boolean", "1"},
-            {"0", "boolean", "0"}, {"false", "boolean", "0"}, {" OFF", "boolean", "0"}, {"no", "boolean", "0"},
+            {"001122AABBCC", "MACAddress", "73596058572"}, {"0A:0B:0C:0D:0E:0F", "=MACAddress", "11042563100175"},
+            {"FF:FF:FF:FF:FF:FF", "=MACAddress", "281474976710655"}, {"True", "Boolean", "1"}, {"1", "=Boolean", "1"},
+            {"0", "=Boolean", "0"}, {" 2.5e-3 ", "float", "0.0025"}, {"-17", "float", "-17"}, {"1", "boolean", "1"},
+            {"TRUE", "boolean", "1"}, {"on", "boolean", "1"}, {"Yes", "boolean", "1"}, {"0", "boolean", "0"},
+            {"false", "boolean", "0"}, {" OFF", "boolean", "0"}, {"no", "boolean", "0"},
             // refused
             {"", "PureNumber", ""}, {"12a", "PureNumber", ""}, {"1.5", "Linear", ""}, {"1e3", "PureNumber", ""},
-            {"9223372036854775808", "PureNumber", ""}, {"-", "PureNumber", ""}, {"0x", "HexNumber", ""},
-            {"0x1FFFFFFFFFFFFFFFF", "HexNumber", ""}, {"0xG1", "HexNumber", ""}, {"192.168.0", "IPV4Address", ""},
-            {"192..0.1", "IPV4Address", ""}, {"1.2.3.4.", "IPV4Address", ""}, {"1.2.3.256", "IPV4Address", ""},
-            {"1.2.+3.4", "IPV4Address", ""}, {"1.2.3.0004", "IPV4Address", ""}, {"00112233445", "MACAddress", ""},
-            {"0011223344556", "MACAddress", ""}, {"00:11-22:33:44:55", "MACAddress", ""},
-            {"00.11.22.33.44.55", "MACAddress", ""}, {"00:11:22:33:44:GG", "MACAddress", ""}, {"maybe", "Boolean", ""},
-            {"", "float", ""}, {"1,5", "float", ""}, {"nan", "float", ""}, {"inf", "float", ""}, {"1e999", "float", ""},
-            {"abc", "float", ""}, {"", "boolean", ""}, {"of", "boolean", ""}, {"yes no", "boolean", ""}};
+            {"9223372036854775808", "", ""}, {"-", "", ""}, {"0x", "HexNumber", ""}, {"0xG1", "HexNumber", ""},
+            {"0x1FFFFFFFFFFFFFFFF", "HexNumber", ""}, {"192.168.0", "IPV4Address", ""}, {"192..0.1", "IPV4Address", ""},
+            {"1.2.3.4.", "IPV4Address", ""}, {"1.2.3.256", "IPV4Address", ""}, {"1.2.+3.4", "IPV4Address", ""},
+            {"1.2.3.0004", "IPV4Address", ""}, {"00112233445", "MACAddress", ""}, {"0011223344556", "MACAddress", ""},
+            {"00:11-22:33:44:55", "MACAddress", ""}, {"00.11.22.33.44.55", "MACAddress", ""},
+            {"00:11:22:33:44:GG", "MACAddress", ""}, {"maybe", "Boolean", ""}, {"", "float", ""}, {"1,5", "float", ""},
+            {"nan", "float", ""}, {"inf", "float", ""}, {"1e999", "float", ""}, {"abc", "float", ""}, {"", "boolean", ""},
+            {"of", "boolean", ""}, {"yes no", "boolean", ""}};
         for (const auto& row : rows)
             QTest::addRow("%s '%s'", row[1], row[0]) << row[0] << row[1] << row[2];
     }
-
     void parses()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, representation);
-        QFETCH(QString, expected);
-        try {
-            QString value;
-            if (representation == QLatin1String("float"))
-                value = QString::number(ValueText::parseFloat(text));
-            else if (representation == QLatin1String("boolean"))
-                value = QString::number(ValueText::parseBoolean(text));
-            else
-                value = QString::number(ValueText::parseInteger(text, representation));
-            QCOMPARE(value, expected);
-        } catch (const GenICam::InvalidArgumentException& e) {
-            // The message quotes what was refused, so that a user sees the typo.
-            QVERIFY2(expected.isEmpty() && QString::fromUtf8(e.GetDescription()).startsWith("'" + text + "' is not"),
-                     e.GetDescription());
-        }
+        QFETCH(QString, text); QFETCH(QString, representation); QFETCH(QString, expected);
+        const QString integer = representation.mid(representation.startsWith('=') ? 1 : 0);
+        QString value;
+        const QString thrown = thrownBy([&] {
+            value = representation == "float"     ? QString::number(ValueText::parseFloat(text))
+                  : representation == "boolean" ? QString::number(ValueText::parseBoolean(text))
+                                                  : QString::number(ValueText::parseInteger(text, integer));
+        });
+        // A refusal quotes what was refused, so that a user sees the typo.
+        const bool refused = thrown.startsWith("InvalidArgument: '" + text + "' is not ");
+        QCOMPARE(refused ? QString() : thrown.isEmpty() ? value : thrown, expected);
+        if (representation.startsWith('='))
+            QCOMPARE(ValueText::formatInteger(expected.toLongLong(), integer), text);
     }
 
-    void formats_data()
+    void formatsDoubles_data()
     {
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<QString>("representation");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<int>("flags"); // 1 fixed, 2 scientific
+        QTest::addColumn<QString>("localeName");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("decimal") << qint64(-17) << "PureNumber" << "-17";
-        QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << "Linear" << "-9223372036854775808";
-        QTest::newRow("hex") << qint64(0xBEEF) << "HexNumber" << "0xBEEF";
-        QTest::newRow("hex all bits") << qint64(-1) << "HexNumber" << "0xFFFFFFFFFFFFFFFF";
-        QTest::newRow("ipv4") << qint64(0xC0A80A01) << "IPV4Address" << "192.168.10.1";
-        QTest::newRow("ipv4 all bits") << qint64(0xFFFFFFFF) << "IPV4Address" << "255.255.255.255";
-        QTest::newRow("mac") << qint64(0x0A0B0C0D0E0F) << "MACAddress" << "0A:0B:0C:0D:0E:0F";
-        QTest::newRow("mac all bits") << qint64(0xFFFFFFFFFFFF) << "MACAddress" << "FF:FF:FF:FF:FF:FF";
-        QTest::newRow("boolean") << qint64(5) << "Boolean" << "1";
-        QTest::newRow("boolean off") << qint64(0) << "Boolean" << "0";
+        const std::tuple<double, int, int, const char*, const char*> rows[] = {
+            {1234.5, 2, 1, "C", "1234.50"}, {1234567.5, 2, 1, "de_DE", "1234567,50"}, {0.125, 1, 1, "C", "0.1"},
+            {99.6, 0, 1, "C", "100"}, {12.3, -3, 1, "C", "12"}, {0.1, 40, 1, "C", "0.10000000000000001"},
+            {-3.25, 2, 1, "C", "-3.25"}, {-0.0, 1, 1, "C", "0.0"}, {2.5, 1, 0, "C", "2.5"}, {1.5e10, 2, 2, "C", "1.50e+10"},
+            {-2.24e12, 1, 2, "de_DE", "-2,2e+12"}, {1.0e10, 0, 3, "C", "1e+10"}, {qQNaN(), 2, 1, "C", "nan"},
+            {-qInf(), 2, 1, "de_DE", "-inf"}};
+        for (const auto& [value, decimals, flags, locale, expected] : rows)
+            QTest::addRow("%s", expected) << value << decimals << flags << locale << expected;
     }
-
-    void formats()
+    void formatsDoubles()
     {
-        QFETCH(qint64, value);
-        QFETCH(QString, representation);
+        QFETCH(double, value); QFETCH(int, decimals); QFETCH(int, flags); QFETCH(QString, localeName);
         QFETCH(QString, expected);
-        QCOMPARE(ValueText::formatInteger(value, representation), expected);
-        // What is shown can be typed back.
-        QCOMPARE(ValueText::parseInteger(expected, representation),
-                 representation == QLatin1String("Boolean") ? qint64(value != 0) : value);
+        const QLocale locale(localeName);
+        QCOMPARE(Utils::formatDoubleValue(value, decimals, Utils::FormatValueFlags(flags), locale), expected);
     }
 
     void formatsFloats()
     {
-        QCOMPARE(ValueText::formatFloat(-0.0, 2), QString("0.00"));
-        QCOMPARE(ValueText::formatFloat(1234.5678, 1), QString("1234.6"));
-        QCOMPARE(ValueText::formatFloat(1.5, -3), QString("2"));
-        QCOMPARE(ValueText::formatFloat(0.1, 40), QString("0.10000000000000001"));
+        // Automatic notation is fixed-point but where that would be too long or show no digit.
+        QStringList shown{ValueText::formatFloat(-0.0, 2), ValueText::formatFloat(1234.5678, 1),
+                          ValueText::formatFloat(1.5, -3), ValueText::formatFloat(0.1, 40),
+                          ValueText::formatFloat(1e10, 1), ValueText::formatInteger(5, "Boolean")};
+        for (double value : {999999999.0, 1e9, -1e9, 0.005, 0.004, -0.004, 0.0})
+            shown << ValueText::formatFloat(value, 2, NotationAutomatic);
+        QCOMPARE(shown << ValueText::formatFloat(-12.34, 1, NotationScientific),
+                 QStringList({"0.00", "1234.6", "2", "0.10000000000000001", "10000000000.0", "1", "999999999.00", "1.00e+09",
+                              "-1.00e+09", "0.01", "4.00e-03", "-4.00e-03", "0.00", "-1.2e+01"}));
+        // Spin boxes read their own text back with their locale, and range tool tips leave out an increment
+        // whose text reads back as 0.
+        for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "ja_JP"}) {
+            for (const auto& [value, decimals, flags] : std::initializer_list<std::tuple<double, int, int>>{
+                     {0.5, 3, 1}, {1234567.25, 3, 1}, {-98765.125, 3, 1}, {0, 0, 1}, {0, 3, 1}, {0, 0, 2}, {0, 3, 2}}) {
+                bool ok = false;
+                const QLocale locale(name);
+                const QString text = Utils::formatDoubleValue(value, decimals, Utils::FormatValueFlags(flags), locale);
+                QVERIFY2(locale.toDouble(text, &ok) == value && ok, qPrintable(text));
+            }
+        }
     }
 
-    void imposedPropertyTexts_data()
+    void propertyTexts()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("visibility"); // -1: not a visibility
-        QTest::addColumn<int>("access");     // -1: not an access mode
-        QTest::newRow("Beginner") << "Beginner" << int(GenApi::Beginner) << -1;
-        QTest::newRow("Expert") << "Expert" << int(GenApi::Expert) << -1;
-        QTest::newRow("Invisible") << "Invisible" << int(GenApi::Invisible) << -1;
-        QTest::newRow("RW") << "RW" << -1 << int(GenApi::RW);
-        QTest::newRow("WO") << "WO" << -1 << int(GenApi::WO);
-        QTest::newRow("NI") << "NI" << -1 << int(GenApi::NI);
-        QTest::newRow("wrong case") << "guru" << -1 << -1;
-        QTest::newRow("padded") << " RO" << -1 << -1;
-        QTest::newRow("empty") << "" << -1 << -1;
+        // Exact spelling only; what is shown reads back, and a refusal names the choices and the node.
+        const std::pair<const char*, const char*> texts[] = {
+            {"Beginner", "v"}, {"Expert", "v"}, {"Guru", "v"}, {"Invisible", "v"}, {"RW", "a"}, {"RO", "a"},
+            {"WO", "a"}, {"NA", "a"}, {"NI", "a"}, {"guru", ""}, {" RO", ""}, {"", ""}};
+        for (const auto& [text, kind] : texts) {
+            const auto visibility = ValueText::visibilityFromText(text);
+            const auto access = ValueText::accessModeFromText(text);
+            const auto refused = [&](const char* what) {
+                return QString("InvalidArgument: '%1' is no %2 for node 'Gain'").arg(text, what);
+            };
+            QCOMPARE(QString(visibility ? "v" : "") + (access ? "a" : ""), QString(kind));
+            QCOMPARE(visibility ? ValueText::formatVisibility(*visibility) : access ? ValueText::formatAccessMode(*access)
+                                                                                    : text, QString(text));
+            QCOMPARE(thrownBy([&] { ValueText::parseImposedVisibility(text, "Gain"); }),
+                     visibility ? QString() : refused("visibility (Beginner, Expert, Guru, Invisible)"));
+            QCOMPARE(thrownBy([&] { ValueText::parseImposedAccessMode(text, "Gain"); }),
+                     access ? QString() : refused("access mode (RW, RO, WO, NA, NI)"));
+        }
+        QCOMPARE(QList<int>({*ValueText::visibilityFromText("Expert"), *ValueText::accessModeFromText("WO"),
+                             ValueText::parseImposedVisibility("Invisible", ""),
+                             ValueText::parseImposedAccessMode("NI", "")}),
+                 QList<int>({GenApi::Expert, GenApi::WO, GenApi::Invisible, GenApi::NI}));
+        QVERIFY(ValueText::formatVisibility(GenApi::_UndefinedVisibility).isEmpty()
+                && ValueText::formatAccessMode(GenApi::_UndefinedAccesMode).isEmpty());
     }
 
-    void imposedPropertyTexts()
+    void genicamExceptions()
     {
-        QFETCH(QString, text);
-        QFETCH(int, visibility);
-        QFETCH(int, access);
-        const auto check = [&](int expected, auto parse, auto format, auto fromText, const char* message) {
-            if (expected >= 0) {
-                QCOMPARE(int(parse(text, "Gain")), expected);
-                QCOMPARE(format(decltype(parse(text, "Gain"))(expected)), text);
-                return;
-            }
-            QVERIFY(!fromText(text));
-            try {
-                parse(text, "Gain");
-                QFAIL("an unknown text was accepted");
-            } catch (const GenICam::InvalidArgumentException& e) {
-                QVERIFY2(QString::fromUtf8(e.GetDescription()).contains(message), e.GetDescription());
-            }
-        };
-        check(visibility, ValueText::parseImposedVisibility, ValueText::formatVisibility, ValueText::visibilityFromText,
-              "is no visibility (Beginner, Expert, Guru, Invisible) for node 'Gain'");
-        check(access, ValueText::parseImposedAccessMode, ValueText::formatAccessMode, ValueText::accessModeFromText,
-              "is no access mode (RW, RO, WO, NA, NI) for node 'Gain'");
-        QVERIFY(ValueText::formatVisibility(GenApi::_UndefinedVisibility).isEmpty());
-        QVERIFY(ValueText::formatAccessMode(GenApi::_UndefinedAccesMode).isEmpty());
+        // what() tells the description, the class and where it was thrown. The classes' type information lives in
+        // their own library: catches by class and by family must match there, and siblings must not.
+        const unsigned int line = __LINE__ + 1;
+        const auto raise = [] { GENICAM_THROW(OutOfRangeException, "Value 5 is too large"); };
+        try {
+            raise();
+        } catch (const GenICam::GenericException& e) {
+            QVERIFY(dynamic_cast<const GenICam::OutOfRangeException*>(&e) && e.GetSourceLine() == line);
+            QVERIFY(QString(e.GetSourceFileName()).endsWith("/tst_valuetext.cpp"));
+            QCOMPARE(QString(e.what()), QString("Value 5 is too large : OutOfRangeException thrown "
+                                                "(file 'tst_valuetext.cpp', line %1)").arg(line));
+        }
+        QCOMPARE(thrownBy(raise), QString("OutOfRange: Value 5 is too large"));
     }
 };
 

@@ -1556,6 +1556,9 @@ void AravisNodeMap::writeText(int i, const QString& eightBitText)
     }
     case TypeCommand:
         GENICAM_THROW(LogicalErrorException, "Command " + quoted(e.name) + " takes no value; execute it instead");
+    case TypeRegister:
+        requireWritable(i);
+        GENICAM_THROW(LogicalErrorException, "Register " + quoted(e.name) + " takes bytes, not a text");
     default:
         GENICAM_THROW(LogicalErrorException, "Node " + quoted(e.name) + " has no value to set");
     }

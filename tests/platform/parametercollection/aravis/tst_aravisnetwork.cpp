@@ -87,8 +87,8 @@ template<typename Done> qint64 waitFor(const Done& done, int timeoutMs)
 } // namespace
 
 /// A GigE Vision camera that is killed, stalls and comes back, seen from a
-/// shown feature tree with polling on. The margins are wide: the figures the
-/// benchmark measures are several times better.
+/// shown feature tree with polling on. The margins are wide, for a loaded
+/// two-core machine: the figures bench_deviceloss measures are many times better.
 class TestAravisNetwork : public QObject
 {
     Q_OBJECT
@@ -110,7 +110,7 @@ private slots:
             } catch (const std::exception&) {
             }
             return !collection.isNull();
-        }, 10000);
+        }, 30000);
         QVERIFY(collection);
         QCOMPARE(collection->connectionState(), State::Connected);
         collection->setProbeInterval(200);
@@ -127,19 +127,19 @@ private slots:
         // Killed: noticed by the polls, one report, the GUI never waits for the network.
         GuiWatch watch;
         camera.kill();
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 8000) >= 0);
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 20000) >= 0);
         QTest::qWait(300);
-        QVERIFY2(watch.longest < 1000, qPrintable(QString::number(watch.longest)));
+        QVERIFY2(watch.longest < 2000, qPrintable(QString::number(watch.longest)));
         QCOMPARE(reports.count(), 1);
         QElapsedTimer edit;
         edit.start();
         QVERIFY(!f.view()->model()->setData(width(), "320", Qt::EditRole));
-        QVERIFY(edit.elapsed() < 500);
+        QVERIFY(edit.elapsed() < 2000);
         QTRY_COMPARE(reports.count(), 2); // the refusal, for the user to see
 
         // Started again: the collection finds it, takes control, the tree is as it was.
         camera.start();
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Connected; }, 10000) >= 0);
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Connected; }, 30000) >= 0);
         QCOMPARE(treeText(*f.view()->model()), shown);
         QVERIFY(f.view()->model()->setData(width(), "320", Qt::EditRole));
         QTRY_COMPARE(width().data().toString(), QString("320")); // reported from the device's thread
@@ -147,10 +147,10 @@ private slots:
         // Stalled for 10 s: lost meanwhile, then controlled again, and polling goes on.
         states.clear();
         camera.signal(SIGSTOP);
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 8000) >= 0);
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 20000) >= 0);
         QTest::qWait(10000 - 3000);
         camera.signal(SIGCONT);
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Connected; }, 10000) >= 0);
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Connected; }, 30000) >= 0);
         QCOMPARE(states.count(), 2);
         QTest::qWait(1000);
         QCOMPARE(collection->connectionState(), State::Connected);
@@ -158,12 +158,12 @@ private slots:
 
         // Killed for good: closing it does not wait for the network.
         camera.kill();
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 8000) >= 0);
+        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 20000) >= 0);
         QElapsedTimer close;
         close.start();
         f.widget()->clear();
         collection.reset();
-        QVERIFY(close.elapsed() < 500);
+        QVERIFY(close.elapsed() < 2000);
     }
 };
 

@@ -95,6 +95,14 @@ QString aravisShows(const AravisParameterCollection& collection, const Parameter
             unit = arv_gc_float_get_unit(x);
         } else if (a.isImplemented && ARV_IS_GC_STRING(node)) {
             a.valueString = arv_gc_string_get_value(ARV_GC_STRING(node), &error);
+        } else if (a.isImplemented && ARV_IS_GC_REGISTER(node)) {
+            const guint64 length = arv_gc_register_get_length(ARV_GC_REGISTER(node), nullptr);
+            QByteArray bytes(int(length), 0);
+            arv_gc_register_get(ARV_GC_REGISTER(node), bytes.data(), length, &error);
+            a.valueString = ValueText::formatRegister(error ? QByteArray() : bytes, length,
+                                                      arv_gc_register_get_address(ARV_GC_REGISTER(node), nullptr));
+            a.isWritable = false;
+            g_clear_error(&error); // without a device only where it is tells
         }
         QVERIFY2(!error || !a.isReadable, error ? error->message : "");
         g_clear_error(&error);
@@ -229,6 +237,12 @@ private slots:
         QVERIFY(!value->getParameterData()->isReadable && value->getParameterData()->valueString.isEmpty());
         const QString thrown = thrownBy([&] { qSharedPointerDynamicCast<IIntegerParameter>(value)->getValue(); });
         QVERIFY2(thrown.startsWith("Access: ") && thrown.contains("No device"), qPrintable(thrown));
+        // A register says where it is; an entry whose condition reads a register is offered.
+        QCOMPARE(map->getParameter("TestBlock")->getParameterData()->valueString, QString("8 bytes at 0x000001f0"));
+        QCOMPARE(map->getParameter("TestMode")->getParameterData()->enumEntryNames, QStringList({"Off", "On"}));
+        // Zipped as cameras ship it, it is the same node map.
+        const auto zipped = AravisParameterCollection::openXmlFile(":/aravistest/nodemap.zip");
+        QCOMPARE(zipped->nodeNames(), map->nodeNames());
     }
 
     void writes_data()
@@ -262,7 +276,7 @@ private slots:
             {"xml", "Width.Visibility=Guru", "Width Guru"}, {"xml", "Width.AccessMode=RO", "Width R-IA"},
             {"xml", "Width.AccessMode=NA", "Width '' --I-"}, {"xml", "Width.AccessMode=WO", "Width '' -WIA"},
             {"xml", "Width.Visibility=Sometimes", "InvalidArgument: Sometimes"}, {"xml", "Width.Unit=m", "LogicalError: Unit"},
-            {"xml", "Width.AccessMode=RX", "InvalidArgument: RX"}, {"camera+xml", "TestValue=42", "TestValue '42'; TestValueMirror '42'"},
+            {"xml", "Width.AccessMode=RX", "InvalidArgument: RX"}, {"camera+xml", "TestValue=42", "TestBlock '00 00 00 2A; TestValue '42'; TestValueMirror '42'"},
             {"camera+xml", "GainRaw=5; GainSelector=Red", "GainRaw '0'; GainSelector 'Red' 1"}};
         for (const auto& row : rows)
             QTest::addRow("%s %s", row[0], row[1]) << row[0] << QString::fromLatin1(row[1]) << QString::fromUtf8(row[2]);

@@ -53,6 +53,7 @@ private slots:
         f.view()->setCurrentIndex(f.index("Gain"));
         const QString shownBefore = treeText(*f.view()->model());
         QVERIFY(f.editor("Gain") && f.editor("Format"));
+        QVERIFY((f.index("Gain").flags() & Qt::ItemIsEnabled) && (f.index("Gain", 1).flags() & Qt::ItemIsEditable));
         LogCapture log;
         Reports reports;
         if (stallMs > 0) {

@@ -23,13 +23,8 @@ void FavoritesBranch::createRoot(FeatureTreeItem* treeRoot)
 {
     if (rootItem)
         return;
-    auto* item = new FeatureTreeFavoritesItem(tr("Favorites"), &model, treeRoot);
-    item->SetDescription(
-        tr("<h3>Favorites</h3><b>This node contains a list of features selected by the user</b><br><br>To add a "
-           "feature, right-click the feature and choose 'Add to Favorites' from the context menu. You can also use "
-           "drag and drop to add features to your favorites.<br>Favorites can be moved up and down within the list "
-           "as well as removed from the list by right-clicking an item and choosing the appropriate option from the "
-           "context menu."));
+    auto* item = new FeatureTreeFavoritesItem(QString(), &model, treeRoot);
+    setRootTexts(item);
     item->setVisibility(GenApi::Beginner);
     item->SetIsFullRowItem(true);
     item->SetIsSpecialNode(true);
@@ -39,8 +34,45 @@ void FavoritesBranch::createRoot(FeatureTreeItem* treeRoot)
     treeRoot->insertChild(item, 0);
     rootItem = item;
     model.endInsertRows();
+    announce(item);
+}
+
+void FavoritesBranch::setRootTexts(FeatureTreeItem* root)
+{
+    root->setDisplayedName(tr("Favorites"));
+    root->SetDescription(
+        tr("<h3>Favorites</h3><b>This node contains a list of features selected by the user</b><br><br>To add a "
+           "feature, right-click the feature and choose 'Add to Favorites' from the context menu. You can also use "
+           "drag and drop to add features to your favorites.<br>Favorites can be moved up and down within the list "
+           "as well as removed from the list by right-clicking an item and choosing the appropriate option from the "
+           "context menu."));
+}
+
+void FavoritesBranch::setHintTexts(FeatureTreeItem* hint)
+{
+    hint->setDisplayedName(tr("Add favorites by right-clicking a feature below."));
+    hint->SetToolTip(tr("To add a feature, right-click the feature and choose 'Add to Favorites' from the context "
+                        "menu. You can also use drag and drop to add features to your favorites."));
+}
+
+void FavoritesBranch::announce(FeatureTreeItem* item)
+{
     const QModelIndex index = model.indexForItem(item, 0);
     emit model.dataChanged(index, index);
+}
+
+void FavoritesBranch::retranslate()
+{
+    if (!rootItem)
+        return;
+    setRootTexts(rootItem);
+    updateToolTip();
+    announce(rootItem);
+    FeatureTreeItem* first = rootItem->child(0);
+    if (first && first->getFullName() == RowNames::favoritesHint) {
+        setHintTexts(first);
+        announce(first);
+    }
 }
 
 void FavoritesBranch::rebuild()
@@ -67,10 +99,8 @@ void FavoritesBranch::rebuild()
     }
     const bool hint = rows.isEmpty();
     if (hint) {
-        auto* item = new FeatureTreeItem(tr("Add favorites by right-clicking a feature below."), &model,
-                                         RowNames::favoritesHint, rootItem);
-        item->SetToolTip(tr("To add a feature, right-click the feature and choose 'Add to Favorites' from the "
-                            "context menu. You can also use drag and drop to add features to your favorites."));
+        auto* item = new FeatureTreeItem(QString(), &model, RowNames::favoritesHint, rootItem);
+        setHintTexts(item);
         item->setVisibility(GenApi::Beginner);
         item->SetIsFullRowItem(true);
         item->SetIsSpecialNode(true);
@@ -80,10 +110,8 @@ void FavoritesBranch::rebuild()
     for (FeatureTreeItem* row : qAsConst(rows))
         rootItem->appendChild(row);
     model.endInsertRows();
-    if (hint) {
-        const QModelIndex index = model.indexForItem(rows.first(), 0);
-        emit model.dataChanged(index, index);
-    }
+    if (hint)
+        announce(rows.first());
     // Also without any collection the tool tip counts the favourites.
     updateToolTip();
 }

@@ -38,6 +38,8 @@ public:
 
     /// Rows for the list as it is now: placeholders, or the hint.
     void rebuild();
+    /// The texts of the root, the hint and the count again, in the language installed now.
+    void retranslate();
     /// Turns the placeholders of `roleName` into live rows of `collection`.
     void replacePlaceholders(const QSharedPointer<ParameterCollection::IParameterCollection>& collection,
                              const QString& roleName);
@@ -54,6 +56,9 @@ public:
 private:
     FavoritesData& list() const;
     void updateToolTip();
+    static void setRootTexts(FeatureTreeItem* root);
+    static void setHintTexts(FeatureTreeItem* hint);
+    void announce(FeatureTreeItem* item);
 
     FeatureTreeModel& model;
     FeatureTreeItem* rootItem = nullptr; // Owned by the model's tree; null until created.

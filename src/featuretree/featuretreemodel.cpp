@@ -402,6 +402,16 @@ void FeatureTreeModel::addParameterCollection(
     refreshSpecialItems();
 }
 
+void FeatureTreeModel::retranslate()
+{
+    favorites->retranslate();
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    // The rows of the collections say whether their device is disconnected.
+    const int rows = rowCount();
+    if (rows > 0)
+        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
+}
+
 void FeatureTreeModel::addChildren(FeatureTreeINodeItem* parentItem)
 {
     if (!parentItem || !parentItem->node())

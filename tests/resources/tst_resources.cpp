@@ -1,4 +1,5 @@
 #include "featuretree/favoritesdata.h"
+#include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreewidget.h"
 #include "treefixture.h"
 #include "widgets/ipaddresswidget.h"
@@ -19,8 +20,9 @@ private slots:
 
 void TestResources::translations_data()
 {
-    // The language the update step wrote into the file, then what the library shows with it installed: the
-    // favourites row and its tool tip that counts an unavailable favourite, a form's check box, a dialog's title.
+    // The language the update step wrote into the file, then what the library shows once it is installed while
+    // the widgets are up: the favourites row and its tool tip that counts an unavailable favourite, a form's check
+    // box, a dialog's title.
     QTest::addColumn<QString>("shown");
     QTest::newRow("en") << "en | Favorites | 1 Favorite (it is unavailable for the current camera) | Show Unavailable "
                            "Favorites | IP Address";
@@ -34,18 +36,21 @@ void TestResources::translations_data()
 void TestResources::translations()
 {
     QFETCH(QString, shown);
+    WidgetFixture f;
+    QVERIFY(f.extension()->GetFavorites().append({ "Gone", "Gone", "@CameraDevice" }));
+    f.extension()->rebuildFavoriteItems();
+    IpAddressWidget dialog;
+    dialog.show();
+    // Installing a translation tells every widget that the language changed, as it does Qt's own.
     QTranslator translator;
     QVERIFY(translator.load(QString(":/translation/orvikviewercomponents6_%1.qm").arg(QTest::currentDataTag())));
     QVERIFY(QCoreApplication::installTranslator(&translator));
-    WidgetFixture f; // both built with the translation installed
-    TreeFixture tree;
-    QVERIFY(tree.model.GetFavorites().append({ "Gone", "Gone", "@CameraDevice" }));
-    tree.model.rebuildFavoriteItems();
-    const QModelIndex favorites = tree.model.GetFavoritesRootIndex();
+    QCoreApplication::processEvents();
+    const QModelIndex favorites = qobject_cast<FeatureTreeModel*>(f.proxy()->sourceModel())->GetFavoritesRootIndex();
     const QStringList texts { translator.language(), favorites.data().toString(),
                               favorites.data(Qt::ToolTipRole).toString(),
                               f.widget()->findChild<QCheckBox*>("checkBoxViewAllFavorites")->text(),
-                              IpAddressWidget().windowTitle() };
+                              dialog.windowTitle() };
     QCOMPARE(texts.join(" | "), shown);
 }
 

@@ -8,6 +8,7 @@
 #include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreeproxymodel.h"
 #include "parametercollection/memoryparametercollection.h"
+#include "utils/qtcompat_p.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -135,7 +136,7 @@ private:
         if (name == QLatin1String("Root") || (!i.data(FeatureTreeItem::IsShownAtAll).toBool() && level != 3))
             return false;
         const int v = i.data(FeatureTreeItem::GenicamVisibility).toInt();
-        const QString p = filterRegExp().pattern();
+        const QString p = QtCompat::filterPattern(*this);
         const bool matched = !i.data(FeatureTreeItem::GenicamCategory).toBool()
             && (i.data().toString().contains(p, Qt::CaseInsensitive) || name.contains(p, Qt::CaseInsensitive));
         if (matched && v <= level)

@@ -7,7 +7,8 @@
 #
 # Creates a versioned shared library with hidden symbols, an export header in
 # the generated include directory, install rules for its public headers, and
-# membership of the project's export set.
+# membership of the project's export set. The file name carries the Qt build's
+# suffix (libGenICamBaseQt6.so); the target and its exported name do not.
 #
 # A header is public when it sits in one of HEADER_DIRS and its name does not
 # end in "_p.h". Its name for includes, in the build tree and once installed,
@@ -23,6 +24,7 @@ function(orvik_add_library name)
     set_target_properties(${name} PROPERTIES
         VERSION ${PROJECT_VERSION}
         SOVERSION ${PROJECT_VERSION_MAJOR}
+        OUTPUT_NAME ${name}${ORVIK_NAME_SUFFIX}
         EXPORT_NAME ${name})
     string(TOUPPER ${name} upper)
     generate_export_header(${name}

@@ -4,10 +4,10 @@
 # under ":/<resource prefix>/". The build never runs lupdate: the .ts files in
 # the source tree are the input. The resource is compiled in an object library
 # of the calling directory, so that it may be added to a target defined in
-# another directory.
+# another directory. The version-less Qt commands exist in Qt 5.15 and Qt 6.
 function(orvik_embed_translations target)
     cmake_parse_arguments(ARG "" "PREFIX;NAME" "TS_FILES" ${ARGN})
-    qt5_add_translation(qm_files ${ARG_TS_FILES})
+    qt_add_translation(qm_files ${ARG_TS_FILES})
 
     set(qrc_file "${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}_translations.qrc")
     set(qrc_content "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n    <qresource prefix=\"/${ARG_PREFIX}\">\n")
@@ -25,7 +25,7 @@ function(orvik_embed_translations target)
     if(NOT previous_qrc_content STREQUAL qrc_content)
         file(WRITE "${qrc_file}" "${qrc_content}")
     endif()
-    qt5_add_resources(translation_sources "${qrc_file}")
+    qt_add_resources(translation_sources "${qrc_file}")
 
     set(object_library "${ARG_NAME}_translations")
     add_library(${object_library} OBJECT ${translation_sources})
@@ -34,6 +34,6 @@ function(orvik_embed_translations target)
         AUTOMOC OFF
         AUTORCC OFF
         AUTOUIC OFF)
-    target_link_libraries(${object_library} PRIVATE Qt5::Core)
+    target_link_libraries(${object_library} PRIVATE ${ORVIK_QT}::Core)
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:${object_library}>)
 endfunction()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds the project with a CMake preset (default: the
 # Debug build with warnings as errors) and runs the whole test suite.
-#   scripts/run-tests.sh [default|asan|release] [extra ctest arguments...]
+#   scripts/run-tests.sh [default|qt6|asan|release] [extra ctest arguments...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential g++ cmake ninja-build pkg-config git ccache python3
     qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev
     libaravis-dev libusb-1.0-0-dev libzip-dev aravis-tools
     xvfb xauth fonts-dejavu-core fonts-noto-cjk
 )

@@ -4,6 +4,7 @@
 #include "browserwindow.h"
 #include "featuretree/featuretreewidget.h"
 #include "orvikviewercomponents6.h"
+#include "utils/qtcompat_p.h"
 #ifdef ORVIK_HAVE_ARAVIS
 #include "camerapool/staticbaseinfo.h"
 #include "parametercollection/aravis/aravisparametercollection.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
 #include <QTimer>
@@ -35,7 +35,7 @@ void installTranslations(QApplication& app, const QString& language)
     if (browser->load(QStringLiteral(":/featurebrowser/featurebrowser_%1.qm").arg(language)))
         app.installTranslator(browser);
     auto* qt = new QTranslator(&app);
-    if (qt->load(QStringLiteral("qtbase_%1").arg(language), QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+    if (qt->load(QStringLiteral("qtbase_%1").arg(language), QtCompat::qtTranslationsPath()))
         app.installTranslator(qt);
 }
 
@@ -84,7 +84,7 @@ int main(int argc, char* argv[])
 
     const BrowserOptions options = BrowserOptions::parse(app.arguments().mid(1));
     QTextStream out(stdout);
-    out.setCodec("UTF-8"); // feature names and translated texts, whatever the locale says
+    QtCompat::setUtf8(out); // feature names and translated texts, whatever the locale says
     QTextStream err(stderr);
     if (!options.error.isEmpty()) {
         err << "feature-browser: " << options.error << "\n\n" << BrowserOptions::usage();

@@ -103,13 +103,13 @@ QString FeatureTreeHighlighter::highlight(const QString& text) const
             pos = text.indexOf(searchText, tagEnd, Qt::CaseInsensitive);
             continue;
         }
-        result += text.midRef(copied, pos - copied);
+        result.append(text.constData() + copied, pos - copied);
         result += opening;
-        result += text.midRef(pos, length);
+        result.append(text.constData() + pos, length);
         result += closingTag();
         copied = pos + length;
         pos = text.indexOf(searchText, copied, Qt::CaseInsensitive);
     }
-    result += text.midRef(copied);
+    result.append(text.constData() + copied, text.size() - copied);
     return result;
 }

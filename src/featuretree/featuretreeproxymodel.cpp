@@ -87,10 +87,62 @@ bool FeatureTreeProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex& s
     }
 }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+namespace {
+
+/// The text a pattern stands for when it is nothing but literal characters,
+/// as QRegularExpression::escape writes them (Qt 6 keeps a fixed string
+/// filter in that form); false when the pattern uses any operator.
+bool literalText(const QString& pattern, QString* text)
+{
+    static const QString operators = QStringLiteral("^$.|?*+()[]{}");
+    text->clear();
+    for (int i = 0; i < pattern.size(); ++i) {
+        QChar c = pattern.at(i);
+        if (c == QLatin1Char('\\')) {
+            if (++i == pattern.size())
+                return false;
+            c = pattern.at(i);
+            // An escaped ASCII letter or digit is a character class or a back
+            // reference; any other escaped character stands for itself.
+            if (c.unicode() < 0x80 && (c.isLetterOrNumber() || c == QLatin1Char('_')))
+                return false;
+        } else if (operators.contains(c)) {
+            return false;
+        }
+        text->append(c);
+    }
+    return true;
+}
+
+} // namespace
+#endif
+
 bool FeatureTreeProxyModel::syncFilterState() const
 {
-    const QRegExp regExp = filterRegExp();
     const QRegularExpression regularExpression = filterRegularExpression();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    if (filterStateKnown && visibility == knownVisibility && regularExpression == knownRegularExpression)
+        return false;
+
+    filterStateKnown = true;
+    knownVisibility = visibility;
+    knownRegularExpression = regularExpression;
+    // Fixed strings, wildcards and expressions all arrive as one expression;
+    // a plain text among them keeps the quick matcher.
+    QString literal;
+    if (regularExpression.pattern().isEmpty()) {
+        matchKind = MatchKind::Everything;
+    } else if (literalText(regularExpression.pattern(), &literal)) {
+        matchKind = MatchKind::FixedString;
+        const bool caseInsensitive
+            = regularExpression.patternOptions().testFlag(QRegularExpression::CaseInsensitiveOption);
+        fixedMatcher = QStringMatcher(literal, caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    } else {
+        matchKind = MatchKind::RegularExpression;
+    }
+#else
+    const QRegExp regExp = filterRegExp();
     if (filterStateKnown && visibility == knownVisibility && regExp == knownRegExp
         && regularExpression == knownRegularExpression)
         return false;
@@ -110,6 +162,7 @@ bool FeatureTreeProxyModel::syncFilterState() const
     } else {
         matchKind = MatchKind::WildcardOrRegExp;
     }
+#endif
     forgetResults();
     return true;
 }
@@ -122,7 +175,9 @@ bool FeatureTreeProxyModel::patternMatches(const QString& text) const
     case MatchKind::FixedString:
         return fixedMatcher.indexIn(text) != -1;
     case MatchKind::WildcardOrRegExp:
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
         return knownRegExp.indexIn(text) != -1;
+#endif
     case MatchKind::RegularExpression:
         return knownRegularExpression.match(text).hasMatch();
     }

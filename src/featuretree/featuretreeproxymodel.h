@@ -5,7 +5,9 @@
 #include <QHash>
 #include <QList>
 #include <QMetaObject>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 #include <QRegExp>
+#endif
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStringMatcher>
@@ -135,7 +137,9 @@ private:
     // The filter settings the memoised results and the match sets belong to.
     enum class MatchKind { Everything, FixedString, WildcardOrRegExp, RegularExpression };
     mutable bool filterStateKnown = false;
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     mutable QRegExp knownRegExp;
+#endif
     mutable QRegularExpression knownRegularExpression;
     mutable GenApi::EVisibility knownVisibility = GenApi::Guru;
     mutable MatchKind matchKind = MatchKind::Everything;

@@ -293,10 +293,19 @@ void FeatureTreeView::onFavoriteDataExpanded(bool bExpand)
         setExpanded(favorites, bExpand);
 }
 
+// Selected rows keep their text colour, half transparent when active, on no
+// highlight of their own. Qt 6 asks for the options through initViewItemOption.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+void FeatureTreeView::initViewItemOption(QStyleOptionViewItem* option) const
+{
+    QTreeView::initViewItemOption(option);
+    QPalette& p = option->palette;
+#else
 QStyleOptionViewItem FeatureTreeView::viewOptions() const
 {
     QStyleOptionViewItem option = QAbstractItemView::viewOptions();
     QPalette& p = option.palette;
+#endif
     QColor activeText = p.color(QPalette::Active, QPalette::Text);
     activeText.setAlpha(128);
     p.setColor(QPalette::Active, QPalette::HighlightedText, activeText);
@@ -304,7 +313,9 @@ QStyleOptionViewItem FeatureTreeView::viewOptions() const
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Inactive, QPalette::Text));
     for (auto group : { QPalette::Active, QPalette::Disabled, QPalette::Inactive })
         p.setColor(group, QPalette::Highlight, QColor(0, 0, 0, 0));
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     return option;
+#endif
 }
 
 void FeatureTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

@@ -54,7 +54,11 @@ protected:
                      const QVector<int>& roles = QVector<int>()) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    void initViewItemOption(QStyleOptionViewItem* option) const override;
+#else
     QStyleOptionViewItem viewOptions() const override;
+#endif
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:

@@ -11,6 +11,7 @@
 #include "featuretree/nodemapfilter.h"
 #include "featuretree/searchedit.h"
 #include "ui_featuretreewidget.h"
+#include "utils/qtcompat_p.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,15 +98,15 @@ FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::
     connect(actionTogglePolling, &QAction::triggered, this, &FeatureTreeWidget::TogglePolling_triggered);
 
     setTexts();
-    const QKeySequence findKey(Qt::CTRL + Qt::Key_F);
+    const QKeySequence findKey(Qt::CTRL | Qt::Key_F);
     auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), ui->filterEdit, nullptr, nullptr, Qt::WindowShortcut);
     connect(f3, &QShortcut::activated, ui->filterEdit, QOverload<>::of(&QWidget::setFocus));
     auto* find = new QShortcut(findKey, ui->filterEdit, nullptr, nullptr, Qt::WindowShortcut);
     connect(find, &QShortcut::activated, ui->filterEdit, QOverload<>::of(&QWidget::setFocus));
-    auto* collapse = new QShortcut(QKeySequence(Qt::CTRL + Qt::ALT + Qt::SHIFT + Qt::Key_Minus), view, nullptr, nullptr,
+    auto* collapse = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_Minus), view, nullptr, nullptr,
                                    Qt::WindowShortcut);
     connect(collapse, &QShortcut::activated, view, &QTreeView::collapseAll);
-    auto* expand = new QShortcut(QKeySequence(Qt::CTRL + Qt::ALT + Qt::SHIFT + Qt::Key_Plus), this, nullptr, nullptr,
+    auto* expand = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_Plus), this, nullptr, nullptr,
                                  Qt::WindowShortcut);
     connect(expand, &QShortcut::activated, this, &FeatureTreeWidget::expandTree);
 
@@ -121,7 +122,7 @@ void FeatureTreeWidget::setTexts()
     actionMoveFavouriteDown->setIconText(tr("Move Down"));
     actionRemoveFavourite->setIconText(tr("Remove"));
     actionTogglePolling->setText(tr("Polling"));
-    const QKeySequence findKey(Qt::CTRL + Qt::Key_F);
+    const QKeySequence findKey(Qt::CTRL | Qt::Key_F);
     ui->filterEdit->setHintText(tr("Search (%1)").arg(findKey.toString(QKeySequence::NativeText)));
     ui->filterEdit->update();
 }
@@ -218,7 +219,7 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
 
     auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     if (proxy) {
-        const int old = proxy->filterRegExp().pattern().length();
+        const int old = QtCompat::filterPattern(*proxy).length();
         if (old == 0 && !newText.isEmpty()) {
             saveExpandedStatus();
             saveSelectionStatus();

@@ -47,7 +47,10 @@ QStandardItem* plainRow(const QString& text, bool category = false)
     return item;
 }
 
-// A filter as the widget sets it; syntax -1 stands for a QRegularExpression.
+// How a filter is set: as the widget does, as a wildcard, as a QRegExp (Qt 5
+// only; Qt 6 has the QRegularExpression alone) or as a QRegularExpression.
+enum Syntax { FixedString, Wildcard, RegExp, RegularExpression };
+
 struct Filter
 {
     int level;
@@ -57,15 +60,25 @@ struct Filter
     void applyTo(FeatureTreeProxyModel& proxy) const
     {
         proxy.setVisibility(GenApi::EVisibility(level));
-        if (syntax < 0)
-            proxy.setFilterRegularExpression(QRegularExpression(text, QRegularExpression::CaseInsensitiveOption));
+        proxy.setFilterCaseSensitivity(Qt::CaseInsensitive);
+        if (syntax == FixedString)
+            proxy.setFilterFixedString(text);
+        else if (syntax == Wildcard)
+            proxy.setFilterWildcard(text);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        else if (syntax == RegExp)
+            proxy.setFilterRegExp(QRegExp(text, Qt::CaseInsensitive));
+#endif
         else
-            proxy.setFilterRegExp(QRegExp(text, Qt::CaseInsensitive, QRegExp::PatternSyntax(syntax)));
+            proxy.setFilterRegularExpression(QRegularExpression(text, QRegularExpression::CaseInsensitiveOption));
     }
+    // The table's wildcards use only * and ?; a match anywhere in the name counts.
     bool matches(const QString& name) const
     {
-        return syntax < 0 ? QRegularExpression(text, QRegularExpression::CaseInsensitiveOption).match(name).hasMatch()
-                          : QRegExp(text, Qt::CaseInsensitive, QRegExp::PatternSyntax(syntax)).indexIn(name) >= 0;
+        QString pattern = syntax == FixedString ? QRegularExpression::escape(text) : text;
+        if (syntax == Wildcard)
+            pattern.replace('*', ".*").replace('?', '.');
+        return QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption).match(name).hasMatch();
     }
 };
 
@@ -141,11 +154,17 @@ void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles_data()
     QTest::addColumn<int>("level");
     for (const char* text : {"", "gain", "width1", "sub", "3", "db"}) {
         for (int level = 0; level <= 3; ++level)
-            QTest::addRow("%s at %d", *text ? text : "nothing", level) << int(QRegExp::FixedString) << text << level;
+            QTest::addRow("%s at %d", *text ? text : "nothing", level) << int(FixedString) << text << level;
     }
-    QTest::newRow("wildcard") << int(QRegExp::Wildcard) << "gain*2" << 2;
-    QTest::newRow("regexp") << int(QRegExp::RegExp) << "^offset[0-2]" << 1;
-    QTest::newRow("regular expression") << -1 << "temp.*1$" << 3;
+    // Qt 6 keeps every kind of filter as a QRegularExpression, a fixed string
+    // escaped: the dot of a fixed string is no operator, an escaped letter is one.
+    QTest::newRow("fixed string with a dot") << int(FixedString) << "gain0.0" << 3;
+    QTest::newRow("wildcard") << int(Wildcard) << "gain*2" << 2;
+    QTest::newRow("wildcard ?") << int(Wildcard) << "width?1" << 1;
+    QTest::newRow("regexp") << int(RegExp) << "^offset[0-2]" << 1;
+    QTest::newRow("regular expression") << int(RegularExpression) << "temp.*1$" << 3;
+    QTest::newRow("escaped letter") << int(RegularExpression) << "gain\\d0" << 2;
+    QTest::newRow("escaped dot") << int(RegularExpression) << "gain0\\.0" << 3;
 }
 
 void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles()
@@ -168,7 +187,7 @@ void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles()
     };
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"filtered", [&] { refilter(filter, true); }},
-        {"other text", [&] { refilter({level, QRegExp::FixedString, "1"}, false); }},
+        {"other text", [&] { refilter({level, FixedString, "1"}, false); }},
         {"text back", [&] { refilter(filter, false); }},
         {"other level", [&] { refilter({level ^ 1, syntax, text}, true); }},
         {"level back", [&] { refilter(filter, true); }},

@@ -174,7 +174,7 @@ QString typedMisfits(const QSharedPointer<IParameter>& p)
     const auto text = [](const QVariantList& values) {
         QStringList words;
         for (const QVariant& v : values)
-            words << (v.type() == QVariant::StringList ? v.toStringList().join(' ') : v.toString());
+            words << (v.userType() == QMetaType::QStringList ? v.toStringList().join(' ') : v.toString());
         return words.join(' ');
     };
     const QString held = i ? text({d->intValue, d->intMin, d->intMax, d->intInc})

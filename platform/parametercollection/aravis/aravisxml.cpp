@@ -27,7 +27,7 @@ GenicamXmlExtras readGenicamXmlExtras(const QByteArray& xml, const QString& sour
                 extras.vendorName = reader.attributes().value(QLatin1String("VendorName")).toString();
                 extras.modelName = reader.attributes().value(QLatin1String("ModelName")).toString();
             }
-            const QStringRef name = reader.attributes().value(QLatin1String("Name"));
+            const auto name = reader.attributes().value(QLatin1String("Name"));
             const bool hasName = !name.isEmpty() && reader.name() != QLatin1String("pVariable");
             named << hasName;
             if (hasName)

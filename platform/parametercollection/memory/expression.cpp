@@ -55,7 +55,7 @@ QVector<Token> tokenize(const QString& s)
         if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < s.size() && s.at(i + 1).isDigit())) {
             int j = i;
             bool ok = false;
-            if (s.midRef(i, 2).compare(QLatin1String("0x"), Qt::CaseInsensitive) == 0) {
+            if (QStringView(s).mid(i, 2).compare(QLatin1String("0x"), Qt::CaseInsensitive) == 0) {
                 j = i + 2;
                 while (j < s.size() && std::isxdigit(s.at(j).toLatin1()))
                     ++j;

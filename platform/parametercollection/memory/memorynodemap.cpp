@@ -4,9 +4,9 @@
 #include "memoryparameter_p.h"
 #include "parametercollection/reachable_p.h"
 #include "parametercollection/valuetext.h"
+#include "utils/qtcompat_p.h"
 
 #include <QMutexLocker>
-#include <QTextCodec>
 #include <QThread>
 
 #include <cmath>
@@ -722,9 +722,9 @@ QString MemoryNodeMap::decode(const QString& eightBitText) const
     const QByteArray bytes = eightBitText.toLatin1();
     if (m_encoding == TextEncoding::Latin1)
         return QString::fromLatin1(bytes);
-    QTextCodec::ConverterState state(QTextCodec::ConvertInvalidToNull);
-    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    if (state.invalidChars > 0 || state.remainingChars > 0)
+    bool valid = false;
+    const QString text = QtCompat::fromUtf8Strict(bytes, &valid);
+    if (!valid)
         GENICAM_THROW(InvalidArgumentException, "The text is not valid UTF-8");
     return text;
 }

@@ -1,0 +1,71 @@
+#pragma once
+
+// The few places where Qt 5.15 and Qt 6 differ in API, each answered once so
+// that the rest of the code reads the same with both. Private: never installed.
+
+#include <QtGlobal>
+
+#include <QByteArray>
+#include <QLibraryInfo>
+#include <QSortFilterProxyModel>
+#include <QString>
+#include <QTextStream>
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+#include <QStringConverter>
+#include <QStringDecoder>
+#else
+#include <QTextCodec>
+#endif
+
+namespace QtCompat {
+
+/// The bytes as UTF-8; *ok turns false on an invalid or truncated sequence.
+inline QString fromUtf8Strict(const QByteArray& bytes, bool* ok)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    *ok = !decoder.hasError();
+#else
+    QTextCodec::ConverterState state(QTextCodec::ConvertInvalidToNull);
+    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    *ok = state.invalidChars == 0 && state.remainingChars == 0;
+#endif
+    return text;
+}
+
+/// Makes the stream write UTF-8 whatever the locale says.
+inline void setUtf8(QTextStream& stream)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    stream.setEncoding(QStringConverter::Utf8);
+#else
+    stream.setCodec("UTF-8");
+#endif
+}
+
+/// Where Qt's own translations are installed.
+inline QString qtTranslationsPath()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+}
+
+/// The proxy's filter pattern as last set, whichever kind of expression holds
+/// it (Qt 5 keeps fixed strings and wildcards in a QRegExp; Qt 6 has only the
+/// QRegularExpression, where a fixed string arrives escaped).
+inline QString filterPattern(const QSortFilterProxyModel& proxy)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return proxy.filterRegularExpression().pattern();
+#else
+    const QString regExp = proxy.filterRegExp().pattern();
+    return regExp.isEmpty() ? proxy.filterRegularExpression().pattern() : regExp;
+#endif
+}
+
+} // namespace QtCompat

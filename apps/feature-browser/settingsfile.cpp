@@ -31,11 +31,6 @@ constexpr int maxEntries = 200000; // in a file
 constexpr qint64 maxFileSize = 64 * 1024 * 1024;
 const QString aliasSuffix = QStringLiteral("/Alias");
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SettingsFile", text);
-}
-
 using Parameter = QSharedPointer<ParameterCollection::IParameter>;
 using Data = QSharedPointer<const ParameterCollection::ParameterData>;
 
@@ -59,7 +54,8 @@ public:
     {
         const Parameter parameter = FeatureWalk::find(m_collections, selector);
         if (!parameter)
-            throw std::runtime_error(tr("the selector %1 is not on this device").arg(selector).toStdString());
+            throw std::runtime_error(
+                SettingsFile::tr("the selector %1 is not on this device").arg(selector).toStdString());
         const QString current = FeatureWalk::valueText(*snapshot(parameter));
         if (current == position)
             return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QPair>
 #include <QSharedPointer>
@@ -26,6 +27,8 @@ class IBaseInfo;
 /// features through their positions and put them back afterwards.
 class SettingsFile
 {
+    Q_DECLARE_TR_FUNCTIONS(SettingsFile)
+
 public:
     using CollectionList = QList<QSharedPointer<ParameterCollection::IParameterCollection>>;
 

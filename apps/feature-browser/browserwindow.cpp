@@ -479,7 +479,8 @@ void BrowserWindow::configureIp()
             continue;
         auto* on = new QComboBox(modeBox);
         on->addItems({ tr("Off"), tr("On") });
-        on->setCurrentIndex(valueOf(mode.second) == QLatin1String("1") ? 1 : 0);
+        const auto data = guard.run([&] { return mode.second->getParameterData(); });
+        on->setCurrentIndex(data && data->boolValue ? 1 : 0);
         modeLayout->addRow(mode.first, on);
         switches << qMakePair(on, mode.second);
     }
@@ -556,10 +557,11 @@ void BrowserWindow::showConnection()
 
 void BrowserWindow::reconnect()
 {
+    static const ExceptionGuard guard("BrowserWindow::reconnect", "Failed to reconnect the camera.");
     for (const Collection& c : m_camera->collections()) {
         if (c.collection
             && c.collection->connectionState() == ParameterCollection::IParameterCollection::ConnectionState::Lost)
-            c.collection->reconnect();
+            guard.run([&] { c.collection->reconnect(); });
     }
 }
 

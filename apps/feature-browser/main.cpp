@@ -59,13 +59,19 @@ bool haveDisplay()
 #endif
 }
 
-std::unique_ptr<BrowserCamera> openCamera(const BrowserOptions& options)
+/// The camera the options name; null when it cannot be opened, with the reason on `err`.
+std::unique_ptr<BrowserCamera> openCamera(const BrowserOptions& options, QTextStream& err)
 {
-    if (!options.aravisDevice.isEmpty())
-        return BrowserCamera::openAravis(options.aravisDevice);
-    if (!options.genicamFile.isEmpty())
-        return BrowserCamera::openGenICamFile(options.genicamFile);
-    return BrowserCamera::openEmulated();
+    try {
+        if (!options.aravisDevice.isEmpty())
+            return BrowserCamera::openAravis(options.aravisDevice);
+        if (!options.genicamFile.isEmpty())
+            return BrowserCamera::openGenICamFile(options.genicamFile);
+        return BrowserCamera::openEmulated();
+    } catch (const std::exception& e) {
+        err << "feature-browser: " << FeatureWalk::userMessage(e, "main") << '\n';
+        return nullptr;
+    }
 }
 
 int listDevices(QTextStream& out)
@@ -94,25 +100,17 @@ int runHeadless(const BrowserOptions& options, QTextStream& out, QTextStream& er
     }
     if (options.mode == BrowserOptions::Mode::ListDevices)
         return listDevices(out);
-    std::unique_ptr<BrowserCamera> camera;
-    try {
-        camera = openCamera(options);
-    } catch (const std::exception& e) {
-        err << "feature-browser: " << FeatureWalk::userMessage(e, "main") << '\n';
+    std::unique_ptr<BrowserCamera> camera = openCamera(options, err);
+    if (!camera)
         return CommandLine::Refused;
-    }
     return CommandLine::run(options, *camera, out, err);
 }
 
 int runWindow(QApplication& app, const BrowserOptions& options, QTextStream& err)
 {
-    std::unique_ptr<BrowserCamera> camera;
-    try {
-        camera = openCamera(options);
-    } catch (const std::exception& e) {
-        err << "feature-browser: " << FeatureWalk::userMessage(e, "main") << '\n';
+    std::unique_ptr<BrowserCamera> camera = openCamera(options, err);
+    if (!camera)
         return CommandLine::Refused;
-    }
     auto* window = new BrowserWindow(std::move(camera)); // Deletes itself when closed.
     window->restoreSettings();
     if (options.visibility >= 0)

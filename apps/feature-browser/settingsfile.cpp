@@ -154,24 +154,59 @@ Graph buildGraph(const SettingsFile::CollectionList& collections)
     return g;
 }
 
-/// Walk order, each feature after those it depends on; a cycle (Width and
-/// OffsetX limit each other) is broken in walk order and left to the retries.
+/// The features `from` depends on, directly or not, that are not placed yet.
+QSet<QString> unplacedDependencies(const Graph& g, const QString& from, const QSet<QString>& placed)
+{
+    QSet<QString> seen;
+    QStringList stack { from };
+    while (!stack.isEmpty()) {
+        for (const QString& b : g.before.value(stack.takeLast())) {
+            if (!placed.contains(b) && !seen.contains(b)) {
+                seen.insert(b);
+                stack << b;
+            }
+        }
+    }
+    return seen;
+}
+
+/// Walk order, each feature after those it depends on. Features that depend
+/// on each other (Width and OffsetX limit each other) come in walk order,
+/// before anything that depends on them, and are left to the load's retries.
 QStringList loadOrder(const Graph& g)
 {
     QStringList result;
-    QSet<QString> done;
+    QSet<QString> placed;
     QStringList remaining = g.order;
+    const auto free = [&](const QString& name) {
+        const QStringList& before = g.before.value(name);
+        return std::all_of(before.begin(), before.end(), [&](const QString& b) { return placed.contains(b); });
+    };
+    // Stuck on a cycle: the first feature whose unplaced dependencies all depend on it in turn.
+    const auto firstOfACycle = [&](const QString& name) {
+        const QSet<QString> needs = unplacedDependencies(g, name, placed);
+        return std::all_of(needs.begin(), needs.end(),
+                           [&](const QString& n) { return unplacedDependencies(g, n, placed).contains(name); });
+    };
     while (!remaining.isEmpty()) {
-        int pick = 0;
-        for (int i = 0; i < remaining.size(); ++i) {
-            const QStringList& before = g.before.value(remaining.at(i));
-            if (std::all_of(before.begin(), before.end(), [&](const QString& b) { return done.contains(b); })) {
-                pick = i;
-                break;
+        QSet<QString> next;
+        auto pick = std::find_if(remaining.begin(), remaining.end(), free);
+        if (pick == remaining.end()) {
+            // The whole cycle goes at once: its features depend on nothing else left.
+            pick = std::find_if(remaining.begin(), remaining.end(), firstOfACycle);
+            if (pick != remaining.end())
+                next = unplacedDependencies(g, *pick, placed);
+        }
+        next.insert(pick == remaining.end() ? remaining.first() : *pick);
+        for (auto i = remaining.begin(); i != remaining.end();) {
+            if (next.contains(*i)) {
+                placed.insert(*i);
+                result << *i;
+                i = remaining.erase(i);
+            } else {
+                ++i;
             }
         }
-        done.insert(remaining.at(pick));
-        result << remaining.takeAt(pick);
     }
     return result;
 }

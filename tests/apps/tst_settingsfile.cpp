@@ -1,6 +1,8 @@
 #include "browsercamera.h"
+#include "camerapool/staticbaseinfo.h"
 #include "featuredump.h"
 #include "featurewalk.h"
+#include "nodemaptext.h"
 #include "parametercollection/iparameter.h"
 #include "settingsfile.h"
 #include "testsettings.h"
@@ -13,6 +15,8 @@ class TestSettingsFile : public QObject
 {
     Q_OBJECT
 private slots:
+    void ordersByDependencies_data();
+    void ordersByDependencies();
     void roundTrip_data();
     void roundTrip();
     void reportsWhatItCouldNotSet();
@@ -48,6 +52,37 @@ int indexOf(const SettingsFile& file, const QString& name)
     return -1;
 }
 } // namespace
+
+void TestSettingsFile::ordersByDependencies_data()
+{
+    QTest::addColumn<QString>("tree");
+    QTest::addColumn<QString>("entries");
+    QTest::newRow("selector first, every position") << "Gain=1{selector=Sel} Sel:e=A(A B)"
+                                                    << "Sel Gain[Sel=A] Gain[Sel=B]";
+    QTest::newRow("limits first") << "X=0{max=Y} Y=5"
+                                  << "Y X";
+    // Width and OffsetX limit each other: tree order, but both before what depends on them.
+    QTest::newRow("cycle") << "X=0{max=OffsetX} OffsetX=0{max='100 - Width'} Width=10{max='100 - OffsetX'}"
+                           << "OffsetX Width X";
+    QTest::newRow("neither read-only nor commands") << "A=1!RO B:c C=2 D:s=x!NA"
+                                                    << "C";
+    QTest::newRow("selector of a selector")
+        << "V=0{selector=Inner} Inner=0{min=0 max=1 selector=Outer} Outer:e=P(P Q)"
+        << "Outer Inner[Outer=P] Inner[Outer=Q] V[Outer=P,Inner=0] V[Outer=P,Inner=1] V[Outer=Q,Inner=0] "
+           "V[Outer=Q,Inner=1]";
+}
+
+void TestSettingsFile::ordersByDependencies()
+{
+    QFETCH(QString, tree);
+    QFETCH(QString, entries);
+    const auto collection = NodeMapText::collection(tree);
+    const Plugin::CameraPool::StaticBaseInfo info("CamEmu");
+    QStringList names;
+    for (const SettingsFile::Entry& e : SettingsFile::capture({ collection }, info).entries)
+        names << SettingsFile::describe(e).remove("@CameraDevice/");
+    QCOMPARE(names.join(' '), entries);
+}
 
 void TestSettingsFile::roundTrip_data()
 {

@@ -10,14 +10,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-// The branch's texts belong to the model's translation context, where they have always been.
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("FeatureTreeModel", text);
-}
-} // namespace
-
 FavoritesBranch::FavoritesBranch(FeatureTreeModel& model)
     : model(model)
 { }
@@ -143,16 +135,16 @@ void FavoritesBranch::updateToolTip()
     const int total = list().count();
     if (total < 1)
         return;
-    const QString word = total == 1 ? tr("Favorite") : tr("Favorites");
-    if (unavailable == 0) {
-        rootItem->SetToolTip(QStringLiteral("%1 %2").arg(total).arg(word));
-    } else if (unavailable == 1) {
-        rootItem->SetToolTip(
-            tr("%1 %2 (%3 is unavailable for the current camera)").arg(total).arg(word).arg(unavailable));
-    } else {
-        rootItem->SetToolTip(
-            tr("%1 %2 (%3 are unavailable for the current camera)").arg(total).arg(word).arg(unavailable));
-    }
+    // Whole sentences, so that every language can order and inflect its words.
+    QString text;
+    if (unavailable == 0)
+        text = total == 1 ? tr("1 Favorite") : tr("%1 Favorites").arg(total);
+    else if (unavailable == 1)
+        text = total == 1 ? tr("1 Favorite (it is unavailable for the current camera)")
+                          : tr("%1 Favorites (1 is unavailable for the current camera)").arg(total);
+    else
+        text = tr("%1 Favorites (%2 are unavailable for the current camera)").arg(total).arg(unavailable);
+    rootItem->SetToolTip(text);
 }
 
 bool FavoritesBranch::isRoot(const FeatureTreeItem* item) const

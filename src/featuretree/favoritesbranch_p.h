@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QSharedPointer>
 #include <QString>
 
@@ -23,6 +24,9 @@ class IParameterCollection;
 /// branch changes the model's rows and announces each change through the model.
 class FavoritesBranch
 {
+    // The branch's texts belong to the model's translation context, where they have always been.
+    Q_DECLARE_TR_FUNCTIONS(FeatureTreeModel)
+
 public:
     explicit FavoritesBranch(FeatureTreeModel& model);
 

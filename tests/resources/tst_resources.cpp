@@ -22,13 +22,13 @@ void TestResources::translations_data()
     // The language the update step wrote into the file, then what the library shows with it installed: the
     // favourites row and its tool tip that counts an unavailable favourite, a form's check box, a dialog's title.
     QTest::addColumn<QString>("shown");
-    QTest::newRow("en") << "en | Favorites | 1 Favorite (1 is unavailable for the current camera) | Show Unavailable "
+    QTest::newRow("en") << "en | Favorites | 1 Favorite (it is unavailable for the current camera) | Show Unavailable "
                            "Favorites | IP Address";
-    QTest::newRow("ja") << "ja | お気に入り | お気に入り: 1 件 (うち 1 件は現在のカメラでは使用できません) | "
+    QTest::newRow("ja") << "ja | お気に入り | お気に入り: 1 件 (現在のカメラでは使用できません) | "
                            "使用できないお気に入りを表示 | IP アドレス";
-    QTest::newRow("ko") << "ko | 즐겨찾기 | 즐겨찾기: 1개 (이 중 1개는 현재 카메라에서 사용할 수 없음) | "
+    QTest::newRow("ko") << "ko | 즐겨찾기 | 즐겨찾기: 1개 (현재 카메라에서 사용할 수 없음) | "
                            "사용할 수 없는 즐겨찾기 표시 | IP 주소";
-    QTest::newRow("zh") << "zh_CN | 收藏夹 | 收藏：1 项（其中 1 项在当前相机上不可用） | 显示不可用的收藏项 | IP 地址";
+    QTest::newRow("zh") << "zh_CN | 收藏夹 | 收藏夹：1 项（在当前相机上不可用） | 显示不可用的收藏项 | IP 地址";
 }
 
 void TestResources::translations()

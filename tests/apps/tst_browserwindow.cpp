@@ -80,6 +80,8 @@ void TestBrowserWindow::offersTheSettingsBackAfterALoss()
     QVERIFY2(asked.contains("Put back the settings"), qPrintable(asked));
     QTRY_COMPARE(value(camera, "GainSelector"), QString("AnalogAll"));
     QCOMPARE(value(camera, "Gain"), QString("3.5"));
+    const auto* load = window->findChild<QAction*>("actionLoadSettings");
+    QTRY_VERIFY(load->isEnabled()); // the load has ended
     window->close();
 }
 

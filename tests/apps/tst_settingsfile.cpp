@@ -90,38 +90,19 @@ void TestSettingsFile::roundTrip_data()
     QTest::addColumn<QStringList>("changes");
     // Twenty features, selected ones among them (gain per channel, I/O lines, trigger kinds),
     // written so that a selector stands elsewhere than where its selected values were set.
-    QTest::newRow("emulated") << QString()
-                              << QStringList { "Width=640",
-                                               "OffsetX=64",
-                                               "Height=480",
-                                               "ReverseX=true",
-                                               "PixelFormat=Mono12",
-                                               "ExposureTime=1234.5",
-                                               "DeviceUserID=field camera 7",
-                                               "GainSelector=AnalogAll",
-                                               "Gain=3.25",
-                                               "GainSelector=DigitalAll",
-                                               "Gain=0.5",
-                                               "LineSelector=Line1",
-                                               "LineInverter=true",
-                                               "LineSelector=Line2",
-                                               "TriggerSelector=FrameStart",
-                                               "TriggerMode=On",
-                                               "TriggerSelector=FrameBurstStart",
-                                               "TriggerDelay=17.5",
-                                               "AcquisitionFrameRateEnable=true",
-                                               "AcquisitionFrameRate=12.5" };
+    const auto row = [](const char* name, const char* camera, const char* changes) {
+        QTest::newRow(name) << QString(camera) << QString(changes).split("; ");
+    };
+    row("emulated", "",
+        "Width=640; OffsetX=64; Height=480; ReverseX=true; PixelFormat=Mono12; ExposureTime=1234.5; "
+        "DeviceUserID=field camera 7; GainSelector=AnalogAll; Gain=3.25; GainSelector=DigitalAll; Gain=0.5; "
+        "LineSelector=Line1; LineInverter=true; LineSelector=Line2; TriggerSelector=FrameStart; TriggerMode=On; "
+        "TriggerSelector=FrameBurstStart; TriggerDelay=17.5; AcquisitionFrameRateEnable=true; "
+        "AcquisitionFrameRate=12.5");
     if (BrowserCamera::haveAravis())
-        QTest::newRow("Fake_1") << "Fake_1"
-                                << QStringList { "Width=320",
-                                                 "Height=200",
-                                                 "OffsetX=8",
-                                                 "BinningHorizontal=2",
-                                                 "AcquisitionMode=SingleFrame",
-                                                 "TriggerSelector=AcquisitionStart",
-                                                 "TriggerMode=On",
-                                                 "TriggerSource=Software",
-                                                 "ExposureTimeAbs=2000.5" };
+        row("Fake_1", "Fake_1",
+            "Width=320; Height=200; OffsetX=8; BinningHorizontal=2; AcquisitionMode=SingleFrame; "
+            "TriggerSelector=AcquisitionStart; TriggerMode=On; TriggerSource=Software; ExposureTimeAbs=2000.5");
 }
 
 void TestSettingsFile::roundTrip()

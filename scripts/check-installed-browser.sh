@@ -12,6 +12,9 @@ trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 browser="$work/prefix/bin/feature-browser"
+if grep -q '^QT_MAJOR_VERSION:[A-Z]*=6$' "$build/CMakeCache.txt"; then
+    browser+=-qt6 # the Qt 6 build's name, beside the Qt 5 one
+fi
 mkdir -p "$work/home"
 cd "$work"
 

@@ -10,11 +10,15 @@
 #include <QMetaType>
 #include <QSharedPointer>
 
+// Qt 6 knows every type without a declaration; there, one would come after
+// the code moc writes for signals with these types has already used them.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 Q_DECLARE_METATYPE(QSharedPointer<const ParameterCollection::ParameterData>)
 Q_DECLARE_METATYPE(QSharedPointer<ParameterCollection::IParameter>)
 Q_DECLARE_METATYPE(QSharedPointer<ParameterCollection::IParameterCollection>)
 Q_DECLARE_METATYPE(GenApi::EVisibility)
 Q_DECLARE_METATYPE(GenApi::EAccessMode)
+#endif
 
 namespace ParameterCollection {
 

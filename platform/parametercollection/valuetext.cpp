@@ -164,7 +164,7 @@ Utils::FormatValueFlags notationFlags(int notation)
 
 QString formatFloat(double value, qint64 precision, int notation)
 {
-    return Utils::formatDoubleValue(value, static_cast<int>(qBound<qint64>(0, precision, 17)), notationFlags(notation),
+    return Utils::formatDoubleValue(value, static_cast<int>(qBound(qint64(0), precision, qint64(17))), notationFlags(notation),
                                     QLocale::c());
 }
 

@@ -49,7 +49,12 @@ protected Q_SLOTS:
     void asyncSignaler();
 
 private:
-    mutable QMutex m_mutex { QMutex::Recursive }; // Guards m_entries.
+    // Guards m_entries.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    mutable QRecursiveMutex m_mutex;
+#else
+    mutable QMutex m_mutex { QMutex::Recursive };
+#endif
     QList<ErrorEntry*> m_entries; // Owned.
 };
 

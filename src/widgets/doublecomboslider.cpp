@@ -177,7 +177,7 @@ void DoubleComboSlider::setPageStep()
         if (remainder != 0)
             page -= remainder;
     }
-    m_slider->setPageStep(int(qBound<qint64>(0, page, std::numeric_limits<int>::max())));
+    m_slider->setPageStep(int(qBound(qint64(0), qint64(page), qint64(std::numeric_limits<int>::max()))));
     updateToolTip();
 }
 
@@ -216,7 +216,7 @@ void DoubleComboSlider::onSpinBoxStepTriggered(int steps)
         target = current - m_slider->pageStep();
     else
         target = current + qint64(m_intIncrement) * steps;
-    m_slider->setValue(int(qBound<qint64>(std::numeric_limits<int>::min(), target, std::numeric_limits<int>::max())));
+    m_slider->setValue(int(qBound(qint64(std::numeric_limits<int>::min()), qint64(target), qint64(std::numeric_limits<int>::max()))));
 }
 
 void DoubleComboSlider::onSpinBoxFocusEventTriggered(bool focus)

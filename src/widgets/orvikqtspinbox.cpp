@@ -44,7 +44,7 @@ void OrvikQtSpinBox::stepBy(int steps)
         // moves by pageStep in value units, like the slider beside it.
         interpretText();
         const qint64 delta = steps < 0 ? -qint64(m_pageStep) : qint64(m_pageStep);
-        setValue(int(qBound<qint64>(minimum(), qint64(value()) + delta, maximum())));
+        setValue(int(qBound(qint64(minimum()), qint64(value()) + delta, qint64(maximum()))));
         selectAll();
     } else {
         QAbstractSpinBox::stepBy(steps);

@@ -329,6 +329,9 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
         QCOMPARE(f.proxy.findItem(item, nullptr, 1), index);
         QCOMPARE(f.proxy.findItemByFullName(item->getFullName(), nullptr, 1), index);
         QCOMPARE(f.proxy.findItemByRole(FeatureTreeItem::FullNodeNameRole, item->getFullName(), nullptr, 1), index);
+        // An id kept as text (as QSettings gives it back) finds the row with Qt 5 and Qt 6 alike.
+        const QString id = item->data(0, FeatureTreeItem::UniqueID).toString();
+        QCOMPARE(f.proxy.findItemByRole(FeatureTreeItem::UniqueID, id, nullptr, 1), index);
         const QModelIndex source = f.proxy.mapToSource(index);
         QVERIFY(!f.proxy.getFeatureTreeItem(source) && f.proxy.getFavoritesIndexFromModelIndex(source) < 0);
         QVERIFY(!f.proxy.CanAddAsFavorite(source) && !f.proxy.CanMoveFavorite(source, true));

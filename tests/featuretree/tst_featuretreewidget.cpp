@@ -449,6 +449,32 @@ private slots:
         const auto gain = collection->getParameter("Gain")->getProperties();
         QCOMPARE(gain->getProperty("Visibility") + "/" + gain->getProperty("AccessMode"), QString("Beginner/RO"));
     }
+
+    void keyboardShortcuts()
+    {
+        Tree fx;
+        QVERIFY(QTest::qWaitForWindowActive(fx.widget()));
+        QCOMPARE(fx.field()->hintText(), QString("Search (Ctrl+F)"));
+        fx.view()->setFocus();
+        QTest::keyClick(fx.view(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(fx.field()->hasFocus());
+        const Qt::KeyboardModifiers all = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+        QTest::keyClick(fx.view(), Qt::Key_Minus, all);
+        QVERIFY(!fx.view()->isExpanded(fx.index("Analog")));
+        QTest::keyClick(fx.view(), Qt::Key_Plus, all);
+        QVERIFY(fx.view()->isExpanded(fx.index("Analog")));
+    }
+
+    void selectedRowsGetNoHighlight()
+    {
+        Tree fx;
+        QPalette colours = fx.view()->palette();
+        colours.setColor(QPalette::Highlight, Qt::green);
+        fx.view()->setPalette(colours);
+        fx.view()->setCurrentIndex(fx.index("MatchB"));
+        QVERIFY(fx.view()->selectionModel()->isSelected(fx.index("MatchB")));
+        QVERIFY(pixels(fx.view()->viewport(), [](const QColor& c) { return c == Qt::green; }).isEmpty());
+    }
 };
 
 QTEST_MAIN(TestFeatureTreeWidget)

@@ -942,7 +942,7 @@ void AravisNodeMap::pollPass(qint64 intervalMs)
 {
     if (m_worker)
         checkAlive(); // what the pass reads may come from Aravis's cache
-    const qint64 interval = qMax<qint64>(0, intervalMs);
+    const qint64 interval = qMax(qint64(0), intervalMs);
     QVector<int> due;
     for (int i = 0; i < m_entries.size(); ++i) {
         AravisEntry& e = m_entries[i];

@@ -271,7 +271,7 @@ void MemoryNodeMap::poll(qint64 intervalMs)
 {
     QMutexLocker lock(&m_mutex);
     enter(QString(), Operation::Poll);
-    m_simulatedMs += static_cast<double>(qMax<qint64>(0, intervalMs));
+    m_simulatedMs += static_cast<double>(qMax(qint64(0), intervalMs));
     for (int i : qAsConst(m_liveNodes)) {
         MemoryNode& n = m_nodes[i];
         if (n.behaviour == MemoryNode::Drift) {

@@ -16,7 +16,7 @@ void AbstractItemEditor::applyWritable(QWidget* editor, bool writable)
 
 int AbstractItemEditor::saturatedInt(qint64 value)
 {
-    return int(qBound<qint64>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
+    return int(qBound(qint64(std::numeric_limits<int>::min()), qint64(value), qint64(std::numeric_limits<int>::max())));
 }
 
 QByteArray AbstractItemEditor::nameForLog(const QSharedPointer<ParameterCollection::IParameter>& parameter)

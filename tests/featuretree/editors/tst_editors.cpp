@@ -440,7 +440,7 @@ void TestEditors::inUse()
             QMetaObject::invokeMethod(target, "selectAll");
             QTest::keyClicks(target, rest);
         } else if (verb == "key" || verb == "slider") {
-            QTest::keyClick(verb == "key" ? target : slider, Qt::Key(QKeySequence(rest)[0]));
+            QTest::keySequence(verb == "key" ? target : slider, QKeySequence(rest));
         } else if (verb == "press" || verb == "release") {
             verb == "press" ? SliderMouse::press(slider) : SliderMouse::release(slider);
         } else if (verb == "move") {

@@ -204,6 +204,7 @@ private slots:
             {"Rate=10", "Access: Node 'Rate' is not available"}, {"Tag=x", "OutOfRange: The text of 1 bytes is longer than the 0"},
             {"UserID=123456789", "OutOfRange: The text of 9 bytes is longer than the 8 bytes"},
             {"UserID=カメラ", "OutOfRange: The text of 9 bytes"}, {"UserID=ab\xff\xfe", "InvalidArgument: not valid UTF-8"},
+            {"UserID=ab\xe3\x82", "InvalidArgument: not valid UTF-8"}, // cut short
             {"latin1; UserID=写", "InvalidArgument: Node 'UserID' holds Latin-1 text only"},
             {"Save=1", "LogicalError: Command 'Save' takes no value; execute it instead"},
             {"Root=1", "LogicalError: Node 'Root' has no value to set"},

@@ -168,7 +168,7 @@ QString typedMisfits(const QSharedPointer<IParameter>& p)
     const auto f = qSharedPointerDynamicCast<IFloatParameter>(p);
     const auto b = qSharedPointerDynamicCast<IBooleanParameter>(p);
     const auto e = qSharedPointerDynamicCast<IEnumParameter>(p);
-    const bool c = qSharedPointerDynamicCast<ICommandParameter>(p);
+    const bool c = !qSharedPointerDynamicCast<ICommandParameter>(p).isNull();
     const QString offers = QString(i ? "i" : "") + (b ? "b" : "") + (f ? "f" : "") + (c ? "c" : "") + (e ? "e" : "");
     const QString ofType = QString(" ibfc e ").at(qBound(0, d->type, 7));
     const auto text = [](const QVariantList& values) {

@@ -17,7 +17,14 @@ QString formatDoubleValue(double value, int decimals, QFlags<FormatValueFlag> fl
     const int precision = qBound(0, decimals, 17);
     QLocale textLocale(locale);
     textLocale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    return textLocale.toString(value, isScientific(value, precision, flags) ? 'e' : 'f', precision);
+    if (!isScientific(value, precision, flags))
+        return textLocale.toString(value, 'f', precision);
+    QString text = textLocale.toString(value, 'e', precision);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 writes the locale's exponent symbol ("E"); the texts keep the e of Qt 5.
+    text.replace(textLocale.exponential(), QStringLiteral("e"));
+#endif
+    return text;
 }
 
 bool isScientific(double value, int decimals, QFlags<FormatValueFlag> flags)

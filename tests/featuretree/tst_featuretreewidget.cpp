@@ -213,7 +213,9 @@ private slots:
         fx.proxy()->setFilterFixedString("no feature is called like this");
         QCOMPARE(fx.proxy()->rowCount(), 0);
         const QColor text = view->palette().color(QPalette::Active, QPalette::Text);
-        const QRect hint = pixels(view->viewport(), [text](const QColor& c) { return c == text; }).boundingRect();
+        // Pixels near the text's colour: Qt 6 hints glyphs less, so fewer of them hit it exactly.
+        const auto near = [text](const QColor& c) { return qAbs(c.lightness() - text.lightness()) < 100; };
+        const QRect hint = pixels(view->viewport(), near).boundingRect();
         QVERIFY(!hint.isEmpty() && hint.top() < 20 && qAbs(hint.center().x() - view->viewport()->width() / 2) < 10);
     }
 

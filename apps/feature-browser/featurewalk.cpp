@@ -5,6 +5,7 @@
 #include "parametercollection/iparameter.h"
 #include "parametercollection/iparametercollection.h"
 #include "parametercollection/valuetext.h"
+#include "utils/qtcompat_p.h"
 
 #include <QLocale>
 #include <QSet>
@@ -70,7 +71,7 @@ QString valueText(const ParameterCollection::ParameterData& data)
 {
     switch (data.type) {
     case ParameterCollection::TypeFloat:
-        return std::isfinite(data.floatValue) ? QString::number(data.floatValue, 'g', QLocale::FloatingPointShortest)
+        return std::isfinite(data.floatValue) ? QtCompat::shortestNumber(data.floatValue)
                                               : data.valueString;
     case ParameterCollection::TypeBoolean:
         return data.boolValue ? QStringLiteral("true") : QStringLiteral("false");

@@ -1,4 +1,5 @@
 #include "jsonwriter.h"
+#include "utils/qtcompat_p.h"
 
 #include <QLocale>
 
@@ -94,7 +95,7 @@ void JsonWriter::value(const QString& key, qint64 number)
 void JsonWriter::value(const QString& key, double number)
 {
     member(key,
-           std::isfinite(number) ? QString::number(number, 'g', QLocale::FloatingPointShortest)
+           std::isfinite(number) ? QtCompat::shortestNumber(number)
                                  : QStringLiteral("null"));
 }
 

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QSortFilterProxyModel>
 #include <QString>
 #include <QTextStream>
@@ -68,6 +69,28 @@ inline QString filterPattern(const QSortFilterProxyModel& proxy)
 #else
     const QString regExp = proxy.filterRegExp().pattern();
     return regExp.isEmpty() ? proxy.filterRegularExpression().pattern() : regExp;
+#endif
+}
+
+/// The shortest text that reads back as the same double, in the form Qt 5
+/// chooses: exponent form for 10^-4 > |v| and for numbers with more than five
+/// zeros before the point (Qt 6 writes 100000 as 1e+05 and 0.0001 as 1e-04).
+inline QString shortestNumber(double value)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    if (!qIsFinite(value))
+        return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    const QString exponentForm = QString::number(value, 'e', QLocale::FloatingPointShortest);
+    const int e = exponentForm.indexOf(QLatin1Char('e'));
+    int digits = 0;
+    for (int i = 0; i < e; ++i)
+        digits += exponentForm.at(i).isDigit() ? 1 : 0;
+    const int point = exponentForm.mid(e + 1).toInt() + 1; // digits before the decimal point
+    if (point > 0 ? point > digits + 5 : point < -3)
+        return exponentForm;
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+#else
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 #endif
 }
 

@@ -354,7 +354,7 @@ void TestFeatureTreeItem::followsChanges()
         collection->getParameter(changed)->setValue(value);
     QTEST(collection->getParameter(feature)->getParameterData()->valueString, "expected");
     QTEST(row->data(1, Qt::DisplayRole).toString(), "shown");
-    QTEST(updated.count(), "reports");
+    QTEST(int(updated.count()), "reports"); // qsizetype with Qt 6
     QVERIFY(updated.isEmpty() || updated.first().at(0).toInt() == row->row());
 }
 

@@ -8,6 +8,7 @@
 #include "parametercollection/iintegerparameter.h"
 #include "parametercollection/metatypes.h"
 #include "parametercollection/valuetext.h"
+#include "utils/qtcompat_p.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -41,7 +42,7 @@ QString snapshotText(const ParameterData& d)
 {
     const char flags[] = {d.isReadable ? 'R' : '-', d.isWritable ? 'W' : '-', d.isImplemented ? 'I' : '-',
                           d.isAvailable ? 'A' : '-', 0};
-    const auto n = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
+    const auto n = [](double v) { return QtCompat::shortestNumber(v); };
     const QString text = QString("%1 '%2' %3 %4").arg(QString("-ibfcseCr").at(qBound(0, d.type, 8))).arg(
         d.valueString, flags, ValueText::formatVisibility(GenApi::EVisibility(d.visibility)));
     switch (d.type) {

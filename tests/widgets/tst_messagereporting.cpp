@@ -72,7 +72,6 @@ class TestMessageReporting : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void queueDeliveries_data();
     void queueDeliveries();
     void manyThreadsEveryReportOnce();
@@ -82,16 +81,6 @@ private slots:
     void remembersChoices();
     void forgetsChoices();
 };
-
-void TestMessageReporting::initTestCase()
-{
-    // Made by the first call, which the host makes on its GUI thread, as this test does: one queue
-    // for the process, delivering on this thread whoever asks for it later.
-    AsyncErrorQueue* global = GetTheGlobalAsyncErrorQueue();
-    AsyncErrorQueue* other = nullptr;
-    std::thread([&other] { other = GetTheGlobalAsyncErrorQueue(); }).join();
-    QVERIFY(other == global && global->thread() == QThread::currentThread() && !global->parent());
-}
 
 void TestMessageReporting::queueDeliveries_data()
 {

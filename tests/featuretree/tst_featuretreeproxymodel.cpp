@@ -338,6 +338,13 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
     f.proxy.rebuildFavoriteItems();
     QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Height Gamma"));
 
+    // Switches the widget passes on and reads nowhere else reach the model.
+    for (bool on : { true, false }) {
+        f.proxy.EnableViewAllFavorites(on);
+        f.proxy.setGenICamCallbacksEnable(on);
+        QCOMPARE(QVector<bool>({ f.model.GetViewAllFavorites(), f.model.getGenICamCallbackEnable() }),
+                 QVector<bool>(2, on));
+    }
     // While the device is gone nothing is written.
     f.proxy.SetDeviceAlive(false);
     QVERIFY(!f.proxy.setData(f.proxyIndex("Height", 1), "2", Qt::EditRole));

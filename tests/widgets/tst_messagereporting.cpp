@@ -319,6 +319,14 @@ void TestMessageReporting::forgetsChoices()
     QVERIFY(MessageBoxCheckable::resetAll());
     QCOMPARE(Choices().childKeys(), QStringList());
     QCOMPARE(QSettings().value("Favorites/Size"), QVariant(3));
+
+    // A box without a name asks every time: it keeps no choice and touches no empty settings key.
+    const LogCapture log;
+    MessageBoxCheckable unnamed(QString(), QMessageBox::Question, "Reset", "Reset?", QMessageBox::Yes);
+    unnamed.setSaveResultOnButton(QMessageBox::Yes);
+    QCOMPARE(execAnswering(unnamed, true, QMessageBox::Yes), QString("%1 shown").arg(QMessageBox::Yes));
+    QCOMPARE(Choices().childKeys(), QStringList());
+    QVERIFY2(!log.texts().join("|").contains("QSettings"), qPrintable(log.texts().join("|")));
 }
 
 QTEST_MAIN(TestMessageReporting)

@@ -60,11 +60,13 @@ bool FeatureTreeProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex& s
             // must not empty the sets again.
             startPass();
             firstRowStillToCome = !firstTopLevelRow && !sourceParent.isValid();
+            topRowArriving = false;
         } else if (firstTopLevelRow) {
             if (firstRowStillToCome)
                 firstRowStillToCome = false;
-            else
+            else if (!topRowArriving)
                 startPass();
+            topRowArriving = false;
         }
 
         if (addingCollection)
@@ -266,6 +268,7 @@ void FeatureTreeProxyModel::scheduleForget() const
         [this] {
             forgetScheduled = false;
             firstRowStillToCome = false;
+            topRowArriving = false;
             forgetResults();
         },
         Qt::QueuedConnection);
@@ -278,12 +281,18 @@ void FeatureTreeProxyModel::connectSource()
     sourceConnections.clear();
     forgetResults();
     firstRowStillToCome = false;
+    topRowArriving = false;
 
     QAbstractItemModel* model = sourceModel();
     extensionOfSource = dynamic_cast<IFeatureTreeModelExtension*>(model);
     if (!model)
         return;
     const auto forget = [this] { forgetResults(); };
+    sourceConnections << connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                                 [this](const QModelIndex& parent, int first) {
+                                     if (!parent.isValid() && first == 0)
+                                         topRowArriving = true;
+                                 });
     sourceConnections << connect(
         model, &QAbstractItemModel::rowsInserted, this,
         [this](const QModelIndex& parent, int first, int last) { forgetResultsAfterInsert(parent, first, last); });

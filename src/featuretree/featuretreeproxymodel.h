@@ -144,6 +144,9 @@ private:
     // first top-level one: that row comes later in the same pass and must not
     // empty the match sets again.
     mutable bool firstRowStillToCome = false;
+    // True while the source inserts rows at the top of the tree: the first
+    // top-level row tested then is a new row, not the start of a pass.
+    mutable bool topRowArriving = false;
 
     // The source model seen as an extension, or null; kept in step with the source.
     IFeatureTreeModelExtension* extensionOfSource = nullptr; // Not owned.

@@ -180,6 +180,8 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
+    // One filtering pass per change of the text: the counts and the help row
+    // follow from it without filtering again.
     auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     if (proxy) {
         const int old = proxy->filterRegExp().pattern().length();
@@ -194,12 +196,20 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
         }
     }
     ui->treeView->getHightlighter()->searchText = newText;
+    showSearchResults();
+    firstFilterPending = false;
+}
 
+void FeatureTreeWidget::showSearchResults()
+{
+    auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     IFeatureTreeModelExtension* ext = getFeatureExtension();
     FeatureTreeItem* help = ext ? ext->getSearchHelpItem() : nullptr;
-    if (!newText.isEmpty()) {
+    if (!filterText.isEmpty()) {
+        // Expanding lays the shown rows out at once, and the proxy counts the
+        // matches among the rows it is asked about.
         ui->treeView->expandToDepth(2);
-        ui->treeView->repaint();
+        ui->treeView->viewport()->update();
         const int higherLevelOnly = proxy ? proxy->higherLevelMatchCount() : 0;
         const int visibleNow = proxy ? proxy->visibleMatchCount() : 0;
         const int total = visibleNow + higherLevelOnly;
@@ -219,18 +229,9 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
             help->setVisibility(GenApi::Invisible);
         }
     }
+    // The model announces the help row again when it is to come or go.
     if (ext)
         ext->refreshSpecialItems();
-
-    waitCursor.reset();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    firstFilterPending = false;
-    if (proxy) {
-        proxy->invalidate();
-        if (ext)
-            ext->refreshSpecialItems();
-        proxy->setFilterFixedString(newText);
-    }
 }
 
 void FeatureTreeWidget::refreshTree()
@@ -238,11 +239,11 @@ void FeatureTreeWidget::refreshTree()
     auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     if (!proxy)
         return;
-    proxy->setFilterFixedString(QString());
+    // One complete filtering pass, the top level first: the proxy starts its
+    // counts there.
     proxy->setFilterFixedString(filterText);
     if (!filterText.isEmpty())
         ui->treeView->expandToDepth(2);
-    proxy->invalidate();
     if (IFeatureTreeModelExtension* ext = getFeatureExtension())
         ext->refreshSpecialItems();
 }
@@ -279,10 +280,9 @@ void FeatureTreeWidget::onVisibilityChanged(int level)
     if (level < GenApi::Beginner || level > GenApi::Invisible)
         return;
     const auto v = static_cast<GenApi::EVisibility>(level);
-    setVisibility(v);
+    setVisibility(v); // filters once for the new level
     emit visibilityChanged(v);
-    onFilterTextChanged(filterText);
-    refreshTree();
+    showSearchResults();
 }
 
 void FeatureTreeWidget::setPolling(bool on)
@@ -528,7 +528,7 @@ void FeatureTreeWidget::saveExpandedOnLevel(const QModelIndex& index)
     if (!ui->treeView->isExpanded(index))
         return;
     if (index.isValid())
-        expandedIds << index.data(FeatureTreeItem::UniqueID).toULongLong();
+        ++expandedIds[index.data(FeatureTreeItem::UniqueID).toULongLong()];
     const QAbstractItemModel* model = index.model();
     for (int r = 0; model && r < model->rowCount(index); ++r)
         saveExpandedOnLevel(model->index(r, 0, index));
@@ -547,16 +547,20 @@ void FeatureTreeWidget::restoreExpandedStatus()
 
 void FeatureTreeWidget::restoreExpandedOnLevel(const QModelIndex& index)
 {
+    const QAbstractItemModel* model = index.model();
+    // A row without rows has nothing to expand, and no descendants to visit.
+    if (!model || !model->hasChildren(index))
+        return;
     const quint64 id = index.data(FeatureTreeItem::UniqueID).toULongLong();
-    const int found = expandedIds.indexOf(id);
-    if (found >= 0) {
+    const auto found = expandedIds.find(id);
+    if (found != expandedIds.end()) {
         ui->treeView->expand(index);
-        expandedIds.removeAt(found);
+        if (--found.value() == 0)
+            expandedIds.erase(found);
     } else {
         ui->treeView->collapse(index);
     }
-    const QAbstractItemModel* model = index.model();
-    for (int r = 0; model && r < model->rowCount(index); ++r)
+    for (int r = 0; r < model->rowCount(index); ++r)
         restoreExpandedOnLevel(model->index(r, 0, index));
 }
 

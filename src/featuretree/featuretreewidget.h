@@ -5,6 +5,7 @@
 #include "genicam/genapienums.h"
 #include "parametercollection/metatypes.h"
 
+#include <QHash>
 #include <QList>
 #include <QMenu>
 #include <QModelIndex>
@@ -120,8 +121,10 @@ private:
     QAction* createAction(const char* objectName, const QKeySequence& shortcut, const QString& icon,
                           const QString& iconText, void (FeatureTreeWidget::*slot)());
     void writeRows(QString& text, const QModelIndex& parent, int depth) const;
+    /// Counts, help row and summary of the current search, from the last filtering pass.
+    void showSearchResults();
 
-    QList<quint64> expandedIds;
+    QHash<quint64, int> expandedIds; // How often each ID was expanded when the search began.
     QVariant savedCurrentId;
     std::unique_ptr<Ui_FeatureTreeWidgetClass> ui; // The widgets it points to belong to this widget.
     QAction* actionAddToFavourites = nullptr;

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -278,6 +279,85 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("Camera                                  \t\n"
                                                             "  Device Control                        \t\n"
                                                             "    Width                               \t640\n"));
+    }
+
+    void editorsLiveOnRowsInViewOnly_data()
+    {
+        QTest::addColumn<QString>("action"); // what happens to the tree of 400 boolean features
+        for (const char* action : {"none", "scroll to the middle", "scroll to the end", "collapse and expand",
+                                   "search and clear"})
+            QTest::newRow(action) << action;
+    }
+    void editorsLiveOnRowsInViewOnly()
+    {
+        QStringList features;
+        for (int i = 0; i < 400; ++i)
+            features << QString("Flag%1:b=true").arg(i);
+        const QByteArray text = ("Many[" + features.join(' ') + "]").toUtf8();
+        Tree fx(text.constData());
+        FeatureTreeView* view = fx.view();
+        QScrollBar* bar = view->verticalScrollBar();
+        const QString action = fetch<QString>("action");
+        if (action.startsWith("scroll"))
+            bar->setValue(action.endsWith("end") ? bar->maximum() : bar->maximum() / 2);
+        if (action == "collapse and expand") {
+            view->collapse(fx.index("Many"));
+            fx.settle();
+            QCOMPARE(view->liveEditorCount(), 0);
+            view->expand(fx.index("Many"));
+        }
+        if (action == "search and clear") {
+            fx.type("flag1");
+            fx.search("");
+        }
+        fx.settle();
+        // Every row in view shows its editor; rows well away from the view have none.
+        const QRect shown = view->viewport()->rect();
+        int inView = 0;
+        for (const QString& feature : features) {
+            const QModelIndex cell = fx.index(feature.section(':', 0, 0), 1);
+            const QRect row = view->visualRect(cell);
+            const bool visible = row.intersects(shown);
+            const bool far = row.bottom() < -10 * row.height() || row.top() > shown.bottom() + 10 * row.height();
+            inView += visible ? 1 : 0;
+            QVERIFY2(!visible || view->indexWidget(cell), qPrintable(feature));
+            QVERIFY2(!far || !view->indexWidget(cell), qPrintable(feature));
+        }
+        QVERIFY(inView > 20);
+        QVERIFY2(view->liveEditorCount() <= inView + 10, qPrintable(QString::number(view->liveEditorCount())));
+    }
+
+    void oneFilteringPassPerKeystroke()
+    {
+        Tree fx;
+        QSignalSpy layouts(fx.proxy(), &QAbstractItemModel::layoutChanged);
+        fx.type("mat");
+        fx.search("");
+        QCOMPARE(layouts.count(), 0); // the text filters the rows; nothing refilters them all again
+    }
+
+    void editorsTakeChangedSnapshotsOnly_data()
+    {
+        QTest::addColumn<QString>("report"); // what reaches the ticked box after the user unticked it
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("the same data again") << "same" << false << true;
+        QTest::newRow("read-only") << "RO" << true << false;
+    }
+    void editorsTakeChangedSnapshotsOnly()
+    {
+        Tree fx(controls);
+        auto* box = qobject_cast<QCheckBox*>(fx.editor("ReverseX"));
+        QVERIFY(box && box->isChecked());
+        box->setChecked(false); // shown, not committed
+        const QSharedPointer<IParameter> parameter = fx.parameter("ReverseX");
+        if (fetch<QString>("report") == "same")
+            emit parameter->parameterDataChangedDecoupled(
+                QSharedPointer<const ParameterData>::create(*parameter->getParameterData()));
+        else
+            parameter->getProperties()->setProperty("AccessMode", "RO");
+        QTEST(box->isChecked(), "checked");
+        QTEST(box->isEnabled(), "enabled");
     }
 
     void pollingStaysInStep()

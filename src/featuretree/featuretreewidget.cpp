@@ -239,9 +239,9 @@ void FeatureTreeWidget::refreshTree()
     auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     if (!proxy)
         return;
-    // One complete filtering pass, the top level first: the proxy starts its
-    // counts there.
-    proxy->setFilterFixedString(filterText);
+    // One complete filtering pass, made as the view asks for rows again: no
+    // row is announced gone or back one by one.
+    proxy->invalidate();
     if (!filterText.isEmpty())
         ui->treeView->expandToDepth(2);
     if (IFeatureTreeModelExtension* ext = getFeatureExtension())

@@ -548,17 +548,20 @@ void FeatureTreeWidget::restoreExpandedStatus()
 void FeatureTreeWidget::restoreExpandedOnLevel(const QModelIndex& index)
 {
     const QAbstractItemModel* model = index.model();
-    // A row without rows has nothing to expand, and no descendants to visit.
-    if (!model || !model->hasChildren(index))
+    if (!model)
         return;
-    const quint64 id = index.data(FeatureTreeItem::UniqueID).toULongLong();
-    const auto found = expandedIds.find(id);
+    const bool open = ui->treeView->isExpanded(index);
+    const auto found = expandedIds.find(index.data(FeatureTreeItem::UniqueID).toULongLong());
     if (found != expandedIds.end()) {
         ui->treeView->expand(index);
         if (--found.value() == 0)
             expandedIds.erase(found);
-    } else {
+    } else if (open) {
         ui->treeView->collapse(index);
+    } else {
+        // Saving descended into open rows only: below a row that was closed
+        // then and is closed now nothing is to be opened or closed.
+        return;
     }
     for (int r = 0; r < model->rowCount(index); ++r)
         restoreExpandedOnLevel(model->index(r, 0, index));

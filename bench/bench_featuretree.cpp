@@ -4,11 +4,10 @@
 // Prints the median, fastest and slowest of a number of runs (default 15,
 // or the first argument).
 
-#include "generatednodemap.h"
-
 #include "featuretree/featuretreeitem.h"
 #include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreeproxymodel.h"
+#include "generatednodemap.h"
 #include "parametercollection/memoryparametercollection.h"
 
 #include <QApplication>

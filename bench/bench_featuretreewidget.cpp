@@ -13,8 +13,6 @@
 // Prints medians in milliseconds, the ratio of ours to Qt's, and how the cost
 // per row grows from the smallest tree to the largest.
 
-#include "generatednodemap.h"
-
 #include "camerapool/staticbaseinfo.h"
 #include "featuretree/featuretreeinodeitem.h"
 #include "featuretree/featuretreeitem.h"
@@ -22,6 +20,7 @@
 #include "featuretree/featuretreeproxymodel.h"
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
+#include "generatednodemap.h"
 #include "parametercollection/memoryparametercollection.h"
 
 #include <QApplication>
@@ -37,10 +36,9 @@
 #include <QTreeView>
 #include <QVector>
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <functional>
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -145,16 +143,10 @@ double median(QVector<double> values)
 }
 
 enum Op { Add, Load, Keystroke, Clear, Level, ExpandAll, Poll, Memory, ModelKey, ModelSearch, OpCount };
-const char* const opNames[OpCount] = { "add collection",
-                                       "load every category",
-                                       "keystroke \"Zebra\"",
-                                       "clear the search",
-                                       "level Beginner",
-                                       "expand all",
-                                       "poll pass",
-                                       "bytes per row",
-                                       "model: filter \"e\"",
-                                       "model: filter \"Zebra\"" };
+const char* const opNames[OpCount] = {
+    "add collection", "load every category", "keystroke \"Zebra\"", "clear the search",    "level Beginner",
+    "expand all",     "poll pass",           "bytes per row",       "model: filter \"e\"", "model: filter \"Zebra\""
+};
 
 struct Sample
 {

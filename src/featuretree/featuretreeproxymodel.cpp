@@ -164,9 +164,7 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
     // to the roles read here.
     const IFeatureTreeModelExtension* extension = sourceExtension();
     const FeatureTreeItem* item = extension ? extension->getFeatureTreeItem(sourceIndex) : nullptr;
-    const auto read = [&](int role) {
-        return item ? item->data(0, role) : model->data(sourceIndex, role);
-    };
+    const auto read = [&](int role) { return item ? item->data(0, role) : model->data(sourceIndex, role); };
 
     const QString nodeName = read(FeatureTreeItem::GenicamNameRole).toString();
     if (nodeName == RowNames::rootNode)

@@ -11,7 +11,6 @@
 #include "widgets/exceptionguard_p.h"
 
 #include <QApplication>
-
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QSignalBlocker>

@@ -166,6 +166,13 @@ void FeatureTreeView::openPersistentEditorsForChildren(const QModelIndex& parent
         scheduleEditorPass();
 }
 
+void FeatureTreeView::span(int row, const QModelIndex& parent, bool on)
+{
+    // Set only when it changes: setting it lays out the tree.
+    if (isFirstColumnSpanned(row, parent) != on)
+        setFirstColumnSpanned(row, parent, on);
+}
+
 bool FeatureTreeView::wantsEditor(const QModelIndex& cell, const FeatureTreeItem* item) const
 {
     // A disabled cell (its device is lost, for one) keeps no editor.
@@ -205,6 +212,7 @@ void FeatureTreeView::editorPass()
             const QModelIndex cell = row.sibling(row.row(), 1);
             const FeatureTreeItem* item = ext->getFeatureTreeItem(cell);
             m_liveItems.insert(item);
+            span(row.row(), row.parent(), row.data(FeatureTreeItem::IsFullRowItem).toBool());
             if (wantsEditor(cell, item))
                 wanted.insert(cell);
         }
@@ -270,12 +278,9 @@ void FeatureTreeView::scrollContentsBy(int dx, int dy)
 void FeatureTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
 {
     if (topLeft == bottomRight) {
-        // Spanning is set only when it changes: setting it lays out the tree.
-        const auto span = [this](int row, const QModelIndex& parent, bool on) {
-            if (isFirstColumnSpanned(row, parent) != on)
-                setFirstColumnSpanned(row, parent, on);
-        };
-        if (topLeft.isValid() && topLeft.column() == 0)
+        // Rows in closed branches get their span when they come into view:
+        // every span is a persistent index that each change of rows visits.
+        if (topLeft.isValid() && topLeft.column() == 0 && (!topLeft.parent().isValid() || isExpanded(topLeft.parent())))
             span(topLeft.row(), topLeft.parent(), topLeft.data(FeatureTreeItem::IsFullRowItem).toBool());
         if (topLeft.isValid() && topLeft.column() == 1) {
             updateValueCell(topLeft);

@@ -80,6 +80,7 @@ private:
     void updateValueCell(const QModelIndex& cell);
     /// Calls visit(row, value-column index, item) for the rows below an expanded `parent`.
     template<typename Visit> void forEachValueCell(const QModelIndex& parent, const Visit& visit);
+    void span(int row, const QModelIndex& parent, bool on);
     /// Whether the value cell of a shown row gets a persistent editor.
     bool wantsEditor(const QModelIndex& cell, const FeatureTreeItem* item) const;
     /// Asks for one editor pass when control returns to the event loop.

@@ -180,7 +180,7 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
     bool matched = false;
     if (!isCategory) {
         // The display name is fetched only when the node name does not match already.
-        matched = patternMatches(nodeName) || patternMatches(model->data(sourceIndex, Qt::DisplayRole).toString());
+        matched = patternMatches(nodeName) || patternMatches(read(Qt::DisplayRole).toString());
     }
     if (matched) {
         if (visible)

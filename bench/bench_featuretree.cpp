@@ -4,6 +4,7 @@
 // Prints the median, fastest and slowest of a number of runs (default 15,
 // or the first argument).
 
+#include "benchsupport.h"
 #include "featuretree/featuretreeitem.h"
 #include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreeproxymodel.h"
@@ -11,11 +12,7 @@
 #include "parametercollection/memoryparametercollection.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSet>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QVector>
 
@@ -102,39 +99,17 @@ void configureLikeTheView(QSortFilterProxyModel& proxy)
     proxy.setFilterKeyColumn(1);
 }
 
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const int n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
 struct Timings
 {
     QString name;
     QVector<double> ms;
 };
 
-template<typename F> double timeMs(F&& f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    f();
-    return timer.nsecsElapsed() / 1.0e6;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The favourites live in the settings: keep them away from the user's.
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir settingsDir;
-    for (auto format : { QSettings::NativeFormat, QSettings::IniFormat })
-        for (auto scope : { QSettings::UserScope, QSettings::SystemScope })
-            QSettings::setPath(format, scope, settingsDir.path());
+    const BenchSettings settings;
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("OrvikBenchmarks"));
     QCoreApplication::setApplicationName(QStringLiteral("bench_featuretree"));

@@ -13,6 +13,7 @@
 // Prints medians in milliseconds, the ratio of ours to Qt's, and how the cost
 // per row grows from the smallest tree to the largest.
 
+#include "benchsupport.h"
 #include "camerapool/staticbaseinfo.h"
 #include "featuretree/featuretreeinodeitem.h"
 #include "featuretree/featuretreeitem.h"
@@ -24,13 +25,9 @@
 #include "parametercollection/memoryparametercollection.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMap>
-#include <QSettings>
 #include <QSortFilterProxyModel>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <QTreeView>
@@ -72,14 +69,6 @@ void settle(QWidget* window)
         QCoreApplication::processEvents();
     }
     window->repaint();
-}
-
-template<typename F> double timeMs(F&& f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    f();
-    return timer.nsecsElapsed() / 1.0e6;
 }
 
 int countAllRows(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
@@ -131,15 +120,6 @@ void configurePlainQt(QSortFilterProxyModel& proxy)
     proxy.setFilterCaseSensitivity(Qt::CaseInsensitive);
     proxy.setFilterKeyColumn(0);
     proxy.setRecursiveFilteringEnabled(true);
-}
-
-double median(QVector<double> values)
-{
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const int n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
 enum Op { Add, Load, Keystroke, Clear, Level, ExpandAll, Poll, Memory, ModelKey, ModelSearch, OpCount };
@@ -321,14 +301,7 @@ void runModels(const GeneratedNodeMap& map, Sample& s)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The favourites live in the settings: keep them away from the user's.
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir settingsDir;
-    for (auto format : { QSettings::NativeFormat, QSettings::IniFormat })
-        for (auto scope : { QSettings::UserScope, QSettings::SystemScope })
-            QSettings::setPath(format, scope, settingsDir.path());
+    const BenchSettings settings;
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("OrvikBenchmarks"));
     QCoreApplication::setApplicationName(QStringLiteral("bench_featuretreewidget"));

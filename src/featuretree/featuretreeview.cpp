@@ -200,6 +200,7 @@ void FeatureTreeView::editorPass()
         executeDelayedItemsLayout();
         // The rows from a margin above the viewport to a margin below it, in view order.
         QSet<QModelIndex> wanted;
+        QSet<QModelIndex> liveSpans;
         m_liveItems.clear();
         QModelIndex row = indexAt(QPoint(qMax(0, columnViewportPosition(0)), 0));
         row = row.sibling(row.row(), 0);
@@ -212,9 +213,26 @@ void FeatureTreeView::editorPass()
             const QModelIndex cell = row.sibling(row.row(), 1);
             const FeatureTreeItem* item = ext->getFeatureTreeItem(cell);
             m_liveItems.insert(item);
-            span(row.row(), row.parent(), row.data(FeatureTreeItem::IsFullRowItem).toBool());
+            if (row.data(FeatureTreeItem::IsFullRowItem).toBool()) {
+                liveSpans.insert(row);
+                if (!isFirstColumnSpanned(row.row(), row.parent())) {
+                    setFirstColumnSpanned(row.row(), row.parent(), true);
+                    m_spannedRows << row;
+                }
+            }
             if (wantsEditor(cell, item))
                 wanted.insert(cell);
+        }
+        // Spans are persistent indexes, which every change of rows visits:
+        // the rows that left the window give theirs up.
+        for (auto it = m_spannedRows.begin(); it != m_spannedRows.end();) {
+            if (it->isValid() && liveSpans.contains(*it)) {
+                ++it;
+                continue;
+            }
+            if (it->isValid())
+                setFirstColumnSpanned(it->row(), it->parent(), false);
+            it = m_spannedRows.erase(it);
         }
         QWidget* focus = QApplication::focusWidget();
         for (auto it = m_editorCells.begin(); it != m_editorCells.end();) {
@@ -278,10 +296,9 @@ void FeatureTreeView::scrollContentsBy(int dx, int dy)
 void FeatureTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
 {
     if (topLeft == bottomRight) {
-        // Rows in closed branches get their span when they come into view:
-        // every span is a persistent index that each change of rows visits.
-        if (topLeft.isValid() && topLeft.column() == 0 && (!topLeft.parent().isValid() || isExpanded(topLeft.parent())))
-            span(topLeft.row(), topLeft.parent(), topLeft.data(FeatureTreeItem::IsFullRowItem).toBool());
+        // Full-row items span both columns while they are in or near the view:
+        // the editor pass keeps their spans (each one a persistent index that
+        // every change of rows visits).
         if (topLeft.isValid() && topLeft.column() == 1) {
             updateValueCell(topLeft);
         } else if (IFeatureTreeModelExtension* ext = getFeatureExtension()) {

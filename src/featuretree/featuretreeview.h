@@ -101,5 +101,6 @@ private:
         QPointer<QWidget> editor; // Owned by Qt's item view.
     };
     QList<EditorCell> m_editorCells; // The persistent editors this view opened.
+    QList<QPersistentModelIndex> m_spannedRows; // The full-row items the editor pass spanned.
     QSet<const FeatureTreeItem*> m_liveItems; // The rows the last pass found in and around the viewport.
 };

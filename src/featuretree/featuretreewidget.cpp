@@ -78,17 +78,17 @@ FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::
     if (IFeatureTreeModelExtension* ext = getFeatureExtension())
         ext->rebuildFavoriteItems();
 
-    actionAddToFavourites = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")),
-                                         QStringLiteral("AddGigECamera_16.png"),
-                                         &FeatureTreeWidget::AddToFavourites_triggered);
+    actionAddToFavourites
+        = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")), QStringLiteral("AddGigECamera_16.png"),
+                       &FeatureTreeWidget::AddToFavourites_triggered);
     actionMoveFavouriteUp = createAction("actionMoveFavouriteUp", QKeySequence(tr("Ctrl+Up")),
                                          QStringLiteral("Move_Up.png"), &FeatureTreeWidget::FavouriteMoveUp_triggered);
     actionMoveFavouriteDown
         = createAction("actionMoveFavouriteDown", QKeySequence(tr("Ctrl+Down")), QStringLiteral("Move_Down.png"),
                        &FeatureTreeWidget::FavouriteMoveDown_triggered);
-    actionRemoveFavourite = createAction("actionRemoveFavourite", QKeySequence(QKeySequence::Delete),
-                                         QStringLiteral("RemGigECamera_16.png"),
-                                         &FeatureTreeWidget::FavouriteRemove_triggered);
+    actionRemoveFavourite
+        = createAction("actionRemoveFavourite", QKeySequence(QKeySequence::Delete),
+                       QStringLiteral("RemGigECamera_16.png"), &FeatureTreeWidget::FavouriteRemove_triggered);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     actionTogglePolling = new QAction(this);
     actionTogglePolling->setObjectName(QStringLiteral("actionTogglePolling"));
@@ -271,16 +271,23 @@ void FeatureTreeWidget::showSearchResults()
 
 void FeatureTreeWidget::refreshTree()
 {
+    if (filterAgain()) {
+        if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+            ext->refreshSpecialItems();
+    }
+}
+
+bool FeatureTreeWidget::filterAgain()
+{
     auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     if (!proxy)
-        return;
+        return false;
     // One complete filtering pass, made as the view asks for rows again: no
     // row is announced gone or back one by one.
     proxy->invalidate();
     if (!filterText.isEmpty())
         ui->treeView->expandToDepth(2);
-    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
-        ext->refreshSpecialItems();
+    return true;
 }
 
 void FeatureTreeWidget::on_resetButton_clicked()
@@ -299,10 +306,15 @@ void FeatureTreeWidget::Refresh()
 
 void FeatureTreeWidget::setVisibility(GenApi::EVisibility v)
 {
+    applyLevel(v);
+    refreshTree();
+}
+
+void FeatureTreeWidget::applyLevel(GenApi::EVisibility v)
+{
     ui->treeView->setVisibility(v);
     if (IFeatureTreeModelExtension* ext = getFeatureExtension())
         ext->setVisibility(v);
-    refreshTree();
 }
 
 GenApi::EVisibility FeatureTreeWidget::visibility() const
@@ -315,7 +327,8 @@ void FeatureTreeWidget::onVisibilityChanged(int level)
     if (level < GenApi::Beginner || level > GenApi::Invisible)
         return;
     const auto v = static_cast<GenApi::EVisibility>(level);
-    setVisibility(v); // filters once for the new level
+    applyLevel(v);
+    filterAgain(); // once for the new level; the special rows follow with the counts
     emit visibilityChanged(v);
     showSearchResults();
 }

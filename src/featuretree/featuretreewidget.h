@@ -128,6 +128,10 @@ private:
     void writeRows(QString& text, const QModelIndex& parent, int depth) const;
     /// Counts, help row and summary of the current search, from the last filtering pass.
     void showSearchResults();
+    /// Filters every row again; false without a filter proxy.
+    bool filterAgain();
+    /// The level for the view and the proxy, without filtering.
+    void applyLevel(GenApi::EVisibility v);
 
     QHash<quint64, int> expandedIds; // How often each ID was expanded when the search began.
     QVariant savedCurrentId;

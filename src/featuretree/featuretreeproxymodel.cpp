@@ -146,9 +146,10 @@ bool FeatureTreeProxyModel::rowPasses(const QModelIndex& sourceIndex) const
     Memo& known = memo[sourceIndex];
     if (known.rowTest != Known::No)
         return known.rowTest == Known::Passes;
+    const quint64 generation = resultGeneration;
     const bool passes = computeRowTest(sourceIndex);
-    // The test may load rows, and the memo with them may be forgotten meanwhile.
-    memo[sourceIndex].rowTest = passes ? Known::Passes : Known::Fails;
+    // Should the test have made the memo forget everything, the entry is gone.
+    (generation == resultGeneration ? known : memo[sourceIndex]).rowTest = passes ? Known::Passes : Known::Fails;
     scheduleForget();
     return passes;
 }
@@ -215,12 +216,15 @@ bool FeatureTreeProxyModel::hasAcceptedDescendant(const QModelIndex& sourceIndex
     if (!sourceIndex.isValid())
         return false;
     const QModelIndex self = firstColumn(sourceIndex);
+    const QAbstractItemModel* model = self.model();
+    // A feature has no rows: no need to look it up.
+    if (!model->hasChildren(self))
+        return false;
     const auto known = memo.constFind(self);
     if (known != memo.constEnd() && known->descendant != Known::No)
         return known->descendant == Known::Passes;
 
     const quint64 generation = resultGeneration;
-    const QAbstractItemModel* model = self.model();
     // Counting the rows may load them; the model then reports the insertion.
     const int rows = model->rowCount(self);
     bool found = false;

@@ -22,17 +22,6 @@ namespace {
 
 constexpr int topCategories = 20;
 
-// Asks for the rows of every row: what a fully expanded view does, and with
-// the model what loads every category.
-int countAllRows(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
-{
-    const int rows = model.rowCount(parent);
-    int total = rows;
-    for (int r = 0; r < rows; ++r)
-        total += countAllRows(model, model.index(r, 0, parent));
-    return total;
-}
-
 // The same filter rules run plainly, without remembering results between the
 // questions of one filtering pass: how the proxy behaves unoptimised.
 class PlainFilterProxy : public QSortFilterProxyModel
@@ -92,13 +81,6 @@ private:
     }
 };
 
-void configureLikeTheView(QSortFilterProxyModel& proxy)
-{
-    proxy.setDynamicSortFilter(false);
-    proxy.setFilterCaseSensitivity(Qt::CaseInsensitive);
-    proxy.setFilterKeyColumn(1);
-}
-
 struct Timings
 {
     QString name;
@@ -111,8 +93,7 @@ int main(int argc, char** argv)
 {
     const BenchSettings settings;
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("OrvikBenchmarks"));
-    QCoreApplication::setApplicationName(QStringLiteral("bench_featuretree"));
+    BenchSettings::nameApplication("bench_featuretree");
 
     const int runs = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 15;
     const GeneratedNodeMap stats(topCategories);

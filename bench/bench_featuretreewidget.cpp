@@ -71,15 +71,6 @@ void settle(QWidget* window)
     window->repaint();
 }
 
-int countAllRows(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
-{
-    const int rows = model.rowCount(parent);
-    int total = rows;
-    for (int r = 0; r < rows; ++r)
-        total += countAllRows(model, model.index(r, 0, parent));
-    return total;
-}
-
 // What a plain view's owner would count: the shown rows that are not categories.
 int countMatches(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
 {
@@ -104,13 +95,6 @@ void pollEveryFeature(FeatureTreeModel& model, const QModelIndex& parent = QMode
                 QSharedPointer<const ParameterCollection::ParameterData>::create(*node->getParameterData()));
         pollEveryFeature(model, index);
     }
-}
-
-void configureLikeTheView(QSortFilterProxyModel& proxy)
-{
-    proxy.setDynamicSortFilter(false);
-    proxy.setFilterCaseSensitivity(Qt::CaseInsensitive);
-    proxy.setFilterKeyColumn(1);
 }
 
 // Qt's own recursive filter on the names, as a plain application would set it up.
@@ -303,8 +287,7 @@ int main(int argc, char** argv)
 {
     const BenchSettings settings;
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("OrvikBenchmarks"));
-    QCoreApplication::setApplicationName(QStringLiteral("bench_featuretreewidget"));
+    BenchSettings::nameApplication("bench_featuretreewidget");
     qRegisterMetaType<QSharedPointer<const ParameterCollection::ParameterData>>();
 
     const int runs = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 7;

@@ -1,5 +1,6 @@
 #include "benchsupport.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -13,6 +14,28 @@ BenchSettings::BenchSettings()
     for (auto format : { QSettings::NativeFormat, QSettings::IniFormat })
         for (auto scope : { QSettings::UserScope, QSettings::SystemScope })
             QSettings::setPath(format, scope, m_folder.path());
+}
+
+void BenchSettings::nameApplication(const char* name)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("OrvikBenchmarks"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(name));
+}
+
+int countAllRows(const QAbstractItemModel& model, const QModelIndex& parent)
+{
+    const int rows = model.rowCount(parent);
+    int total = rows;
+    for (int r = 0; r < rows; ++r)
+        total += countAllRows(model, model.index(r, 0, parent));
+    return total;
+}
+
+void configureLikeTheView(QSortFilterProxyModel& proxy)
+{
+    proxy.setDynamicSortFilter(false);
+    proxy.setFilterCaseSensitivity(Qt::CaseInsensitive);
+    proxy.setFilterKeyColumn(1);
 }
 
 double median(QVector<double> values)

@@ -4,72 +4,94 @@
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
 #include "featuretree/ifeaturetreemodelextension.h"
+#include "featurewalk.h"
+#include "opencameradialog.h"
 #include "orvikviewercomponents6.h"
+#include "parametercollection/emulatedcamera.h"
 #include "parametercollection/iparameter.h"
+#include "parametercollection/iparametercollection.h"
 #include "parametercollection/iparameterproperties.h"
+#include "widgets/exceptionguard_p.h"
 #include "widgets/ipaddresswidget.h"
 #include "widgets/messageboxcheckable.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QThread>
 #include <QToolBar>
 
 namespace {
 const QString settingsGroup = QStringLiteral("FeatureBrowser");
 const QString autoReconnectKey = QStringLiteral("AutoReconnect");
+const QString recentCamerasKey = QStringLiteral("RecentCameras");
+const QString recentFilesKey = QStringLiteral("RecentFiles");
 constexpr int columnStateVersion = 1;
 constexpr int retryIntervalMs = 3000;
+constexpr int rememberIntervalMs = 10000;
+constexpr int recentCount = 8;
+
+QString key(const QString& name)
+{
+    return settingsGroup + QLatin1Char('/') + name;
+}
 
 QString valueOf(const QSharedPointer<ParameterCollection::IParameter>& parameter)
 {
     const auto data = parameter ? parameter->getParameterData() : nullptr;
     return data ? data->valueString : QString();
 }
+
+void addRecent(const QString& listKey, const QString& entry)
+{
+    QSettings settings;
+    QStringList list = settings.value(key(listKey)).toStringList();
+    list.removeAll(entry);
+    list.prepend(entry);
+    settings.setValue(key(listKey), QStringList(list.mid(0, recentCount)));
+}
+
+const char* const settingsFilter = QT_TRANSLATE_NOOP("BrowserWindow", "Settings (*.json);;All files (*)");
 } // namespace
 
-BrowserWindow::BrowserWindow(QWidget* parent)
+BrowserWindow::BrowserWindow(std::unique_ptr<BrowserCamera> camera, QWidget* parent)
     : QMainWindow(parent)
-    , m_camera(new ParameterCollection::EmulatedCamera)
-    , m_info(m_camera->info())
+    , m_camera(std::move(camera))
 {
-    QList<Collection> collections;
-    for (const ParameterCollection::EmulatedCamera::Collection& c : m_camera->collections())
-        collections << Collection{c.collection, c.rootName, c.roleName};
-    setUp(collections);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setUp();
 }
 
-BrowserWindow::BrowserWindow(const QList<Collection>& collections,
-                             QSharedPointer<Plugin::CameraPool::IBaseInfo> info, QWidget* parent)
-    : QMainWindow(parent)
-    , m_info(std::move(info))
-{
-    setUp(collections);
-}
+BrowserWindow::~BrowserWindow() = default;
 
-void BrowserWindow::setUp(const QList<Collection>& collections)
+void BrowserWindow::setUp()
 {
-    setWindowTitle(tr("Feature Browser - %1").arg(m_info->getFriendlyName()));
+    setWindowTitle(tr("Feature Browser - %1").arg(m_camera->info()->getFriendlyName()));
     setObjectName(QStringLiteral("BrowserWindow"));
 
-    m_tree = new FeatureTreeWidget(QStringLiteral("FeatureBrowser"), m_info, this);
+    m_tree = new FeatureTreeWidget(QStringLiteral("FeatureBrowser"), m_camera->info(), this);
     setCentralWidget(m_tree);
-    m_collections = collections;
-    for (const Collection& c : collections) {
+    for (const Collection& c : m_camera->collections()) {
         m_tree->addParameterCollection(c.collection, c.rootName, c.roleName, true);
         connect(c.collection.data(), &ParameterCollection::IParameterCollection::connectionStateChanged, this,
                 &BrowserWindow::showConnection);
     }
     m_tree->expandRootNodes();
-    m_tree->treeView()->setColumnWidth(0, 300);
 
     m_description = new QTextBrowser(this);
     m_description->setObjectName(QStringLiteral("description"));
@@ -78,7 +100,7 @@ void BrowserWindow::setUp(const QList<Collection>& collections)
     dock->setObjectName(QStringLiteral("descriptionDock"));
     dock->setWidget(m_description);
     addDockWidget(Qt::BottomDockWidgetArea, dock);
-    resizeDocks({dock}, {150}, Qt::Vertical);
+    resizeDocks({ dock }, { 150 }, Qt::Vertical);
 
     m_matches = new QLabel(this);
     statusBar()->addPermanentWidget(m_matches);
@@ -87,9 +109,12 @@ void BrowserWindow::setUp(const QList<Collection>& collections)
     statusBar()->addPermanentWidget(m_connection);
     m_retry.setInterval(retryIntervalMs);
     connect(&m_retry, &QTimer::timeout, this, &BrowserWindow::reconnect);
+    m_remember.setInterval(rememberIntervalMs);
+    connect(&m_remember, &QTimer::timeout, this, &BrowserWindow::rememberSettings);
 
-    connect(m_tree, QOverload<QSharedPointer<ParameterCollection::IParameter>>::of(&FeatureTreeWidget::onCurrentChanged),
-            this, &BrowserWindow::showParameter);
+    connect(m_tree,
+            QOverload<QSharedPointer<ParameterCollection::IParameter>>::of(&FeatureTreeWidget::onCurrentChanged), this,
+            &BrowserWindow::showParameter);
     connect(m_tree, &FeatureTreeWidget::onNewText, this, &BrowserWindow::showText);
     connect(m_tree, &FeatureTreeWidget::filterMatchesChanged, this, &BrowserWindow::showMatches);
     connect(m_tree, &FeatureTreeWidget::contextMenuRequested, this, &BrowserWindow::completeContextMenu);
@@ -102,11 +127,25 @@ void BrowserWindow::setUp(const QList<Collection>& collections)
     resize(900, 760);
 }
 
-BrowserWindow::~BrowserWindow() = default;
-
 void BrowserWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Open Camera..."), this, &BrowserWindow::openCamera, QKeySequence::Open)
+        ->setEnabled(BrowserCamera::haveAravis());
+    file->addAction(tr("Open &GenICam File..."), this, &BrowserWindow::openGenICamFile)
+        ->setEnabled(BrowserCamera::haveAravis());
+    m_recent = file->addMenu(tr("&Recent"));
+    m_recent->setObjectName(QStringLiteral("recentMenu"));
+    connect(m_recent, &QMenu::aboutToShow, this, &BrowserWindow::fillRecentMenu);
+    file->addSeparator();
+    QAction* save = file->addAction(tr("&Save Settings..."), this, &BrowserWindow::saveSettingsFile);
+    save->setObjectName(QStringLiteral("actionSaveSettings"));
+    QAction* load = file->addAction(tr("&Load Settings..."), this, &BrowserWindow::loadSettingsFile);
+    load->setObjectName(QStringLiteral("actionLoadSettings"));
+    m_settingsActions << save << load;
+    file->addAction(tr("Save Device &XML..."), this, &BrowserWindow::saveDeviceXml)
+        ->setEnabled(!m_camera->deviceXml().isEmpty());
+    file->addSeparator();
     QAction* copy = file->addAction(tr("&Copy Tree to Clipboard"), this, &BrowserWindow::copyTree);
     copy->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
     file->addSeparator();
@@ -125,23 +164,23 @@ void BrowserWindow::buildMenus()
     m_autoReconnect = camera->addAction(tr("Reconnect &Automatically"));
     m_autoReconnect->setObjectName(QStringLiteral("actionAutoReconnect"));
     m_autoReconnect->setCheckable(true);
-    m_autoReconnect->setChecked(QSettings().value(settingsGroup + QLatin1Char('/') + autoReconnectKey, true).toBool());
+    m_autoReconnect->setChecked(QSettings().value(key(autoReconnectKey), true).toBool());
     connect(m_autoReconnect, &QAction::toggled, this, [this](bool on) {
-        QSettings().setValue(settingsGroup + QLatin1Char('/') + autoReconnectKey, on);
+        QSettings().setValue(key(autoReconnectKey), on);
         showConnection();
     });
-    if (m_camera) {
+    if (ParameterCollection::EmulatedCamera* emulated = m_camera->emulated()) {
         // The emulated camera plays a device's failures, to see how the tree copes.
         QMenu* simulate = camera->addMenu(tr("&Simulate"));
-        simulate->addAction(tr("Camera &Gone"), this, [this] { m_camera->disconnectDevice(); });
-        simulate->addAction(tr("Camera &Stalls"), this, [this] {
-            m_camera->stallDevice(2500);
+        simulate->addAction(tr("Camera &Gone"), this, [emulated] { emulated->disconnectDevice(); });
+        simulate->addAction(tr("Camera &Stalls"), this, [this, emulated] {
+            emulated->stallDevice(2500);
             m_tree->Refresh();
         });
-        simulate->addAction(tr("Camera &Back"), this, [this] { m_camera->reconnectDevice(); });
+        simulate->addAction(tr("Camera &Back"), this, [emulated] { emulated->reconnectDevice(); });
         QAction* elsewhere = simulate->addAction(tr("&Controlled by Another Host"));
         elsewhere->setCheckable(true);
-        connect(elsewhere, &QAction::toggled, this, [this](bool on) { m_camera->setControlledElsewhere(on); });
+        connect(elsewhere, &QAction::toggled, this, [emulated](bool on) { emulated->setControlledElsewhere(on); });
     }
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -153,10 +192,65 @@ void BrowserWindow::buildMenus()
     bar->addWidget(new QLabel(tr("Visibility: "), bar));
     m_levelChooser = new QComboBox(bar);
     m_levelChooser->setObjectName(QStringLiteral("levelChooser"));
-    m_levelChooser->addItems({tr("Beginner"), tr("Expert"), tr("Guru"), tr("Invisible")});
+    m_levelChooser->addItems({ tr("Beginner"), tr("Expert"), tr("Guru"), tr("Invisible") });
     m_levelChooser->setCurrentIndex(GenApi::Guru);
     bar->addWidget(m_levelChooser);
     connect(m_levelChooser, QOverload<int>::of(&QComboBox::activated), this, &BrowserWindow::chooseVisibility);
+}
+
+void BrowserWindow::fillRecentMenu()
+{
+    m_recent->clear();
+    const QSettings settings;
+    for (const QString& id : settings.value(key(recentCamerasKey)).toStringList())
+        m_recent->addAction(tr("Camera %1").arg(id), this, [this, id] { openInNewWindow(id, false); });
+    m_recent->addSeparator();
+    for (const QString& path : settings.value(key(recentFilesKey)).toStringList())
+        m_recent->addAction(QFileInfo(path).fileName(), this, [this, path] { openInNewWindow(path, true); })
+            ->setToolTip(path);
+    if (m_recent->actions().size() <= 1)
+        m_recent->addAction(tr("(none)"))->setEnabled(false);
+    for (QAction* action : m_recent->actions())
+        action->setEnabled(action->isEnabled() && BrowserCamera::haveAravis());
+}
+
+void BrowserWindow::openCamera()
+{
+    OpenCameraDialog dialog(this);
+    if (dialog.exec() == QDialog::Accepted && !dialog.deviceId().isEmpty())
+        openInNewWindow(dialog.deviceId(), false);
+}
+
+void BrowserWindow::openGenICamFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open GenICam File"), QString(),
+                                                      tr("GenICam files (*.xml *.zip);;All files (*)"));
+    if (!path.isEmpty())
+        openInNewWindow(path, true);
+}
+
+void BrowserWindow::openInNewWindow(const QString& source, bool isFile)
+{
+    std::unique_ptr<BrowserCamera> camera;
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        camera = isFile ? BrowserCamera::openGenICamFile(source) : BrowserCamera::openAravis(source);
+    } catch (const std::exception& e) {
+        error = FeatureWalk::userMessage(e, "BrowserWindow::openInNewWindow");
+    }
+    QApplication::restoreOverrideCursor();
+    if (!camera) {
+        QMessageBox::warning(this, isFile ? tr("Open GenICam File") : tr("Open Camera"),
+                             tr("%1 could not be opened:\n%2").arg(source, error));
+        return;
+    }
+    addRecent(isFile ? recentFilesKey : recentCamerasKey, source);
+    auto* window = new BrowserWindow(std::move(camera));
+    window->restoreSettings();
+    window->chooseVisibility(m_tree->visibility());
+    window->show();
+    close();
 }
 
 void BrowserWindow::chooseVisibility(int level)
@@ -186,20 +280,24 @@ void BrowserWindow::showParameter(QSharedPointer<ParameterCollection::IParameter
 {
     if (!parameter)
         return;
-    const auto properties = parameter->getProperties();
-    const QString display = properties ? properties->getProperty(QStringLiteral("DisplayName")) : parameter->getName();
-    const QString description = properties ? properties->getProperty(QStringLiteral("Description")) : QString();
-    const QString tooltip = properties ? properties->getProperty(QStringLiteral("Tooltip")) : QString();
-    const QString docu = properties ? properties->getProperty(QStringLiteral("DocuURL")) : QString();
-    QString html = QStringLiteral("<h3>%1</h3><p><code>%2</code></p>")
-                       .arg(display.toHtmlEscaped(), parameter->getFullName().toHtmlEscaped());
-    if (!tooltip.isEmpty())
-        html += QStringLiteral("<p><i>%1</i></p>").arg(tooltip.toHtmlEscaped());
-    if (!description.isEmpty())
-        html += QStringLiteral("<p>%1</p>").arg(description.toHtmlEscaped());
-    if (!docu.isEmpty())
-        html += QStringLiteral("<p><a href=\"%1\">%2</a></p>").arg(docu.toHtmlEscaped(), tr("Documentation"));
-    m_description->setHtml(html);
+    static const ExceptionGuard guard("BrowserWindow::showParameter", "Failed to describe the feature.");
+    guard.run([&] {
+        const auto properties = parameter->getProperties();
+        const auto text = [&properties](const char* key) {
+            return properties ? properties->getProperty(QString::fromLatin1(key)) : QString();
+        };
+        const QString display = properties ? text("DisplayName") : parameter->getName();
+        QString html = QStringLiteral("<h3>%1</h3><p><code>%2</code></p>")
+                           .arg(display.toHtmlEscaped(), parameter->getFullName().toHtmlEscaped());
+        if (!text("Tooltip").isEmpty())
+            html += QStringLiteral("<p><i>%1</i></p>").arg(text("Tooltip").toHtmlEscaped());
+        if (!text("Description").isEmpty())
+            html += QStringLiteral("<p>%1</p>").arg(text("Description").toHtmlEscaped());
+        if (!text("DocuURL").isEmpty())
+            html += QStringLiteral("<p><a href=\"%1\">%2</a></p>")
+                        .arg(text("DocuURL").toHtmlEscaped(), tr("Documentation"));
+        m_description->setHtml(html);
+    });
 }
 
 void BrowserWindow::showText(const QString& text)
@@ -220,64 +318,194 @@ void BrowserWindow::completeContextMenu(const QPoint& point, QSharedPointer<QMen
     const QSharedPointer<ParameterCollection::IParameter> parameter = m_tree->GetCurrentNode();
     if (parameter) {
         menu->addSeparator();
-        menu->addAction(tr("Copy Value"), this,
-                        [parameter] { QApplication::clipboard()->setText(valueOf(parameter)); });
+        menu->addAction(tr("Copy Value"), this, [parameter] {
+            static const ExceptionGuard guard("BrowserWindow::completeContextMenu", "Failed to copy the value.");
+            guard.run([&] { QApplication::clipboard()->setText(valueOf(parameter)); });
+        });
         menu->addAction(tr("Copy Name"), this,
                         [parameter] { QApplication::clipboard()->setText(parameter->getName()); });
     }
     menu->exec(m_tree->mapToGlobal(point));
 }
 
-void BrowserWindow::showError(AsyncErrorQueue::ErrorSeverity severity, const QString& message,
-                              const QString& details, QWidget* widget)
+void BrowserWindow::showError(AsyncErrorQueue::ErrorSeverity severity, const QString& message, const QString& details,
+                              QWidget* widget)
 {
     Q_UNUSED(widget)
-    const QMessageBox::Icon icon = severity == AsyncErrorQueue::Warning ? QMessageBox::Warning
-                                                                        : QMessageBox::Critical;
+    const QMessageBox::Icon icon = severity == AsyncErrorQueue::Warning ? QMessageBox::Warning : QMessageBox::Critical;
     // Reports are remembered by their text: "Don't show this dialog again" silences that report only.
-    MessageBoxCheckable box(QStringLiteral("FeatureBrowser/") + message, icon, windowTitle(), message,
-                            QMessageBox::Ok, this);
+    MessageBoxCheckable box(QStringLiteral("FeatureBrowser/") + message, icon, windowTitle(), message, QMessageBox::Ok,
+                            this);
     box.setDetailedText(details);
     box.setSaveResultOnButton(QMessageBox::Ok);
     box.exec();
 }
 
-void BrowserWindow::configureIp()
+void BrowserWindow::runInBackground(std::function<void()> work, std::function<void()> done)
 {
-    // Only the emulated camera has a transport layer collection here.
-    const QSharedPointer<ParameterCollection::MemoryParameterCollection> transport =
-        m_camera ? m_camera->collection(QStringLiteral("@DeviceTransportLayer")) : nullptr;
-    const auto address = transport ? transport->getParameter(QStringLiteral("GevPersistentIPAddress")) : nullptr;
-    const auto mask = transport ? transport->getParameter(QStringLiteral("GevPersistentSubnetMask")) : nullptr;
-    const auto gateway = transport ? transport->getParameter(QStringLiteral("GevPersistentDefaultGateway")) : nullptr;
-    if (!address || !mask || !gateway) {
-        QMessageBox::warning(this, tr("IP Configuration"),
-                             tr("The transport layer has no persistent IP settings."));
+    for (QAction* action : qAsConst(m_settingsActions))
+        action->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    QThread* thread = QThread::create(std::move(work));
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    connect(thread, &QThread::finished, this, [this, done] {
+        QApplication::restoreOverrideCursor();
+        for (QAction* action : qAsConst(m_settingsActions))
+            action->setEnabled(true);
+        done();
+    });
+    thread->start();
+}
+
+void BrowserWindow::saveSettingsFile()
+{
+    QString path = QFileDialog::getSaveFileName(this, tr("Save Settings"), QString(), tr(settingsFilter));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".json");
+    auto error = QSharedPointer<QString>::create();
+    const auto collections = m_camera->parameterCollections();
+    const auto info = m_camera->info();
+    runInBackground(
+        [collections, info, path, error] {
+            static const ExceptionGuard guard("BrowserWindow::saveSettingsFile", "Failed to read the settings.");
+            if (!guard.run([&] { return SettingsFile::capture(collections, *info).save(path, error.data()); }, false)
+                && error->isEmpty())
+                *error = tr("The settings could not be read from the camera.");
+        },
+        [this, path, error] {
+            if (error->isEmpty())
+                statusBar()->showMessage(tr("The settings were saved to %1.").arg(path), 5000);
+            else
+                QMessageBox::warning(this, tr("Save Settings"), *error);
+        });
+}
+
+void BrowserWindow::loadSettingsFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Load Settings"), QString(), tr(settingsFilter));
+    if (path.isEmpty())
+        return;
+    SettingsFile file;
+    QString error;
+    if (!file.load(path, &error)) {
+        QMessageBox::warning(this, tr("Load Settings"), error);
         return;
     }
+    putBack(file, tr("Load Settings"));
+}
+
+void BrowserWindow::putBack(const SettingsFile& file, const QString& title)
+{
+    auto report = QSharedPointer<SettingsFile::Report>::create();
+    const auto collections = m_camera->parameterCollections();
+    runInBackground(
+        [collections, file, report] {
+            static const ExceptionGuard guard("BrowserWindow::putBack", "Failed to put the settings back.");
+            guard.run([&] { *report = file.apply(collections); });
+        },
+        [this, report, title] {
+            const QString text = SettingsFile::reportText(*report);
+            if (text.isEmpty()) {
+                statusBar()->showMessage(tr("%n value(s) put back.", nullptr, report->written), 5000);
+                return;
+            }
+            QMessageBox box(report->ok() ? QMessageBox::Information : QMessageBox::Warning, title,
+                            report->ok() ? tr("%n value(s) put back; some features of the file are not on this camera.",
+                                              nullptr, report->written)
+                                         : tr("%n value(s) put back; the camera refused %1.", nullptr, report->written)
+                                               .arg(tr("%n feature(s)", nullptr, report->failed.size())),
+                            QMessageBox::Ok, this);
+            box.setDetailedText(text);
+            box.exec();
+        });
+}
+
+void BrowserWindow::rememberSettings()
+{
+    static const ExceptionGuard guard("BrowserWindow::rememberSettings", "Failed to read the settings.");
+    guard.run([&] {
+        m_beforeLoss = QSharedPointer<SettingsFile>::create(SettingsFile::capture(
+            m_camera->parameterCollections(), *m_camera->info(), SettingsFile::Positions::Current));
+    });
+}
+
+void BrowserWindow::saveDeviceXml()
+{
+    const QByteArray xml = m_camera->deviceXml();
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save Device XML"), QString(),
+                                                      tr("GenICam XML (*.xml);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
+        QMessageBox::warning(this, tr("Save Device XML"),
+                             tr("%1 could not be written:\n%2").arg(path, file.errorString()));
+    else
+        statusBar()->showMessage(tr("The device XML was saved to %1.").arg(path), 5000);
+}
+
+void BrowserWindow::configureIp()
+{
+    const auto collections = m_camera->parameterCollections();
+    const auto feature
+        = [&collections](const char* name) { return FeatureWalk::find(collections, QString::fromLatin1(name)); };
+    static const ExceptionGuard guard("BrowserWindow::configureIp", "Failed to configure the IP address.");
+    const auto address = guard.run([&] { return feature("GevPersistentIPAddress"); });
+    const auto mask = guard.run([&] { return feature("GevPersistentSubnetMask"); });
+    const auto gateway = guard.run([&] { return feature("GevPersistentDefaultGateway"); });
+    if (!address || !mask || !gateway) {
+        QMessageBox::warning(this, tr("IP Configuration"), tr("The camera has no persistent IP settings."));
+        return;
+    }
+    // The configuration modes, as GigE Vision names them; a camera may lack some.
+    const QList<QPair<QString, QSharedPointer<ParameterCollection::IParameter>>> modes {
+        { tr("Persistent IP address"), guard.run([&] { return feature("GevCurrentIPConfigurationPersistentIP"); }) },
+        { tr("DHCP"), guard.run([&] { return feature("GevCurrentIPConfigurationDHCP"); }) },
+        { tr("Link-local address (LLA)"), guard.run([&] { return feature("GevCurrentIPConfigurationLLA"); }) }
+    };
+
     IpAddressWidget dialog(this);
-    dialog.setHeaderText(tr("Persistent IP configuration of %1").arg(m_info->getFriendlyName()));
+    dialog.setHeaderText(tr("Persistent IP configuration of %1").arg(m_camera->info()->getFriendlyName()));
     dialog.setIpAddress(valueOf(address));
     dialog.setSubnetMask(valueOf(mask));
     dialog.setDefaultGateway(valueOf(gateway));
+    auto* modeBox = new QWidget(&dialog);
+    auto* modeLayout = new QFormLayout(modeBox);
+    QList<QPair<QComboBox*, QSharedPointer<ParameterCollection::IParameter>>> switches;
+    for (const auto& mode : modes) {
+        if (!mode.second)
+            continue;
+        auto* on = new QComboBox(modeBox);
+        on->addItems({ tr("Off"), tr("On") });
+        const auto data = guard.run([&] { return mode.second->getParameterData(); });
+        on->setCurrentIndex(data && data->boolValue ? 1 : 0);
+        modeLayout->addRow(mode.first, on);
+        switches << qMakePair(on, mode.second);
+    }
+    if (auto* layout = qobject_cast<QBoxLayout*>(dialog.layout()))
+        layout->insertWidget(layout->count() - 1, modeBox);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    try {
-        address->setValue(dialog.ipAddress());
-        mask->setValue(dialog.subnetMask());
-        gateway->setValue(dialog.defaultGateway());
+    bool written = false;
+    guard.run([&] {
+        FeatureWalk::write(*address, dialog.ipAddress());
+        FeatureWalk::write(*mask, dialog.subnetMask());
+        FeatureWalk::write(*gateway, dialog.defaultGateway());
+        for (const auto& s : switches)
+            FeatureWalk::write(*s.second, s.first->currentIndex() == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+        written = true;
+    });
+    if (written)
         statusBar()->showMessage(tr("Persistent IP configuration written."), 5000);
-    } catch (const std::exception& e) {
-        QMessageBox::warning(this, tr("IP Configuration"),
-                             tr("The IP configuration could not be written:\n%1").arg(QString::fromUtf8(e.what())));
-    }
 }
 
 void BrowserWindow::showConnection()
 {
     using State = ParameterCollection::IParameterCollection::ConnectionState;
     State state = State::Connected;
-    for (const Collection& c : qAsConst(m_collections)) {
+    for (const Collection& c : m_camera->collections()) {
         const State s = c.collection ? c.collection->connectionState() : State::Connected;
         if (s == State::Lost || (s == State::ReadOnly && state == State::Connected))
             state = s;
@@ -290,8 +518,7 @@ void BrowserWindow::showConnection()
         m_connection->setText(tr("Connected, read only: another host controls the camera"));
         break;
     case State::Lost:
-        m_connection->setText(m_autoReconnect->isChecked() ? tr("Disconnected, reconnecting...")
-                                                           : tr("Disconnected"));
+        m_connection->setText(m_autoReconnect->isChecked() ? tr("Disconnected, reconnecting...") : tr("Disconnected"));
         break;
     }
     m_reconnect->setEnabled(state == State::Lost);
@@ -299,13 +526,42 @@ void BrowserWindow::showConnection()
         m_retry.start();
     else
         m_retry.stop();
+
+    if (state == State::Lost) {
+        m_wasLost = true;
+        m_remember.stop();
+        return;
+    }
+    if (state == State::Connected && !m_remember.isActive()) {
+        const bool offer = m_wasLost && m_beforeLoss && !m_beforeLoss->entries.isEmpty();
+        m_wasLost = false;
+        if (offer) {
+            // Queued: the tree has its own reaction to the same signal first.
+            const QSharedPointer<SettingsFile> before = m_beforeLoss;
+            QMetaObject::invokeMethod(
+                this,
+                [this, before] {
+                    if (QMessageBox::question(this, tr("Camera Back"),
+                                              tr("The camera is back. Put back the settings that were in effect "
+                                                 "before it was lost?"))
+                        == QMessageBox::Yes)
+                        putBack(*before, tr("Camera Back"));
+                },
+                Qt::QueuedConnection);
+        } else {
+            rememberSettings();
+        }
+        m_remember.start();
+    }
 }
 
 void BrowserWindow::reconnect()
 {
-    for (const Collection& c : qAsConst(m_collections)) {
-        if (c.collection && c.collection->connectionState() == ParameterCollection::IParameterCollection::ConnectionState::Lost)
-            c.collection->reconnect();
+    static const ExceptionGuard guard("BrowserWindow::reconnect", "Failed to reconnect the camera.");
+    for (const Collection& c : m_camera->collections()) {
+        if (c.collection
+            && c.collection->connectionState() == ParameterCollection::IParameterCollection::ConnectionState::Lost)
+            guard.run([&] { c.collection->reconnect(); });
     }
 }
 
@@ -329,7 +585,8 @@ void BrowserWindow::restoreSettings()
     settings.beginGroup(settingsGroup);
     restoreGeometry(settings.value(QStringLiteral("Geometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("WindowState")).toByteArray());
-    m_tree->restoreState(settings.value(QStringLiteral("Columns")).toByteArray(), columnStateVersion);
+    const QByteArray columns = settings.value(QStringLiteral("Columns")).toByteArray();
+    m_columnsRestored = !columns.isEmpty() && m_tree->restoreState(columns, columnStateVersion);
     const int level = settings.value(QStringLiteral("Visibility"), int(GenApi::Guru)).toInt();
     settings.endGroup();
     chooseVisibility(level);
@@ -344,6 +601,17 @@ void BrowserWindow::saveSettings()
     settings.setValue(QStringLiteral("Columns"), m_tree->saveState(columnStateVersion));
     settings.setValue(QStringLiteral("Visibility"), int(m_tree->visibility()));
     settings.endGroup();
+}
+
+void BrowserWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // The names decide how wide their column must be, unless the user chose a width before.
+    if (!m_columnsRestored)
+        m_tree->treeView()->resizeColumnToContents(0);
 }
 
 void BrowserWindow::closeEvent(QCloseEvent* event)

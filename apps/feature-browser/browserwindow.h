@@ -1,7 +1,7 @@
 #pragma once
 
-#include "genicam/genapienums.h"
-#include "parametercollection/emulatedcamera.h"
+#include "browsercamera.h"
+#include "settingsfile.h"
 #include "widgets/asyncerrorqueue.h"
 
 #include <QList>
@@ -10,6 +10,7 @@
 #include <QSharedPointer>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class FeatureTreeWidget;
@@ -21,36 +22,24 @@ namespace ParameterCollection {
 class IParameter;
 class IParameterCollection;
 } // namespace ParameterCollection
-namespace Plugin {
-namespace CameraPool {
-class IBaseInfo;
-}
-} // namespace Plugin
 
-/// The feature browser's main window: the feature tree of a camera (the
-/// emulated camera's four collections, or one collection opened otherwise),
-/// a description pane for the current feature, a visibility chooser, the
-/// search result count, and the host's own menu entries.
+/// The feature browser's main window: the feature tree of one camera (the
+/// emulated camera's four collections, a camera through Aravis or a GenICam
+/// file), a description pane for the current feature, a visibility chooser,
+/// the search result count, and the host's menus: opening cameras and files,
+/// saving and loading settings, IP configuration, reconnection. Deletes
+/// itself when closed; opening another camera opens another window.
 class BrowserWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    /// One collection as the tree shows it.
-    struct Collection
-    {
-        QSharedPointer<ParameterCollection::IParameterCollection> collection;
-        QString rootName;
-        QString roleName;
-    };
+    using Collection = BrowserCamera::Collection;
 
-    /// Shows the built-in emulated camera.
-    explicit BrowserWindow(QWidget* parent = nullptr);
-    /// Shows the collections of another camera, described by `info`.
-    BrowserWindow(const QList<Collection>& collections, QSharedPointer<Plugin::CameraPool::IBaseInfo> info,
-                  QWidget* parent = nullptr);
+    explicit BrowserWindow(std::unique_ptr<BrowserCamera> camera, QWidget* parent = nullptr);
     ~BrowserWindow() override;
 
     FeatureTreeWidget* featureTree() const { return m_tree; }
+    BrowserCamera& camera() const { return *m_camera; }
     /// Applies a level as if the user chose it (0 Beginner .. 3 Invisible).
     void chooseVisibility(int level);
     /// Makes the feature of that full name current and scrolls to it.
@@ -60,6 +49,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private Q_SLOTS:
     void showParameter(QSharedPointer<ParameterCollection::IParameter> parameter);
@@ -68,6 +58,11 @@ private Q_SLOTS:
     void completeContextMenu(const QPoint& point, QSharedPointer<QMenu> menu);
     void showError(AsyncErrorQueue::ErrorSeverity severity, const QString& message, const QString& details,
                    QWidget* widget);
+    void openCamera();
+    void openGenICamFile();
+    void saveSettingsFile();
+    void loadSettingsFile();
+    void saveDeviceXml();
     void configureIp();
     void copyTree();
     void showAbout();
@@ -76,19 +71,34 @@ private Q_SLOTS:
     void reconnect();
 
 private:
-    void setUp(const QList<Collection>& collections);
+    void setUp();
     void buildMenus();
+    void fillRecentMenu();
     void saveSettings();
+    /// Opens `source` (an Aravis id, or a file with `isFile`) in a new window and closes this one.
+    void openInNewWindow(const QString& source, bool isFile);
+    /// Runs `work` away from the GUI thread (it may wait on the device), then
+    /// `done` here; the settings actions are off meanwhile.
+    void runInBackground(std::function<void()> work, std::function<void()> done);
+    /// Puts the settings back and shows the report.
+    void putBack(const SettingsFile& file, const QString& title);
+    /// Remembers the values in effect now, to offer them back after a loss.
+    void rememberSettings();
 
-    std::unique_ptr<ParameterCollection::EmulatedCamera> m_camera; // Null for other cameras.
-    QSharedPointer<Plugin::CameraPool::IBaseInfo> m_info;
-    FeatureTreeWidget* m_tree = nullptr;      // Owned by the window.
-    QTextBrowser* m_description = nullptr;    // Owned by the window.
-    QComboBox* m_levelChooser = nullptr;      // Owned by the window.
-    QLabel* m_matches = nullptr;              // Owned by the status bar.
-    QLabel* m_connection = nullptr;           // Owned by the status bar.
-    QAction* m_reconnect = nullptr;           // Owned by the window.
-    QAction* m_autoReconnect = nullptr;       // Owned by the window.
-    QList<Collection> m_collections;
+    std::unique_ptr<BrowserCamera> m_camera;
+    FeatureTreeWidget* m_tree = nullptr; // Owned by the window.
+    QTextBrowser* m_description = nullptr; // Owned by the window.
+    QComboBox* m_levelChooser = nullptr; // Owned by the window.
+    QLabel* m_matches = nullptr; // Owned by the status bar.
+    QLabel* m_connection = nullptr; // Owned by the status bar.
+    QAction* m_reconnect = nullptr; // Owned by the window.
+    QAction* m_autoReconnect = nullptr; // Owned by the window.
+    QMenu* m_recent = nullptr; // Owned by the menu bar.
+    QList<QAction*> m_settingsActions; // Owned by the window; off while a load runs.
     QTimer m_retry; // while the camera is lost and automatic reconnection is on
+    QTimer m_remember; // while the camera is connected
+    QSharedPointer<SettingsFile> m_beforeLoss; // the values last seen while connected
+    bool m_wasLost = false;
+    bool m_columnsRestored = false;
+    bool m_shown = false;
 };

@@ -1,159 +1,184 @@
 // The feature browser: the feature tree of the built-in emulated camera, of a
-// camera opened with Aravis, or of a GenICam XML file.
+// camera opened with Aravis, or of a GenICam XML file; and the same cameras
+// from the command line, without a window.
+#include "browsercamera.h"
 #include "browseroptions.h"
 #include "browserwindow.h"
-#include "featuretree/featuretreewidget.h"
+#include "commandline.h"
+#include "featurewalk.h"
 #include "orvikviewercomponents6.h"
 #ifdef ORVIK_HAVE_ARAVIS
-#include "camerapool/staticbaseinfo.h"
 #include "parametercollection/aravis/aravisparametercollection.h"
 #endif
 
 #include <QApplication>
-#include <QClipboard>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
 
-#include <cstdio>
 #include <exception>
 #include <memory>
 
 namespace {
 
-void installTranslations(QApplication& app, const QString& language)
+void installTranslations(QCoreApplication& app, const QString& language)
 {
     if (language == QLatin1String("en"))
         return;
-    auto* library = new QTranslator(&app);
-    if (library->load(QStringLiteral(":/translation/orvikviewercomponents6_%1.qm").arg(language)))
-        app.installTranslator(library);
-    auto* browser = new QTranslator(&app);
-    if (browser->load(QStringLiteral(":/featurebrowser/featurebrowser_%1.qm").arg(language)))
-        app.installTranslator(browser);
+    const QStringList files { QStringLiteral(":/translation/orvikviewercomponents6_%1.qm"),
+                              QStringLiteral(":/featurebrowser/featurebrowser_%1.qm") };
+    for (const QString& file : files) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(file.arg(language)))
+            QCoreApplication::installTranslator(translator);
+    }
     auto* qt = new QTranslator(&app);
     if (qt->load(QStringLiteral("qtbase_%1").arg(language), QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(qt);
+        QCoreApplication::installTranslator(qt);
 }
 
-/// Exit code when an Aravis option is used in a build without Aravis.
-constexpr int noAravisSupport = 3;
+void setNames()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Orvik"));
+    QCoreApplication::setApplicationName(QStringLiteral("FeatureBrowser"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(OrvikViewerComponents6::version()));
+}
 
-#ifdef ORVIK_HAVE_ARAVIS
+/// Without DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM Qt would abort when it
+/// finds no display; a window needs one of them.
+bool haveDisplay()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+/// The camera the options name; null when it cannot be opened, with the reason on `err`.
+std::unique_ptr<BrowserCamera> openCamera(const BrowserOptions& options, QTextStream& err)
+{
+    try {
+        if (!options.aravisDevice.isEmpty())
+            return BrowserCamera::openAravis(options.aravisDevice);
+        if (!options.genicamFile.isEmpty())
+            return BrowserCamera::openGenICamFile(options.genicamFile);
+        return BrowserCamera::openEmulated();
+    } catch (const std::exception& e) {
+        err << "feature-browser: " << FeatureWalk::userMessage(e, "main") << '\n';
+        return nullptr;
+    }
+}
+
 int listDevices(QTextStream& out)
 {
-    const QList<ParameterCollection::AravisDeviceInfo> devices
-        = ParameterCollection::AravisParameterCollection::listDevices(true);
+#ifdef ORVIK_HAVE_ARAVIS
     out << "ID\tPROTOCOL\tVENDOR\tMODEL\tSERIAL\tADDRESS\n";
-    for (const ParameterCollection::AravisDeviceInfo& d : devices)
+    for (const ParameterCollection::AravisDeviceInfo& d :
+         ParameterCollection::AravisParameterCollection::listDevices(true))
         out << d.id << '\t' << d.protocol << '\t' << d.vendor << '\t' << d.model << '\t' << d.serialNumber << '\t'
             << d.address << '\n';
-    return 0;
+#else
+    Q_UNUSED(out)
+#endif
+    return CommandLine::Success;
 }
 
-/// The window for a camera opened with Aravis or a GenICam XML file.
-std::unique_ptr<BrowserWindow> openWithAravis(const BrowserOptions& options)
+int runHeadless(const BrowserOptions& options, QTextStream& out, QTextStream& err)
 {
-    using ParameterCollection::AravisParameterCollection;
-    const QSharedPointer<AravisParameterCollection> collection = options.genicamFile.isEmpty()
-        ? AravisParameterCollection::openDevice(options.aravisDevice)
-        : AravisParameterCollection::openXmlFile(options.genicamFile);
-    const ParameterCollection::AravisDeviceInfo d = collection->deviceInfo();
-    const QString name = options.genicamFile.isEmpty() ? QStringLiteral("%1 (%2)").arg(d.model, options.aravisDevice)
-                                                       : QFileInfo(options.genicamFile).fileName();
-    const auto info = QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create(collection->deviceClass(), name,
-                                                                                 d.serialNumber, d.model, d.vendor);
-    const QString rootName
-        = options.genicamFile.isEmpty() ? QStringLiteral("Camera Device") : QStringLiteral("GenICam File");
-    return std::make_unique<BrowserWindow>(
-        QList<BrowserWindow::Collection> { { collection, rootName, collection->getRoleName() } }, info);
+    if (options.mode == BrowserOptions::Mode::Help) {
+        out << BrowserOptions::usage();
+        return CommandLine::Success;
+    }
+    if (options.mode == BrowserOptions::Mode::Version) {
+        out << "feature-browser " << OrvikViewerComponents6::version() << '\n';
+        return CommandLine::Success;
+    }
+    if (options.mode == BrowserOptions::Mode::ListDevices)
+        return listDevices(out);
+    std::unique_ptr<BrowserCamera> camera = openCamera(options, err);
+    if (!camera)
+        return CommandLine::Refused;
+    return CommandLine::run(options, *camera, out, err);
 }
-#endif
+
+int runWindow(QApplication& app, const BrowserOptions& options, QTextStream& err)
+{
+    std::unique_ptr<BrowserCamera> camera = openCamera(options, err);
+    if (!camera)
+        return CommandLine::Refused;
+    auto* window = new BrowserWindow(std::move(camera)); // Deletes itself when closed.
+    window->restoreSettings();
+    if (options.visibility >= 0)
+        window->chooseVisibility(options.visibility);
+    window->show();
+    if (options.mode != BrowserOptions::Mode::Screenshot)
+        return QApplication::exec();
+
+    // Rendered once the window has laid itself out and painted.
+    int result = CommandLine::Success;
+    QTimer::singleShot(300, window, [&] {
+        window->selectFeature(QStringLiteral("@CameraDevice/ExposureTime"));
+        QApplication::processEvents();
+        if (!window->grab().save(options.screenshotFile)) {
+            err << "feature-browser: cannot write the image '" << options.screenshotFile << "'\n";
+            result = CommandLine::Refused;
+        }
+        window->close();
+    });
+    QApplication::exec();
+    Q_UNUSED(app)
+    return result;
+}
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("FeatureBrowser"));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(OrvikViewerComponents6::version()));
-
-    const BrowserOptions options = BrowserOptions::parse(app.arguments().mid(1));
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const BrowserOptions options = BrowserOptions::parse(arguments);
     QTextStream out(stdout);
     out.setCodec("UTF-8"); // feature names and translated texts, whatever the locale says
     QTextStream err(stderr);
+    err.setCodec("UTF-8");
     if (!options.error.isEmpty()) {
         err << "feature-browser: " << options.error << "\n\n" << BrowserOptions::usage();
-        return 2;
+        return CommandLine::UsageError;
     }
-    if (options.mode == BrowserOptions::Mode::Help) {
-        out << BrowserOptions::usage();
-        return 0;
-    }
-    if (options.mode == BrowserOptions::Mode::Version) {
-        out << "feature-browser " << OrvikViewerComponents6::version() << '\n';
-        return 0;
-    }
-
-    const bool aravis = options.mode == BrowserOptions::Mode::ListDevices || !options.aravisDevice.isEmpty()
-        || !options.genicamFile.isEmpty();
-#ifdef ORVIK_HAVE_ARAVIS
-    if (options.mode == BrowserOptions::Mode::ListDevices)
-        return listDevices(out);
-#else
-    if (aravis) {
+    if (!BrowserCamera::haveAravis()
+        && (options.mode == BrowserOptions::Mode::ListDevices || !options.aravisDevice.isEmpty()
+            || !options.genicamFile.isEmpty())) {
         err << "feature-browser: this build has no Aravis support (--aravis, --genicam, --list-devices)\n";
-        return noAravisSupport;
+        return CommandLine::NoAravisSupport;
     }
-#endif
+    const QString language
+        = options.language.isEmpty() ? BrowserOptions::languageForLocale(QLocale::system().name()) : options.language;
 
-    installTranslations(app,
-                        options.language.isEmpty() ? BrowserOptions::languageForLocale(QLocale::system().name())
-                                                   : options.language);
-
-    std::unique_ptr<BrowserWindow> owner;
-#ifdef ORVIK_HAVE_ARAVIS
-    if (aravis) {
-        try {
-            owner = openWithAravis(options);
-        } catch (const std::exception& e) {
-            err << "feature-browser: " << QString::fromUtf8(e.what()) << '\n';
-            return 1;
-        }
-    }
-#endif
-    if (!owner)
-        owner = std::make_unique<BrowserWindow>();
-    BrowserWindow& window = *owner;
-    window.restoreSettings();
-    if (options.visibility >= 0)
-        window.chooseVisibility(options.visibility);
-
-    if (options.mode == BrowserOptions::Mode::Dump) {
-        window.featureTree()->copyToClipboard();
-        out << QApplication::clipboard()->text();
-        return 0;
+    if (options.headless()) {
+        // Nothing here needs a display: no QApplication, so none is looked for.
+        QCoreApplication app(argc, argv);
+        setNames();
+        installTranslations(app, language);
+        // The details of a refusal only when asked for (QT_LOGGING_RULES="default.debug=true").
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        return runHeadless(options, out, err);
     }
 
-    window.show();
-    if (options.mode == BrowserOptions::Mode::Screenshot) {
-        // Rendered once the window has laid itself out and painted.
-        int result = 0;
-        QTimer::singleShot(300, &window, [&] {
-            window.selectFeature(QStringLiteral("@CameraDevice/ExposureTime"));
-            QApplication::processEvents();
-            if (!window.grab().save(options.screenshotFile)) {
-                err << "feature-browser: cannot write the image '" << options.screenshotFile << "'\n";
-                result = 1;
-            }
-            QApplication::quit();
-        });
-        QApplication::exec();
-        return result;
+    if (!haveDisplay()) {
+        err << "feature-browser: there is no display to show the window on (DISPLAY, WAYLAND_DISPLAY and "
+               "QT_QPA_PLATFORM are not set).\n"
+               "Set one of them (QT_QPA_PLATFORM=offscreen draws into memory), or use --dump, --get, --set,\n"
+               "--save, --load or --compare, which need no display.\n";
+        return CommandLine::Refused;
     }
-    return QApplication::exec();
+    QApplication app(argc, argv);
+    setNames();
+    installTranslations(app, language);
+    return runWindow(app, options, err);
 }

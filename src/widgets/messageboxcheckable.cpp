@@ -60,8 +60,9 @@ QString MessageBoxCheckable::defaultCheckBoxText()
 
 void MessageBoxCheckable::init()
 {
-    SettingsGroup settings(doNotShowAgainGroup());
-    m_storedResult = settings->value(m_name, -1).toInt();
+    // A box without a name has no place in the settings: it always asks.
+    if (!m_name.isEmpty())
+        m_storedResult = SettingsGroup(doNotShowAgainGroup())->value(m_name, -1).toInt();
     // Both ways a box closes end here: done() (also called by exec's callers)
     // and a click on one of its buttons, which Qt finishes directly.
     connect(this, &QDialog::finished, this, [this](int result) { rememberResult(result); });
@@ -104,7 +105,7 @@ void MessageBoxCheckable::setSaveResultOnButton(QAbstractButton* button)
 
 void MessageBoxCheckable::saveDoNotShowAgain(int result)
 {
-    if (!m_checkBox || !m_checkBox->isChecked())
+    if (!m_checkBox || !m_checkBox->isChecked() || m_name.isEmpty())
         return;
     SettingsGroup settings(doNotShowAgainGroup());
     settings->setValue(m_name, result);

@@ -42,7 +42,7 @@ QString snapshotText(const ParameterData& d)
     const char flags[] = {d.isReadable ? 'R' : '-', d.isWritable ? 'W' : '-', d.isImplemented ? 'I' : '-',
                           d.isAvailable ? 'A' : '-', 0};
     const auto n = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
-    const QString text = QString("%1 '%2' %3 %4").arg(QString("-ibfcseC").at(qBound(0, d.type, 7))).arg(
+    const QString text = QString("%1 '%2' %3 %4").arg(QString("-ibfcseCr").at(qBound(0, d.type, 8))).arg(
         d.valueString, flags, ValueText::formatVisibility(GenApi::EVisibility(d.visibility)));
     switch (d.type) {
     case TypeInteger:

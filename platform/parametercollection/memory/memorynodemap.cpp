@@ -363,6 +363,7 @@ ExpressionValue MemoryNodeMap::valueForExpression(const MemoryNode& n) const
     case MemoryNode::String:
         return ExpressionValue::fromText(storedValue(n).toString());
     case MemoryNode::Category:
+    case MemoryNode::Register:
     case MemoryNode::Null:
         break;
     }
@@ -451,6 +452,8 @@ int MemoryNodeMap::typeCode(int i) const
         return TypeEnumeration;
     case MemoryNode::Command:
         return TypeCommand;
+    case MemoryNode::Register:
+        return TypeRegister;
     case MemoryNode::Null:
         break;
     }
@@ -552,6 +555,11 @@ QSharedPointer<ParameterData> MemoryNodeMap::buildSnapshot(const MemoryNode& n) 
         break;
     case MemoryNode::Command:
         d->boolValue = isDone(n);
+        break;
+    case MemoryNode::Register:
+        if (d->isReadable)
+            d->valueString = ValueText::formatRegister(n.bytes, quint64(n.bytes.size()), n.address);
+        d->isWritable = false; // bytes are not written as text
         break;
     case MemoryNode::Category:
     case MemoryNode::Null:
@@ -750,6 +758,9 @@ void MemoryNodeMap::setText(int i, const QString& eightBitText)
         break;
     case MemoryNode::Command:
         GENICAM_THROW(LogicalErrorException, "Command " + quoted(n.name) + " takes no value; execute it instead");
+    case MemoryNode::Register:
+        // As its snapshot says: not writable, for a register takes bytes, not a text.
+        GENICAM_THROW(AccessException, "Node " + quoted(n.name) + " is not writable (a register takes bytes)");
     case MemoryNode::Category:
     case MemoryNode::Null:
         GENICAM_THROW(LogicalErrorException, "Node " + quoted(n.name) + " has no value to set");

@@ -29,7 +29,7 @@ struct MemoryEnumEntry
 /// One node of an in-memory node map, as the loader built it and as writes change it.
 struct MemoryNode
 {
-    enum Kind { Category, Integer, Float, Boolean, String, Enumeration, Command, Null };
+    enum Kind { Category, Integer, Float, Boolean, String, Enumeration, Command, Register, Null };
     enum Behaviour { NoBehaviour, Drift, Clock };
 
     Kind kind = Null;
@@ -52,6 +52,8 @@ struct MemoryNode
     qint64 precision = 2;
     int notation = NotationAutomatic; // a DisplayNotation
     int maxLength = -1;
+    quint64 address = 0; // registers: where the bytes are on the device
+    QByteArray bytes;    // registers: their contents, as long as the register
     QVector<MemoryEnumEntry> entries;
 
     int selector = -1;               // node that selects the stored value

@@ -154,6 +154,7 @@ QSharedPointer<MemoryParameter> createParameterHandle(const QSharedPointer<Memor
         return QSharedPointer<MemoryCommandParameter>::create(map, index);
     case MemoryNode::Category:
     case MemoryNode::String:
+    case MemoryNode::Register:
     case MemoryNode::Null:
         break;
     }

@@ -7,6 +7,8 @@
 #include <QDomDocument>
 #include <QDomElement>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <functional>
 
@@ -68,7 +70,7 @@ private:
             {QStringLiteral("Float"), MemoryNode::Float},       {QStringLiteral("Boolean"), MemoryNode::Boolean},
             {QStringLiteral("String"), MemoryNode::String},     {QStringLiteral("Enumeration"), MemoryNode::Enumeration},
             {QStringLiteral("Command"), MemoryNode::Command},   {QStringLiteral("Port"), MemoryNode::Null},
-            {QStringLiteral("Register"), MemoryNode::Null}};
+            {QStringLiteral("Register"), MemoryNode::Register}};
         const auto it = kinds.find(tag);
         *ok = it != kinds.end();
         return *ok ? *it : MemoryNode::Null;
@@ -137,7 +139,7 @@ private:
                 if (target < 0)
                     fail(e.lineNumber(), QStringLiteral("%1 refers to the unknown node '%2'").arg(QLatin1String(attribute), name));
                 const MemoryNode::Kind kind = m_nodes.at(target).kind;
-                if (kind == MemoryNode::Category || kind == MemoryNode::Null)
+                if (kind == MemoryNode::Category || kind == MemoryNode::Register || kind == MemoryNode::Null)
                     fail(e.lineNumber(), QStringLiteral("%1 refers to '%2', which has no value").arg(QLatin1String(attribute), name));
             }
             return parsed;
@@ -172,6 +174,28 @@ private:
         } catch (const GenICam::InvalidArgumentException& ex) {
             fail(line, QString::fromUtf8(ex.GetDescription()));
         }
+    }
+
+    // A register: its address and length as numbers (0x for hexadecimal), its bytes as hexadecimal text, zeros
+    // where the text ends.
+    void readRegister(const QDomElement& e, MemoryNode& n) const
+    {
+        bool ok = true;
+        n.address = e.attribute(QStringLiteral("address"), QStringLiteral("0")).toULongLong(&ok, 0);
+        if (!ok)
+            fail(e.lineNumber(), QStringLiteral("address must be a number"));
+        const QByteArray hex = e.attribute(QStringLiteral("value")).toLatin1();
+        const bool hexOk = hex.size() % 2 == 0
+                        && std::all_of(hex.begin(), hex.end(), [](char c) { return std::isxdigit(uchar(c)); });
+        if (!hexOk)
+            fail(e.lineNumber(), QStringLiteral("value must be bytes in hexadecimal digits"));
+        n.bytes = QByteArray::fromHex(hex);
+        // Bounded as a node map that lives in memory should be.
+        constexpr int maxLength = 1 << 20;
+        const int length = e.attribute(QStringLiteral("length"), QString::number(n.bytes.size())).toInt(&ok);
+        if (!ok || length < 1 || length > maxLength || length < n.bytes.size())
+            fail(e.lineNumber(), QStringLiteral("length must be 1 to %1 and hold the value").arg(maxLength));
+        n.bytes.append(QByteArray(length - n.bytes.size(), '\0'));
     }
 
     void resolveReferences(int i)
@@ -221,6 +245,8 @@ private:
             if (!ok || n.maxLength < 0)
                 fail(e.lineNumber(), QStringLiteral("maxLength must be 0 or more"));
         }
+        if (n.kind == MemoryNode::Register)
+            readRegister(e, n);
         if (n.kind == MemoryNode::Command) {
             bool ok = true;
             n.busyMs = e.attribute(QStringLiteral("busyMs"), QStringLiteral("0")).toLongLong(&ok);

@@ -36,9 +36,13 @@ void FloatEditor::setEditorData(AbstractItemEditor::EditorData data)
             return;
         }
         if (m_hasFocus) {
-            // The user is typing: the refresh would overwrite the text.
-            if (!m_updateExpected)
+            // The user is typing: the refresh would overwrite the text, but whether the feature can still be
+            // written holds at once.
+            if (!m_updateExpected) {
+                if (m_initialized)
+                    applyWritable(this, snapshot->isWritable);
                 return;
+            }
             m_updateExpected = false;
         }
         const double increment = snapshot->hasFloatInc ? snapshot->floatInc : 0.0;

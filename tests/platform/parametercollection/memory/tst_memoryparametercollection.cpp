@@ -148,7 +148,11 @@ private slots:
             {"<Enumeration name=\"S\"><Entry name=\"X\"/></Enumeration>"
              "<Integer name=\"A\" selector=\"S\"><Value for=\"Y\">1</Value></Integer>", "'Y' is no position of selector 'S'"},
             {"S:e(X) T:f{selector=S behaviour=drift}", "a feature with a behaviour cannot be selected"},
-            {"T:f{behaviour=clock}", "behaviour 'clock' does not fit <Float>"}};
+            {"T:f{behaviour=clock}", "behaviour 'clock' does not fit <Float>"},
+            {"<Register name=\"R\" value=\"0G\"/>", "value must be bytes in hexadecimal digits"},
+            {"<Register name=\"R\" value=\"0102\" length=\"1\"/>", "length must be 1 to 1048576 and hold the value"},
+            {"<Register name=\"R\" address=\"far\" length=\"1\"/>", "address must be a number"},
+            {"<Register name=\"R\" length=\"1\"/><Integer name=\"A\" max=\"R\"/>", "max refers to 'R', which has no value"}};
         for (const auto& row : rows) {
             const QByteArray text(row[0]), body = "<NodeMap role=\"@CameraDevice\">\n<Category name=\"Root\">\n" + text;
             const bool whole = text.startsWith("<N") || text.startsWith("<M") || text.isEmpty();
@@ -390,7 +394,10 @@ private slots:
         }
         QCOMPARE(census, QStringList({"access: NA NI RO RW WO", "float: Linear Logarithmic PureNumber",
                                       "integer: Boolean HexNumber IPV4Address Linear Logarithmic MACAddress PureNumber",
-                                      "type: -1 1 2 3 4 5 6 7", "visibility: Beginner Expert Guru Invisible"}));
+                                      "type: -1 1 2 3 4 5 6 7 8", "visibility: Beginner Expert Guru Invisible"}));
+        // A register shows its bytes, length and address, and takes no text.
+        QCOMPARE(snapshotText(*device->getParameter("FileAccessBuffer")->getParameterData()),
+                 "r '4F 72 76 69 6B 20 75 73 65 72 20 73 65 74 0A 00 (16 bytes at 0x00020000)' R-IA Guru");
         // Its temperature drifts as it is polled, and image size and offsets limit each other.
         QSignalSpy drifted(device->getParameter("DeviceTemperature").data(), &IParameter::parameterDataChangedDecoupled);
         for (int i = 0; i < 5; ++i)

@@ -6,9 +6,12 @@
 
 #include <QDomDocument>
 #include <QDomElement>
+#include <QXmlStreamReader>
 
 #include <cmath>
 #include <functional>
+#include <limits>
+#include <optional>
 
 namespace ParameterCollection {
 
@@ -23,8 +26,13 @@ public:
     {
     }
 
+    // Categories are read recursively, element by element: the nesting is
+    // checked first, by a reader that keeps no stack of its own.
+    static constexpr int maxDepth = 64;
+
     QString load(const QByteArray& xml)
     {
+        checkDepth(xml);
         QDomDocument document;
         QString message;
         int line = 0;
@@ -54,6 +62,20 @@ public:
     QHash<QString, int> index() const { return m_index; }
 
 private:
+    void checkDepth(const QByteArray& xml) const
+    {
+        QXmlStreamReader reader(xml);
+        int depth = 0;
+        while (!reader.atEnd() && !reader.hasError()) {
+            const QXmlStreamReader::TokenType token = reader.readNext();
+            if (token == QXmlStreamReader::StartElement && ++depth > maxDepth)
+                fail(int(reader.lineNumber()), QStringLiteral("elements nested deeper than %1 levels").arg(maxDepth));
+            if (token == QXmlStreamReader::EndElement)
+                --depth;
+        }
+        // A malformed document is reported by the full parse, with its reason.
+    }
+
     [[noreturn]] void fail(int line, const QString& message) const
     {
         const QString where = m_source.isEmpty() ? QStringLiteral("node map") : m_source;
@@ -291,7 +313,7 @@ private:
 
     void readEntries(const QDomElement& e, MemoryNode& n)
     {
-        qint64 next = 0;
+        std::optional<qint64> next = 0; // none after the largest value
         for (QDomElement x = e.firstChildElement(); !x.isNull(); x = x.nextSiblingElement()) {
             if (x.tagName() == QLatin1String("Value"))
                 continue;
@@ -301,15 +323,21 @@ private:
             entry.name = x.attribute(QStringLiteral("name"));
             entry.displayName = x.attribute(QStringLiteral("displayName"), entry.name);
             bool ok = true;
-            entry.value = x.hasAttribute(QStringLiteral("value")) ? x.attribute(QStringLiteral("value")).toLongLong(&ok)
-                                                                  : next;
+            if (x.hasAttribute(QStringLiteral("value")))
+                entry.value = x.attribute(QStringLiteral("value")).toLongLong(&ok);
+            else if (next)
+                entry.value = *next;
+            else
+                fail(x.lineNumber(), QStringLiteral("an <Entry> after the value %1 needs a value of its own")
+                                         .arg(std::numeric_limits<qint64>::max()));
             if (entry.name.isEmpty() || !ok)
                 fail(x.lineNumber(), QStringLiteral("an <Entry> needs a name and an integer value"));
             for (const MemoryEnumEntry& other : qAsConst(n.entries)) {
                 if (other.name == entry.name)
                     fail(x.lineNumber(), QStringLiteral("entry '%1' appears twice").arg(entry.name));
             }
-            next = entry.value + 1;
+            next = entry.value < std::numeric_limits<qint64>::max() ? std::optional<qint64>(entry.value + 1)
+                                                                    : std::nullopt;
             n.entries << entry;
         }
         if (n.entries.isEmpty())
@@ -414,6 +442,7 @@ QSharedPointer<MemoryNodeMap> MemoryNodeMap::load(const QByteArray& xml, const Q
                           where().toStdString() + ": " + std::string(e.GetDescription()));
         }
     }
+    map->recordBaseline();
     return map;
 }
 

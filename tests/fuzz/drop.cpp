@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Fuzz::ensureApplication();
     static TreeFixture f(false);
-    static const bool added = (f.add(QStringLiteral("Image[Width=64 Gain:f=1 Mode:e=A(A B)] Reset:c Port:p")), true);
-    Q_UNUSED(added);
+    static const auto collection = f.add(QStringLiteral("Image[Width=64 Gain:f=1 Mode:e=A(A B)] Reset:c Port:p"));
     if (size < 2)
         return 0;
     if (f.model.GetFavorites().count() > 3)

@@ -286,6 +286,9 @@ private slots:
         QCOMPARE(thrownBy([&] { width->setValue(5000, false); }) + thrownBy([&] { width->setValue(1026, true); }),
                  QString("OutOfRange: Value 5000 is out of the range [16, 2448] of node 'Width'"
                          "OutOfRange: Value 1026 of node 'Width' is not on the increment 4 from the minimum 16"));
+        // Not a number would pass every range check: refused, as are infinities.
+        for (double v : {qQNaN(), qInf(), -qInf()})
+            QVERIFY(thrownBy([&] { typed<IFloatParameter>(c, "Gain")->setValue(v); }).endsWith("takes finite numbers only"));
         const auto save = typed<ICommandParameter>(c, "Save");
         QSignalSpy saved(save.data(), &IParameter::parameterDataChangedDecoupled);
         save->execute(true);

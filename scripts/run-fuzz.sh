@@ -22,6 +22,10 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 export QT_QPA_PLATFORM=offscreen
+# The favourites target writes settings files: in memory where there is /dev/shm.
+if [[ -z "${TMPDIR:-}" && -w /dev/shm ]]; then
+    export TMPDIR=/dev/shm
+fi
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 for target in "${targets[@]}"; do

@@ -32,9 +32,16 @@ struct Token
     int position = 0;
 };
 
+// An expression as messages quote it: a long one is cut short.
+std::string quotedSource(const QString& source)
+{
+    constexpr int shown = 80;
+    return "'" + (source.size() > shown ? source.left(shown) + QStringLiteral("...") : source).toStdString() + "'";
+}
+
 [[noreturn]] void syntaxError(const QString& source, int position, const QString& message)
 {
-    GENICAM_THROW(InvalidArgumentException, "Expression '" + source.toStdString() + "' at "
+    GENICAM_THROW(InvalidArgumentException, "Expression " + quotedSource(source) + " at "
                                                 + std::to_string(position + 1) + ": " + message.toStdString());
 }
 
@@ -242,7 +249,7 @@ private:
 
 [[noreturn]] void typeError(const QString& source, const QString& message)
 {
-    GENICAM_THROW(LogicalErrorException, "Expression '" + source.toStdString() + "': " + message.toStdString());
+    GENICAM_THROW(LogicalErrorException, "Expression " + quotedSource(source) + ": " + message.toStdString());
 }
 
 ExpressionValue evaluateNode(const Expression::Node& n, const Expression::Resolver& resolve, const QString& source)

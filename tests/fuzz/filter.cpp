@@ -1,22 +1,20 @@
-// Filter files: each child of the document element is one item imposed on a
-// small collection, as NodeMapFilter::apply walks a file beside the application.
+// Filter files: the input is the file beside the application that the filter
+// look-up finds first, applied to a small collection.
+#include "camerapool/staticbaseinfo.h"
 #include "featuretree/nodemapfilter.h"
+#include "filesbesideapplication.h"
 #include "fuzz.h"
 #include "nodemaptext.h"
-
-#include <QDomDocument>
-#include <QDomElement>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Fuzz::ensureApplication();
     static const auto collection = NodeMapText::collection(QStringLiteral("Image[Width=64{min=8 max=128} Gain:f=1]"
-                                                                          " Mode:e=A(A B) Name:s Reset:c Port:p"));
-    QDomDocument document;
-    if (!document.setContent(Fuzz::bytes(data, size)))
-        return 0;
-    for (QDomElement item = document.documentElement().firstChildElement(); !item.isNull();
-         item = item.nextSiblingElement())
-        NodeMapFilter::processElement(item, collection);
+                                                                          " Mode:e=A(A B) Name:s Reset:c Port:p"),
+                                                           QStringLiteral("@Fuzz"));
+    static const auto info = QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create(QStringLiteral("FuzzNmf"));
+    FilesBesideApplication files;
+    Fuzz::require(files.write(QStringLiteral("FuzzNmf_Fuzz_Filter.xml"), Fuzz::bytes(data, size)));
+    NodeMapFilter::apply(collection, info, QStringLiteral("@Fuzz"));
     return 0;
 }

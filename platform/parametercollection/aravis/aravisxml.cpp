@@ -1,7 +1,6 @@
 #include "aravisxml_p.h"
 #include "genicam/genericexception.h"
 
-#include <QSet>
 #include <QStringList>
 #include <QVector>
 #include <QXmlStreamReader>

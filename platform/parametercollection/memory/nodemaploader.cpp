@@ -3,10 +3,10 @@
 
 #include "genicam/genericexception.h"
 #include "parametercollection/valuetext.h"
+#include "utils/xmlnesting.h"
 
 #include <QDomDocument>
 #include <QDomElement>
-#include <QXmlStreamReader>
 
 #include <cmath>
 #include <functional>
@@ -64,16 +64,8 @@ public:
 private:
     void checkDepth(const QByteArray& xml) const
     {
-        QXmlStreamReader reader(xml);
-        int depth = 0;
-        while (!reader.atEnd() && !reader.hasError()) {
-            const QXmlStreamReader::TokenType token = reader.readNext();
-            if (token == QXmlStreamReader::StartElement && ++depth > maxDepth)
-                fail(int(reader.lineNumber()), QStringLiteral("elements nested deeper than %1 levels").arg(maxDepth));
-            if (token == QXmlStreamReader::EndElement)
-                --depth;
-        }
-        // A malformed document is reported by the full parse, with its reason.
+        if (const qint64 line = Utils::lineNestedDeeperThan(xml, maxDepth))
+            fail(int(line), QStringLiteral("elements nested deeper than %1 levels").arg(maxDepth));
     }
 
     [[noreturn]] void fail(int line, const QString& message) const

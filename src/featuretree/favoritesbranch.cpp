@@ -10,14 +10,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-// The branch's texts belong to the model's translation context, where they have always been.
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("FeatureTreeModel", text);
-}
-} // namespace
-
 FavoritesBranch::FavoritesBranch(FeatureTreeModel& model)
     : model(model)
 { }
@@ -31,13 +23,8 @@ void FavoritesBranch::createRoot(FeatureTreeItem* treeRoot)
 {
     if (rootItem)
         return;
-    auto* item = new FeatureTreeFavoritesItem(tr("Favorites"), &model, treeRoot);
-    item->SetDescription(
-        tr("<h3>Favorites</h3><b>This node contains a list of features selected by the user</b><br><br>To add a "
-           "feature, right-click the feature and choose 'Add to Favorites' from the context menu. You can also use "
-           "drag and drop to add features to your favorites.<br>Favorites can be moved up and down within the list "
-           "as well as removed from the list by right-clicking an item and choosing the appropriate option from the "
-           "context menu."));
+    auto* item = new FeatureTreeFavoritesItem(QString(), &model, treeRoot);
+    setRootTexts(item);
     item->setVisibility(GenApi::Beginner);
     item->SetIsFullRowItem(true);
     item->SetIsSpecialNode(true);
@@ -47,8 +34,45 @@ void FavoritesBranch::createRoot(FeatureTreeItem* treeRoot)
     treeRoot->insertChild(item, 0);
     rootItem = item;
     model.endInsertRows();
+    announce(item);
+}
+
+void FavoritesBranch::setRootTexts(FeatureTreeItem* root)
+{
+    root->setDisplayedName(tr("Favorites"));
+    root->SetDescription(
+        tr("<h3>Favorites</h3><b>This node contains a list of features selected by the user</b><br><br>To add a "
+           "feature, right-click the feature and choose 'Add to Favorites' from the context menu. You can also use "
+           "drag and drop to add features to your favorites.<br>Favorites can be moved up and down within the list "
+           "as well as removed from the list by right-clicking an item and choosing the appropriate option from the "
+           "context menu."));
+}
+
+void FavoritesBranch::setHintTexts(FeatureTreeItem* hint)
+{
+    hint->setDisplayedName(tr("Add favorites by right-clicking a feature below."));
+    hint->SetToolTip(tr("To add a feature, right-click the feature and choose 'Add to Favorites' from the context "
+                        "menu. You can also use drag and drop to add features to your favorites."));
+}
+
+void FavoritesBranch::announce(FeatureTreeItem* item)
+{
     const QModelIndex index = model.indexForItem(item, 0);
     emit model.dataChanged(index, index);
+}
+
+void FavoritesBranch::retranslate()
+{
+    if (!rootItem)
+        return;
+    setRootTexts(rootItem);
+    updateToolTip();
+    announce(rootItem);
+    FeatureTreeItem* first = rootItem->child(0);
+    if (first && first->getFullName() == RowNames::favoritesHint) {
+        setHintTexts(first);
+        announce(first);
+    }
 }
 
 void FavoritesBranch::rebuild()
@@ -75,10 +99,8 @@ void FavoritesBranch::rebuild()
     }
     const bool hint = rows.isEmpty();
     if (hint) {
-        auto* item = new FeatureTreeItem(tr("Add favorites by right-clicking a feature below."), &model,
-                                         RowNames::favoritesHint, rootItem);
-        item->SetToolTip(tr("To add a feature, right-click the feature and choose 'Add to Favorites' from the "
-                            "context menu. You can also use drag and drop to add features to your favorites."));
+        auto* item = new FeatureTreeItem(QString(), &model, RowNames::favoritesHint, rootItem);
+        setHintTexts(item);
         item->setVisibility(GenApi::Beginner);
         item->SetIsFullRowItem(true);
         item->SetIsSpecialNode(true);
@@ -88,10 +110,8 @@ void FavoritesBranch::rebuild()
     for (FeatureTreeItem* row : qAsConst(rows))
         rootItem->appendChild(row);
     model.endInsertRows();
-    if (hint) {
-        const QModelIndex index = model.indexForItem(rows.first(), 0);
-        emit model.dataChanged(index, index);
-    }
+    if (hint)
+        announce(rows.first());
     // Also without any collection the tool tip counts the favourites.
     updateToolTip();
 }
@@ -143,16 +163,16 @@ void FavoritesBranch::updateToolTip()
     const int total = list().count();
     if (total < 1)
         return;
-    const QString word = total == 1 ? tr("Favorite") : tr("Favorites");
-    if (unavailable == 0) {
-        rootItem->SetToolTip(QStringLiteral("%1 %2").arg(total).arg(word));
-    } else if (unavailable == 1) {
-        rootItem->SetToolTip(
-            tr("%1 %2 (%3 is unavailable for the current camera)").arg(total).arg(word).arg(unavailable));
-    } else {
-        rootItem->SetToolTip(
-            tr("%1 %2 (%3 are unavailable for the current camera)").arg(total).arg(word).arg(unavailable));
-    }
+    // Whole sentences, so that every language can order and inflect its words.
+    QString text;
+    if (unavailable == 0)
+        text = total == 1 ? tr("1 Favorite") : tr("%1 Favorites").arg(total);
+    else if (unavailable == 1)
+        text = total == 1 ? tr("1 Favorite (it is unavailable for the current camera)")
+                          : tr("%1 Favorites (1 is unavailable for the current camera)").arg(total);
+    else
+        text = tr("%1 Favorites (%2 are unavailable for the current camera)").arg(total).arg(unavailable);
+    rootItem->SetToolTip(text);
 }
 
 bool FavoritesBranch::isRoot(const FeatureTreeItem* item) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QSharedPointer>
 #include <QString>
 
@@ -23,6 +24,9 @@ class IParameterCollection;
 /// branch changes the model's rows and announces each change through the model.
 class FavoritesBranch
 {
+    // The branch's texts belong to the model's translation context, where they have always been.
+    Q_DECLARE_TR_FUNCTIONS(FeatureTreeModel)
+
 public:
     explicit FavoritesBranch(FeatureTreeModel& model);
 
@@ -34,6 +38,8 @@ public:
 
     /// Rows for the list as it is now: placeholders, or the hint.
     void rebuild();
+    /// The texts of the root, the hint and the count again, in the language installed now.
+    void retranslate();
     /// Turns the placeholders of `roleName` into live rows of `collection`.
     void replacePlaceholders(const QSharedPointer<ParameterCollection::IParameterCollection>& collection,
                              const QString& roleName);
@@ -50,6 +56,9 @@ public:
 private:
     FavoritesData& list() const;
     void updateToolTip();
+    static void setRootTexts(FeatureTreeItem* root);
+    static void setHintTexts(FeatureTreeItem* hint);
+    void announce(FeatureTreeItem* item);
 
     FeatureTreeModel& model;
     FeatureTreeItem* rootItem = nullptr; // Owned by the model's tree; null until created.

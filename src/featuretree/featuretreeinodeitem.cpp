@@ -222,7 +222,7 @@ QVariant FeatureTreeINodeItem::data(int column, int role) const
         case IsFullRowItem:
             return parameterData->type == ParameterCollection::TypeCategory;
         case GenicamVisibility:
-            return int(getVisibility());
+            return int(shownFrom());
         default:
             return FeatureTreeItem::data(column, role);
         }
@@ -337,6 +337,11 @@ GenApi::EVisibility FeatureTreeINodeItem::getVisibility() const
                          : GenApi::_UndefinedVisibility;
 }
 
+GenApi::EVisibility FeatureTreeINodeItem::shownFrom() const
+{
+    return std::max(getVisibility(), enclosingVisibility);
+}
+
 bool FeatureTreeINodeItem::ShowMe(GenApi::EVisibility visibility) const
 {
     try {
@@ -344,7 +349,7 @@ bool FeatureTreeINodeItem::ShowMe(GenApi::EVisibility visibility) const
             return true;
         if (!parameterData || !parameterData->isImplemented)
             return false;
-        return int(getVisibility()) <= int(visibility);
+        return int(shownFrom()) <= int(visibility);
     } catch (...) {
         qWarning("Exception fired when trying to determine whether item is visible");
         ExceptionLog::logCurrentException("FeatureTreeINodeItem::ShowMe");

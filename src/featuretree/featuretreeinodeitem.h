@@ -60,6 +60,12 @@ public:
     /// The translation context of a row: derived from the first piece of its full name.
     static QString nodeMapNameFromFullName(const QString& fullName);
 
+    /// The level from which the categories around this row are shown: a row is shown from the higher of that
+    /// and its own visibility on (an invisible category hides everything in it below the Invisible level).
+    void setEnclosingVisibility(GenApi::EVisibility visibility) { enclosingVisibility = visibility; }
+    /// The higher of the row's own visibility and that of the categories around it.
+    GenApi::EVisibility shownFrom() const;
+
 Q_SIGNALS:
     void nodeUpdated(int row, FeatureTreeINodeItem* item);
 
@@ -78,6 +84,7 @@ private:
     QSharedPointer<ParameterCollection::IParameter> parameter; // May be null.
     QSharedPointer<const ParameterCollection::ParameterData> parameterData; // Never null after construction.
     bool isUtf8 = false;
+    GenApi::EVisibility enclosingVisibility = GenApi::Beginner;
     QString nodeMapName;
     FeatureTreeHighlighter* highlighter = nullptr; // Not owned.
     QString cachedUnit;

@@ -402,6 +402,16 @@ void FeatureTreeModel::addParameterCollection(
     refreshSpecialItems();
 }
 
+void FeatureTreeModel::retranslate()
+{
+    favorites->retranslate();
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    // The rows of the collections say whether their device is disconnected.
+    const int rows = rowCount();
+    if (rows > 0)
+        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
+}
+
 void FeatureTreeModel::addChildren(FeatureTreeINodeItem* parentItem)
 {
     if (!parentItem || !parentItem->node())
@@ -431,9 +441,9 @@ void FeatureTreeModel::addChildren(FeatureTreeINodeItem* parentItem)
             QSharedPointer<ParameterCollection::IParameter> child = collection->getParameter(name);
             if (!child || child->isNull())
                 continue;
-            // Invisible categories, and those of undefined visibility, get no row.
+            // Categories of undefined visibility get no row; invisible ones show at the Invisible level.
             if (child->getType() == ParameterCollection::TypeCategory
-                && int(child->getVisibility()) >= GenApi::Invisible)
+                && int(child->getVisibility()) > GenApi::Invisible)
                 continue;
             found << Child(name, child);
         }
@@ -441,9 +451,15 @@ void FeatureTreeModel::addChildren(FeatureTreeINodeItem* parentItem)
     });
     if (children.isEmpty())
         return;
+    // What an invisible category holds shows at the Invisible level only, whatever the rows' own levels.
+    const GenApi::EVisibility enclosing
+        = parentItem->shownFrom() == GenApi::Invisible ? GenApi::Invisible : GenApi::Beginner;
     QList<FeatureTreeItem*> rows;
-    for (const Child& child : children)
-        rows << createNodeItem(collection, child.second, child.first, parentItem);
+    for (const Child& child : children) {
+        FeatureTreeINodeItem* row = createNodeItem(collection, child.second, child.first, parentItem);
+        row->setEnclosingVisibility(enclosing);
+        rows << row;
+    }
     if (answeringRowCount) {
         for (FeatureTreeItem* row : qAsConst(rows))
             parentItem->appendChild(row);

@@ -89,6 +89,11 @@ public:
     /// its "@" characters, "*" and the node name ("Fav*CameraDevice*Gain").
     static QString favoriteFullName(const FavoriteEntry& entry);
 
+    /// Says the model's own texts (headers, the favourites rows, the state of a collection's row) again in the
+    /// language installed now, and announces them. A view shown in its window calls it when the application's
+    /// language changes (FeatureTreeWidget does); feature names and values come from the node maps.
+    void retranslate();
+
 public Q_SLOTS:
     void clear() override;
     void onNodeUpdated(int row, FeatureTreeINodeItem* nodeItem) override;

@@ -4,6 +4,7 @@
 #include "featuretree/favoritesdata.h"
 #include "featuretree/featuretreeinodeitem.h"
 #include "featuretree/featuretreeitem.h"
+#include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreeproxymodel.h"
 #include "featuretree/featuretreeview.h"
 #include "featuretree/ifeaturetreemodelextension.h"
@@ -77,31 +78,30 @@ FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::
     if (IFeatureTreeModelExtension* ext = getFeatureExtension())
         ext->rebuildFavoriteItems();
 
-    actionAddToFavourites
-        = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")), QStringLiteral("AddGigECamera_16.png"),
-                       tr("Add to Favorites"), &FeatureTreeWidget::AddToFavourites_triggered);
-    actionMoveFavouriteUp
-        = createAction("actionMoveFavouriteUp", QKeySequence(tr("Ctrl+Up")), QStringLiteral("Move_Up.png"),
-                       tr("Move Up"), &FeatureTreeWidget::FavouriteMoveUp_triggered);
+    actionAddToFavourites = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")),
+                                         QStringLiteral("AddGigECamera_16.png"),
+                                         &FeatureTreeWidget::AddToFavourites_triggered);
+    actionMoveFavouriteUp = createAction("actionMoveFavouriteUp", QKeySequence(tr("Ctrl+Up")),
+                                         QStringLiteral("Move_Up.png"), &FeatureTreeWidget::FavouriteMoveUp_triggered);
     actionMoveFavouriteDown
         = createAction("actionMoveFavouriteDown", QKeySequence(tr("Ctrl+Down")), QStringLiteral("Move_Down.png"),
-                       tr("Move Down"), &FeatureTreeWidget::FavouriteMoveDown_triggered);
+                       &FeatureTreeWidget::FavouriteMoveDown_triggered);
     actionRemoveFavourite = createAction("actionRemoveFavourite", QKeySequence(QKeySequence::Delete),
-                                         QStringLiteral("RemGigECamera_16.png"), tr("Remove"),
+                                         QStringLiteral("RemGigECamera_16.png"),
                                          &FeatureTreeWidget::FavouriteRemove_triggered);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    actionTogglePolling = new QAction(tr("Polling"), this);
+    actionTogglePolling = new QAction(this);
     actionTogglePolling->setObjectName(QStringLiteral("actionTogglePolling"));
     actionTogglePolling->setCheckable(true);
     actionTogglePolling->setChecked(ui->checkBoxPolling->isChecked());
     connect(actionTogglePolling, &QAction::triggered, this, &FeatureTreeWidget::TogglePolling_triggered);
 
+    setTexts();
     const QKeySequence findKey(Qt::CTRL + Qt::Key_F);
     auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), ui->filterEdit, nullptr, nullptr, Qt::WindowShortcut);
     connect(f3, &QShortcut::activated, ui->filterEdit, QOverload<>::of(&QWidget::setFocus));
     auto* find = new QShortcut(findKey, ui->filterEdit, nullptr, nullptr, Qt::WindowShortcut);
     connect(find, &QShortcut::activated, ui->filterEdit, QOverload<>::of(&QWidget::setFocus));
-    ui->filterEdit->setHintText(tr("Search (%1)").arg(findKey.toString(QKeySequence::NativeText)));
     auto* collapse = new QShortcut(QKeySequence(Qt::CTRL + Qt::ALT + Qt::SHIFT + Qt::Key_Minus), view, nullptr, nullptr,
                                    Qt::WindowShortcut);
     connect(collapse, &QShortcut::activated, view, &QTreeView::collapseAll);
@@ -114,15 +114,51 @@ FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::
 
 FeatureTreeWidget::~FeatureTreeWidget() = default;
 
+void FeatureTreeWidget::setTexts()
+{
+    actionAddToFavourites->setIconText(tr("Add to Favorites"));
+    actionMoveFavouriteUp->setIconText(tr("Move Up"));
+    actionMoveFavouriteDown->setIconText(tr("Move Down"));
+    actionRemoveFavourite->setIconText(tr("Remove"));
+    actionTogglePolling->setText(tr("Polling"));
+    const QKeySequence findKey(Qt::CTRL + Qt::Key_F);
+    ui->filterEdit->setHintText(tr("Search (%1)").arg(findKey.toString(QKeySequence::NativeText)));
+    ui->filterEdit->update();
+}
+
+void FeatureTreeWidget::retranslate()
+{
+    ui->retranslateUi(this);
+    setTexts();
+    auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
+    if (auto* model = qobject_cast<FeatureTreeModel*>(proxy ? proxy->sourceModel() : ui->treeView->model()))
+        model->retranslate();
+    // The count of search results, if there is one, in the new language.
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    FeatureTreeItem* help = ext ? ext->getSearchHelpItem() : nullptr;
+    if (help && proxy && !help->getDisplayedName().isEmpty()) {
+        const QString text = searchResultsText(proxy->visibleMatchCount() + proxy->higherLevelMatchCount(),
+                                               proxy->higherLevelMatchCount());
+        help->setDisplayedName(QStringLiteral("<HTML>") + text);
+        help->SetToolTip(text);
+        ext->refreshSpecialItems();
+    }
+    ui->treeView->viewport()->update();
+}
+
+QString FeatureTreeWidget::searchResultsText(int total, int higherLevelOnly)
+{
+    return tr("<B>%1 search results (%2 of them visible at higher user level)</B>").arg(total).arg(higherLevelOnly);
+}
+
 QAction* FeatureTreeWidget::createAction(const char* objectName, const QKeySequence& shortcut, const QString& icon,
-                                         const QString& iconText, void (FeatureTreeWidget::*slot)())
+                                         void (FeatureTreeWidget::*slot)())
 {
     auto* action = new QAction(this);
     action->setObjectName(QString::fromLatin1(objectName));
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     action->setIcon(QIcon(QStringLiteral(":/orvikviewercomponents/Resources/") + icon));
-    action->setIconText(iconText);
     action->setEnabled(false);
     addAction(action);
     connect(action, &QAction::triggered, this, slot);
@@ -204,8 +240,7 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
         const int visibleNow = proxy ? proxy->visibleMatchCount() : 0;
         const int total = visibleNow + higherLevelOnly;
         emit filterMatchesChanged(total, higherLevelOnly);
-        const QString text
-            = tr("<B>%1 search results (%2 of them visible at higher user level)</B>").arg(total).arg(higherLevelOnly);
+        const QString text = searchResultsText(total, higherLevelOnly);
         if (help) {
             help->setDisplayedName(QStringLiteral("<HTML>") + text);
             help->SetToolTip(text);
@@ -628,6 +663,8 @@ void FeatureTreeWidget::keyPressEvent(QKeyEvent* event)
 bool FeatureTreeWidget::event(QEvent* event)
 {
     const bool result = QWidget::event(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
     if (event->type() == QEvent::FontChange) {
         // Children that have a font of their own would keep it; pass the change on.
         for (QWidget* child : findChildren<QWidget*>())

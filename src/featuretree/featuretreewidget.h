@@ -118,7 +118,12 @@ protected:
 private:
     bool IsCurrentFavorite() const;
     QAction* createAction(const char* objectName, const QKeySequence& shortcut, const QString& icon,
-                          const QString& iconText, void (FeatureTreeWidget::*slot)());
+                          void (FeatureTreeWidget::*slot)());
+    /// The texts set in code (the form sets its own), in the language installed now.
+    void setTexts();
+    /// Everything the widget shows in words, again after the application's language changed.
+    void retranslate();
+    static QString searchResultsText(int total, int higherLevelOnly);
     void writeRows(QString& text, const QModelIndex& parent, int depth) const;
 
     QList<quint64> expandedIds;

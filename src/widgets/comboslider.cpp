@@ -3,6 +3,7 @@
 #include "widgets/editboxwidth_p.h"
 #include "widgets/orvikqtspinbox.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QScopedValueRollback>
 #include <QSlider>
@@ -181,6 +182,13 @@ void ComboSlider::onComboBoxEditingFinished()
     if (trimmed != typed)
         m_spinBox->setValue(trimmed);
     m_slider->setValue(trimmed);
+}
+
+void ComboSlider::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        updateToolTip();
 }
 
 void ComboSlider::updateToolTip()

@@ -54,6 +54,7 @@ Q_SIGNALS:
     void rangeChanged(int min, int max);
 
 protected:
+    void changeEvent(QEvent* event) override;
     virtual void updateToolTip();
     /// Clamps `value` to the range and snaps it down onto the increment grid.
     int trimValue(int value) const;

@@ -6,6 +6,7 @@
 #include "widgets/orvikqtdoublespinbox.h"
 #include "widgets/spinboxeventcatcher.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QSlider>
 
@@ -244,6 +245,13 @@ int DoubleComboSlider::trimSliderValue(int value) const
     if (m_slider->singleStep() == 0 || m_intIncrement == 0)
         return value;
     return int(value - (qint64(value) - m_slider->minimum()) % m_intIncrement);
+}
+
+void DoubleComboSlider::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        updateToolTip();
 }
 
 void DoubleComboSlider::updateToolTip()

@@ -79,6 +79,7 @@ Q_SIGNALS:
     void rangeChanged(int min, int max);
 
 protected:
+    void changeEvent(QEvent* event) override;
     virtual void updateToolTip();
     void setEditBoxWidth(int width);
     /// True when any of the three differs from the stored double limits and increment.

@@ -5,6 +5,7 @@
 #include "widgets/orvikqtdoublespinbox.h"
 #include "widgets/spinboxeventcatcher.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 
 #include <limits>
@@ -148,6 +149,13 @@ void DoubleSpinBox::enableUpdate(bool enable)
 bool DoubleSpinBox::checkIfLimitsChanged(double min, double max, double increment) const
 {
     return min != m_minRangeLimit || max != m_maxRangeLimit || increment != m_increment;
+}
+
+void DoubleSpinBox::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        updateToolTip();
 }
 
 void DoubleSpinBox::updateToolTip()

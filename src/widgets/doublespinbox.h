@@ -67,6 +67,7 @@ public Q_SLOTS:
     void enableUpdate(bool enable);
 
 protected:
+    void changeEvent(QEvent* event) override;
     virtual void updateToolTip();
     /// True when any of the three differs from the stored limits and increment.
     bool checkIfLimitsChanged(double min, double max, double increment) const;

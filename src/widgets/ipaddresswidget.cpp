@@ -7,7 +7,10 @@
 #include "widgets/qipnetmaskvalidator.h"
 #include "widgets/qmacaddressvalidator.h"
 
+#include <QEvent>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 
@@ -26,6 +29,8 @@ IpAddressWidget::IpAddressWidget(QWidget* parent)
     , m_ui(std::make_unique<Ui::IpAddressWidgetClass>())
 {
     m_ui->setupUi(this);
+    m_formTitle = windowTitle();
+    m_formHeader = m_ui->labelHeader->text();
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
 
     m_ui->editMacAddress->setValidator(new QMacAddressValidator(this));
@@ -167,6 +172,22 @@ void IpAddressWidget::accept()
     if (m_ui->editDefaultGateway->text().isEmpty())
         m_ui->editDefaultGateway->setText(NullAddress);
     QDialog::accept();
+}
+
+void IpAddressWidget::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    const QString title = windowTitle();
+    const QString header = m_ui->labelHeader->text();
+    m_ui->retranslateUi(this);
+    const QString formTitle = std::exchange(m_formTitle, windowTitle());
+    const QString formHeader = std::exchange(m_formHeader, m_ui->labelHeader->text());
+    if (title != formTitle)
+        setWindowTitle(title);
+    if (header != formHeader)
+        m_ui->labelHeader->setText(header);
 }
 
 void IpAddressWidget::showEvent(QShowEvent* event)

@@ -89,8 +89,12 @@ private Q_SLOTS:
 private:
     void enableButtons();
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     std::unique_ptr<Ui::IpAddressWidgetClass> m_ui;
+    // The title and header the form last set: a host that set its own keeps them across a language change.
+    QString m_formTitle;
+    QString m_formHeader;
     // The user typed in the field since the dialog was last shown; a field the
     // user has touched is never filled in automatically.
     bool m_netmaskEdited = false;

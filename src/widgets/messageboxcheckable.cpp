@@ -2,6 +2,7 @@
 
 #include "common/settingsgroup.h"
 
+#include <QEvent>
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -36,7 +37,6 @@ QMap<QMessageBox::Icon, QPixmap>& iconTable()
 MessageBoxCheckable::MessageBoxCheckable(const QString& name, QWidget* parent)
     : QMessageBox(parent)
     , m_name(name)
-    , m_checkBoxText(defaultCheckBoxText())
 {
     init();
 }
@@ -46,7 +46,6 @@ MessageBoxCheckable::MessageBoxCheckable(const QString& name, QMessageBox::Icon 
                                          Qt::WindowFlags flags)
     : QMessageBox(icon, title, text, buttons, parent, flags)
     , m_name(name)
-    , m_checkBoxText(defaultCheckBoxText())
 {
     setIconPixmap(iconTable()[icon]);
     init();
@@ -70,14 +69,22 @@ void MessageBoxCheckable::init()
 
 QString MessageBoxCheckable::checkBoxText() const
 {
-    return m_checkBoxText;
+    // No text of its own: the default, in the language of the moment.
+    return m_checkBoxText.isEmpty() ? defaultCheckBoxText() : m_checkBoxText;
 }
 
 void MessageBoxCheckable::setCheckBoxText(const QString& text)
 {
-    m_checkBoxText = text.isEmpty() ? defaultCheckBoxText() : text;
+    m_checkBoxText = text;
     if (m_checkBox)
-        m_checkBox->setText(m_checkBoxText);
+        m_checkBox->setText(checkBoxText());
+}
+
+void MessageBoxCheckable::changeEvent(QEvent* event)
+{
+    QMessageBox::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && m_checkBox)
+        m_checkBox->setText(checkBoxText());
 }
 
 QMessageBox::StandardButtons MessageBoxCheckable::saveResultOnButton() const
@@ -153,7 +160,7 @@ bool MessageBoxCheckable::addCheckBoxWidget()
     if (m_checkBox || !qobject_cast<QGridLayout*>(layout()) || !findChild<QDialogButtonBox*>())
         return false;
     m_checkBox = new QCheckBox(this);
-    m_checkBox->setText(m_checkBoxText);
+    m_checkBox->setText(checkBoxText());
     m_checkBox->setMinimumHeight(m_checkBox->height());
     setCheckBox(m_checkBox);
     return true;

@@ -48,6 +48,7 @@ public Q_SLOTS:
     static bool resetAll();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void init();
     /// Adds the check box once, when the box has its usual grid layout and button box.
     bool addCheckBoxWidget();

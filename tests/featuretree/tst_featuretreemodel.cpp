@@ -84,9 +84,19 @@ void TestFeatureTreeModel::buildsTheTreeLazily()
     QCOMPARE(model.rowCount(advanced), 2);
     QCOMPARE(inserted.count(), 0);
 
-    // Invisible categories get no row, invisible features do.
+    // Invisible categories and features get rows; what an invisible category holds shows at the Invisible
+    // level only, whatever its own level.
+    QStringList shown;
     QCOMPARE(treeText(model), QString("Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel] "
-                                      "InvisibleFeature] Device[DeviceTemperature DeviceReset]]"));
+                                      "Hidden[Secret] InvisibleFeature] Device[DeviceTemperature DeviceReset]]"));
+    FeatureTreeProxyModel proxy;
+    proxy.setSourceModel(&model);
+    for (const auto level : {GenApi::Guru, GenApi::Invisible})
+        proxy.setVisibility(level), proxy.invalidate(), shown << treeText(proxy);
+    QCOMPARE(shown, QStringList({"Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel]] "
+                                 "Device[DeviceTemperature DeviceReset]]",
+                                 "Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel] "
+                                 "Hidden[Secret] InvisibleFeature] Device[DeviceTemperature DeviceReset]]"}));
     QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Value"));
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 }

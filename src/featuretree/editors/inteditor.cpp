@@ -3,6 +3,8 @@
 #include "common/exceptionlog.h"
 #include "parametercollection/iintegerparameter.h"
 
+#include <QEvent>
+
 IntEditor::IntEditor(QWidget* parent)
     : QLineEdit(parent)
 {
@@ -10,8 +12,17 @@ IntEditor::IntEditor(QWidget* parent)
     setContentsMargins(1, 0, 1, 0);
 }
 
+void IntEditor::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    // The value stays as the user may have typed it; the texts around it follow the language.
+    if (event->type() == QEvent::LanguageChange && m_shown.parameterData && !hasFocus())
+        setEditorData(m_shown);
+}
+
 void IntEditor::setEditorData(AbstractItemEditor::EditorData data)
 {
+    m_shown = data;
     try {
         const auto integer = qSharedPointerDynamicCast<ParameterCollection::IIntegerParameter>(data.parameter);
         const auto& snapshot = data.parameterData;

@@ -18,4 +18,11 @@ public:
     void setEditorData(AbstractItemEditor::EditorData data) override;
     /// The text as typed.
     QVariant editorData() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    // What the last setEditorData() showed, to say it again in another language.
+    AbstractItemEditor::EditorData m_shown;
 };

@@ -2,6 +2,8 @@
 
 #include "common/exceptionlog.h"
 
+#include <QEvent>
+
 ToolButtonEditor::ToolButtonEditor(QWidget* parent)
     : QToolButton(parent)
 {
@@ -42,4 +44,11 @@ QVariant ToolButtonEditor::editorData()
         ExceptionLog::logCurrentException("ToolButtonEditor::editorData");
     }
     return pressed ? QVariant(QStringLiteral("1")) : QVariant();
+}
+
+void ToolButtonEditor::changeEvent(QEvent* event)
+{
+    QToolButton::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        setText(tr("Execute"));
 }

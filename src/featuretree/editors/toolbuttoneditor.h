@@ -20,6 +20,9 @@ public:
     /// Resets the command's state first.
     QVariant editorData() override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     // The command of the last successful setEditorData(); null before.
     QSharedPointer<ParameterCollection::ICommandParameter> m_command;

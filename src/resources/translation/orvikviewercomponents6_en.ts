@@ -17,7 +17,7 @@
 <context>
     <name>DoubleComboSlider</name>
     <message>
-        <location filename="../../widgets/doublecomboslider.cpp" line="+249"/>
+        <location filename="../../widgets/doublecomboslider.cpp" line="+255"/>
         <source>Range: %1..%2</source>
         <translation>Range: %1..%2</translation>
     </message>
@@ -25,7 +25,7 @@
 <context>
     <name>DoubleSpinBox</name>
     <message>
-        <location filename="../../widgets/doublespinbox.cpp" line="+157"/>
+        <location filename="../../widgets/doublespinbox.cpp" line="+163"/>
         <source>Range: %1..%2</source>
         <translation>Range: %1..%2</translation>
     </message>
@@ -56,13 +56,24 @@
 <context>
     <name>FeatureTreeModel</name>
     <message>
-        <location filename="../../featuretree/featuretreemodel.cpp" line="+102"/>
+        <location filename="../../featuretree/featuretreemodel.cpp" line="+118"/>
+        <source>%1 (disconnected)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <location line="+5"/>
         <source>Failed to get a feature value</source>
         <translation>Failed to get a feature value</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+15"/>
+        <location line="+12"/>
+        <source>The camera does not answer: the value was not written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <location line="+4"/>
         <source>Failed to set a feature value.</source>
         <translation>Failed to set a feature value.</translation>
@@ -78,24 +89,38 @@
         <translation>Value</translation>
     </message>
     <message>
-        <location line="+195"/>
+        <location line="+187"/>
         <location line="+4"/>
         <source>Failed to get the node &apos;Root&apos; from the node map</source>
         <translation>Failed to get the node &apos;Root&apos; from the node map</translation>
     </message>
     <message>
-        <location line="+164"/>
-        <location line="+133"/>
+        <location line="+85"/>
+        <source>Failed to refresh the features.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>The camera does not answer. Its features show the last values known until it is back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+144"/>
+        <source>Failed to add the feature to the favorites.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../featuretree/favoritesbranch.cpp" line="+26"/>
         <source>Favorites</source>
         <translation>Favorites</translation>
     </message>
     <message>
-        <location line="-131"/>
+        <location line="+2"/>
         <source>&lt;h3&gt;Favorites&lt;/h3&gt;&lt;b&gt;This node contains a list of features selected by the user&lt;/b&gt;&lt;br&gt;&lt;br&gt;To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.&lt;br&gt;Favorites can be moved up and down within the list as well as removed from the list by right-clicking an item and choosing the appropriate option from the context menu.</source>
         <translation>&lt;h3&gt;Favorites&lt;/h3&gt;&lt;b&gt;This node contains a list of features selected by the user&lt;/b&gt;&lt;br&gt;&lt;br&gt;To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.&lt;br&gt;Favorites can be moved up and down within the list as well as removed from the list by right-clicking an item and choosing the appropriate option from the context menu.</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+42"/>
         <source>Add favorites by right-clicking a feature below.</source>
         <translation>Add favorites by right-clicking a feature below.</translation>
     </message>
@@ -105,25 +130,47 @@
         <translation>To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+69"/>
+        <source>1 Favorite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 Favorites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>1 Favorite (it is unavailable for the current camera)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 Favorites (1 is unavailable for the current camera)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 Favorites (%2 are unavailable for the current camera)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Favorite</source>
-        <translation>Favorite</translation>
+        <translation type="vanished">Favorite</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>%1 %2 (%3 is unavailable for the current camera)</source>
-        <translation>%1 %2 (%3 is unavailable for the current camera)</translation>
+        <translation type="vanished">%1 %2 (%3 is unavailable for the current camera)</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>%1 %2 (%3 are unavailable for the current camera)</source>
-        <translation>%1 %2 (%3 are unavailable for the current camera)</translation>
+        <translation type="vanished">%1 %2 (%3 are unavailable for the current camera)</translation>
     </message>
 </context>
 <context>
     <name>FeatureTreeView</name>
     <message>
-        <location filename="../../featuretree/featuretreeview.cpp" line="+329"/>
+        <location filename="../../featuretree/featuretreeview.cpp" line="+335"/>
         <source>No search results found.</source>
         <translation>No search results found.</translation>
     </message>
@@ -131,7 +178,7 @@
 <context>
     <name>FeatureTreeWidget</name>
     <message>
-        <location filename="../../featuretree/featuretreewidget.cpp" line="+78"/>
+        <location filename="../../featuretree/featuretreewidget.cpp" line="+81"/>
         <source>Ctrl+D</source>
         <translation>Ctrl+D</translation>
     </message>
@@ -161,7 +208,7 @@
         <translation>Move Down</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Remove</source>
         <translation>Remove</translation>
     </message>
@@ -176,7 +223,7 @@
         <translation>Search (%1)</translation>
     </message>
     <message>
-        <location line="+107"/>
+        <location line="+104"/>
         <source>&lt;B&gt;%1 search results (%2 of them visible at higher user level)&lt;/B&gt;</source>
         <translation>&lt;B&gt;%1 search results (%2 of them visible at higher user level)&lt;/B&gt;</translation>
     </message>
@@ -217,7 +264,7 @@
 <context>
     <name>FloatEditor</name>
     <message>
-        <location filename="../../featuretree/floateditor.cpp" line="+49"/>
+        <location filename="../../featuretree/editors/floateditor.cpp" line="+52"/>
         <source>The minimum value is larger than the maximum value!</source>
         <translation>The minimum value is larger than the maximum value!</translation>
     </message>
@@ -227,12 +274,12 @@
         <translation>The minimum value is larger than the to be set node value or the maximum value is smaller than the to be set node value!</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+45"/>
         <source>Dynamic cast on pNode has gone wrong!</source>
         <translation>Dynamic cast on pNode has gone wrong!</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+49"/>
         <source>Range: %1..%2</source>
         <translation>Range: %1..%2</translation>
     </message>
@@ -245,20 +292,20 @@
 <context>
     <name>FloatSliderEditor</name>
     <message>
-        <location filename="../../featuretree/floatslidereditor.cpp" line="+75"/>
-        <location line="+142"/>
+        <location filename="../../featuretree/editors/floatslidereditor.cpp" line="+78"/>
+        <location line="+144"/>
         <source>The minimum value is larger than the maximum value!</source>
         <translation>The minimum value is larger than the maximum value!</translation>
     </message>
     <message>
-        <location line="-139"/>
-        <location line="+142"/>
+        <location line="-141"/>
+        <location line="+144"/>
         <source>The minimum allowed value is larger than the to be set node value or the maximum allowed value is smaller than the to be set node value!</source>
         <translation>The minimum allowed value is larger than the to be set node value or the maximum allowed value is smaller than the to be set node value!</translation>
     </message>
     <message>
-        <location line="-135"/>
-        <location line="+140"/>
+        <location line="-137"/>
+        <location line="+142"/>
         <source>The alias increment cannot be &apos;0&apos;!</source>
         <translation>The alias increment cannot be &apos;0&apos;!</translation>
     </message>
@@ -278,7 +325,7 @@
         <translation>The given range or increment information of the given pNode is not valid</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+97"/>
         <source>Range: %1..%2</source>
         <translation>Range: %1..%2</translation>
     </message>
@@ -291,7 +338,7 @@
 <context>
     <name>IntEditor</name>
     <message>
-        <location filename="../../featuretree/inteditor.cpp" line="+23"/>
+        <location filename="../../featuretree/editors/inteditor.cpp" line="+23"/>
         <source>&lt;not readable&gt;</source>
         <translation>&lt;not readable&gt;</translation>
     </message>
@@ -347,13 +394,13 @@
         <translation>&amp;Don&apos;t show this dialog again</translation>
     </message>
     <message>
-        <location filename="../../widgets/messagereporting.cpp" line="+75"/>
-        <location line="+5"/>
+        <location filename="../../widgets/messagereporting.cpp" line="+91"/>
+        <location line="+6"/>
         <source>Error</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Unexpected exception occurred</source>
         <translation>Unexpected exception occurred</translation>
     </message>
@@ -361,7 +408,7 @@
 <context>
     <name>ToolButtonEditor</name>
     <message>
-        <location filename="../../featuretree/toolbuttoneditor.cpp" line="+9"/>
+        <location filename="../../featuretree/editors/toolbuttoneditor.cpp" line="+9"/>
         <source>Execute</source>
         <translation>Execute</translation>
     </message>

@@ -17,7 +17,7 @@
 <context>
     <name>DoubleComboSlider</name>
     <message>
-        <location filename="../../widgets/doublecomboslider.cpp" line="+249"/>
+        <location filename="../../widgets/doublecomboslider.cpp" line="+255"/>
         <source>Range: %1..%2</source>
         <translation>範囲: %1..%2</translation>
     </message>
@@ -25,7 +25,7 @@
 <context>
     <name>DoubleSpinBox</name>
     <message>
-        <location filename="../../widgets/doublespinbox.cpp" line="+157"/>
+        <location filename="../../widgets/doublespinbox.cpp" line="+163"/>
         <source>Range: %1..%2</source>
         <translation>範囲: %1..%2</translation>
     </message>
@@ -56,13 +56,24 @@
 <context>
     <name>FeatureTreeModel</name>
     <message>
-        <location filename="../../featuretree/featuretreemodel.cpp" line="+102"/>
+        <location filename="../../featuretree/featuretreemodel.cpp" line="+118"/>
+        <source>%1 (disconnected)</source>
+        <translation>%1 (切断)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <location line="+5"/>
         <source>Failed to get a feature value</source>
         <translation>フィーチャー値の取得に失敗しました</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+15"/>
+        <location line="+12"/>
+        <source>The camera does not answer: the value was not written.</source>
+        <translation>カメラが応答しません。値は書き込まれていません。</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <location line="+4"/>
         <source>Failed to set a feature value.</source>
         <translation>フィーチャー値の設定に失敗しました。</translation>
@@ -78,24 +89,38 @@
         <translation>値</translation>
     </message>
     <message>
-        <location line="+195"/>
+        <location line="+187"/>
         <location line="+4"/>
         <source>Failed to get the node &apos;Root&apos; from the node map</source>
         <translation>ノードマップからノード &apos;Root&apos; を取得できませんでした</translation>
     </message>
     <message>
-        <location line="+164"/>
-        <location line="+133"/>
+        <location line="+85"/>
+        <source>Failed to refresh the features.</source>
+        <translation>フィーチャーを更新できませんでした。</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>The camera does not answer. Its features show the last values known until it is back.</source>
+        <translation>カメラが応答しません。カメラが復帰するまで、フィーチャーには最後に取得した値が表示されます。</translation>
+    </message>
+    <message>
+        <location line="+144"/>
+        <source>Failed to add the feature to the favorites.</source>
+        <translation>フィーチャーをお気に入りに追加できませんでした。</translation>
+    </message>
+    <message>
+        <location filename="../../featuretree/favoritesbranch.cpp" line="+26"/>
         <source>Favorites</source>
         <translation>お気に入り</translation>
     </message>
     <message>
-        <location line="-131"/>
+        <location line="+2"/>
         <source>&lt;h3&gt;Favorites&lt;/h3&gt;&lt;b&gt;This node contains a list of features selected by the user&lt;/b&gt;&lt;br&gt;&lt;br&gt;To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.&lt;br&gt;Favorites can be moved up and down within the list as well as removed from the list by right-clicking an item and choosing the appropriate option from the context menu.</source>
         <translation>&lt;h3&gt;お気に入り&lt;/h3&gt;&lt;b&gt;このノードには、ユーザーが選択したフィーチャーの一覧が含まれます&lt;/b&gt;&lt;br&gt;&lt;br&gt;フィーチャーを追加するには、そのフィーチャーを右クリックし、コンテキストメニューから「お気に入りに追加」を選択します。ドラッグ アンド ドロップでフィーチャーをお気に入りに追加することもできます。&lt;br&gt;項目を右クリックしてコンテキストメニューから該当する操作を選択すると、お気に入りを一覧内で上下に移動したり、一覧から削除したりできます。</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+42"/>
         <source>Add favorites by right-clicking a feature below.</source>
         <translation>下のフィーチャーを右クリックしてお気に入りに追加します。</translation>
     </message>
@@ -105,25 +130,35 @@
         <translation>フィーチャーを追加するには、そのフィーチャーを右クリックし、コンテキストメニューから「お気に入りに追加」を選択します。ドラッグ アンド ドロップでフィーチャーをお気に入りに追加することもできます。</translation>
     </message>
     <message>
-        <location line="+83"/>
-        <source>Favorite</source>
-        <translation>お気に入り</translation>
+        <location line="+69"/>
+        <source>1 Favorite</source>
+        <translation>お気に入り: 1 件</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>%1 %2 (%3 is unavailable for the current camera)</source>
-        <translation>%2: %1 件 (うち %3 件は現在のカメラでは使用できません)</translation>
+        <location line="+0"/>
+        <source>%1 Favorites</source>
+        <translation>お気に入り: %1 件</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>%1 %2 (%3 are unavailable for the current camera)</source>
-        <translation>%2: %1 件 (うち %3 件は現在のカメラでは使用できません)</translation>
+        <location line="+2"/>
+        <source>1 Favorite (it is unavailable for the current camera)</source>
+        <translation>お気に入り: 1 件 (現在のカメラでは使用できません)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 Favorites (1 is unavailable for the current camera)</source>
+        <translation>お気に入り: %1 件 (うち 1 件は現在のカメラでは使用できません)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 Favorites (%2 are unavailable for the current camera)</source>
+        <translation>お気に入り: %1 件 (うち %2 件は現在のカメラでは使用できません)</translation>
     </message>
 </context>
 <context>
     <name>FeatureTreeView</name>
     <message>
-        <location filename="../../featuretree/featuretreeview.cpp" line="+329"/>
+        <location filename="../../featuretree/featuretreeview.cpp" line="+335"/>
         <source>No search results found.</source>
         <translation>検索結果が見つかりません。</translation>
     </message>
@@ -131,7 +166,7 @@
 <context>
     <name>FeatureTreeWidget</name>
     <message>
-        <location filename="../../featuretree/featuretreewidget.cpp" line="+78"/>
+        <location filename="../../featuretree/featuretreewidget.cpp" line="+81"/>
         <source>Ctrl+D</source>
         <translation>Ctrl+D</translation>
     </message>
@@ -161,7 +196,7 @@
         <translation>下へ移動</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Remove</source>
         <translation>削除</translation>
     </message>
@@ -176,7 +211,7 @@
         <translation>検索 (%1)</translation>
     </message>
     <message>
-        <location line="+107"/>
+        <location line="+104"/>
         <source>&lt;B&gt;%1 search results (%2 of them visible at higher user level)&lt;/B&gt;</source>
         <translation>&lt;B&gt;検索結果 %1 件 (うち %2 件はより上位のユーザーレベルで表示)&lt;/B&gt;</translation>
     </message>
@@ -217,7 +252,7 @@
 <context>
     <name>FloatEditor</name>
     <message>
-        <location filename="../../featuretree/floateditor.cpp" line="+49"/>
+        <location filename="../../featuretree/editors/floateditor.cpp" line="+52"/>
         <source>The minimum value is larger than the maximum value!</source>
         <translation>最小値が最大値より大きくなっています!</translation>
     </message>
@@ -227,12 +262,12 @@
         <translation>最小値が設定しようとしたノード値より大きいか、最大値が設定しようとしたノード値より小さくなっています!</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+45"/>
         <source>Dynamic cast on pNode has gone wrong!</source>
         <translation>pNode の動的キャストに失敗しました!</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+49"/>
         <source>Range: %1..%2</source>
         <translation>範囲: %1..%2</translation>
     </message>
@@ -245,20 +280,20 @@
 <context>
     <name>FloatSliderEditor</name>
     <message>
-        <location filename="../../featuretree/floatslidereditor.cpp" line="+75"/>
-        <location line="+142"/>
+        <location filename="../../featuretree/editors/floatslidereditor.cpp" line="+78"/>
+        <location line="+144"/>
         <source>The minimum value is larger than the maximum value!</source>
         <translation>最小値が最大値より大きくなっています!</translation>
     </message>
     <message>
-        <location line="-139"/>
-        <location line="+142"/>
+        <location line="-141"/>
+        <location line="+144"/>
         <source>The minimum allowed value is larger than the to be set node value or the maximum allowed value is smaller than the to be set node value!</source>
         <translation>許容最小値が設定しようとしたノード値より大きいか、許容最大値が設定しようとしたノード値より小さくなっています!</translation>
     </message>
     <message>
-        <location line="-135"/>
-        <location line="+140"/>
+        <location line="-137"/>
+        <location line="+142"/>
         <source>The alias increment cannot be &apos;0&apos;!</source>
         <translation>エイリアスの増分を &apos;0&apos; にすることはできません!</translation>
     </message>
@@ -278,7 +313,7 @@
         <translation>指定された pNode の範囲または増分の情報が無効です</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+97"/>
         <source>Range: %1..%2</source>
         <translation>範囲: %1..%2</translation>
     </message>
@@ -291,7 +326,7 @@
 <context>
     <name>IntEditor</name>
     <message>
-        <location filename="../../featuretree/inteditor.cpp" line="+23"/>
+        <location filename="../../featuretree/editors/inteditor.cpp" line="+23"/>
         <source>&lt;not readable&gt;</source>
         <translation>&lt;読み取り不可&gt;</translation>
     </message>
@@ -347,13 +382,13 @@
         <translation>今後このダイアログを表示しない(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../../widgets/messagereporting.cpp" line="+75"/>
-        <location line="+5"/>
+        <location filename="../../widgets/messagereporting.cpp" line="+91"/>
+        <location line="+6"/>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Unexpected exception occurred</source>
         <translation>予期しない例外が発生しました</translation>
     </message>
@@ -361,7 +396,7 @@
 <context>
     <name>ToolButtonEditor</name>
     <message>
-        <location filename="../../featuretree/toolbuttoneditor.cpp" line="+9"/>
+        <location filename="../../featuretree/editors/toolbuttoneditor.cpp" line="+9"/>
         <source>Execute</source>
         <translation>実行</translation>
     </message>

@@ -17,7 +17,7 @@
 <context>
     <name>DoubleComboSlider</name>
     <message>
-        <location filename="../../widgets/doublecomboslider.cpp" line="+249"/>
+        <location filename="../../widgets/doublecomboslider.cpp" line="+255"/>
         <source>Range: %1..%2</source>
         <translation>范围：%1..%2</translation>
     </message>
@@ -25,7 +25,7 @@
 <context>
     <name>DoubleSpinBox</name>
     <message>
-        <location filename="../../widgets/doublespinbox.cpp" line="+157"/>
+        <location filename="../../widgets/doublespinbox.cpp" line="+163"/>
         <source>Range: %1..%2</source>
         <translation>范围：%1..%2</translation>
     </message>
@@ -56,13 +56,24 @@
 <context>
     <name>FeatureTreeModel</name>
     <message>
-        <location filename="../../featuretree/featuretreemodel.cpp" line="+102"/>
+        <location filename="../../featuretree/featuretreemodel.cpp" line="+118"/>
+        <source>%1 (disconnected)</source>
+        <translation>%1（已断开）</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <location line="+5"/>
         <source>Failed to get a feature value</source>
         <translation>获取属性值失败</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+15"/>
+        <location line="+12"/>
+        <source>The camera does not answer: the value was not written.</source>
+        <translation>相机无响应：该值未写入。</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <location line="+4"/>
         <source>Failed to set a feature value.</source>
         <translation>设置属性值失败。</translation>
@@ -78,24 +89,38 @@
         <translation>值</translation>
     </message>
     <message>
-        <location line="+195"/>
+        <location line="+187"/>
         <location line="+4"/>
         <source>Failed to get the node &apos;Root&apos; from the node map</source>
         <translation>无法从节点映射中获取节点 &apos;Root&apos;</translation>
     </message>
     <message>
-        <location line="+164"/>
-        <location line="+133"/>
+        <location line="+85"/>
+        <source>Failed to refresh the features.</source>
+        <translation>刷新属性失败。</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>The camera does not answer. Its features show the last values known until it is back.</source>
+        <translation>相机无响应。在相机恢复之前，其属性显示最后已知的值。</translation>
+    </message>
+    <message>
+        <location line="+144"/>
+        <source>Failed to add the feature to the favorites.</source>
+        <translation>无法将该属性添加到收藏夹。</translation>
+    </message>
+    <message>
+        <location filename="../../featuretree/favoritesbranch.cpp" line="+26"/>
         <source>Favorites</source>
         <translation>收藏夹</translation>
     </message>
     <message>
-        <location line="-131"/>
+        <location line="+2"/>
         <source>&lt;h3&gt;Favorites&lt;/h3&gt;&lt;b&gt;This node contains a list of features selected by the user&lt;/b&gt;&lt;br&gt;&lt;br&gt;To add a feature, right-click the feature and choose &apos;Add to Favorites&apos; from the context menu. You can also use drag and drop to add features to your favorites.&lt;br&gt;Favorites can be moved up and down within the list as well as removed from the list by right-clicking an item and choosing the appropriate option from the context menu.</source>
         <translation>&lt;h3&gt;收藏夹&lt;/h3&gt;&lt;b&gt;此节点包含用户选择的属性列表&lt;/b&gt;&lt;br&gt;&lt;br&gt;要添加属性，请右键单击该属性，然后从上下文菜单中选择“添加到收藏夹”。也可以通过拖放将属性添加到收藏夹。&lt;br&gt;右键单击某一项并从上下文菜单中选择相应的选项，即可在列表中上下移动收藏项，或将其从列表中移除。</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+42"/>
         <source>Add favorites by right-clicking a feature below.</source>
         <translation>右键单击下方的属性即可添加收藏。</translation>
     </message>
@@ -105,25 +130,35 @@
         <translation>要添加属性，请右键单击该属性，然后从上下文菜单中选择“添加到收藏夹”。也可以通过拖放将属性添加到收藏夹。</translation>
     </message>
     <message>
-        <location line="+83"/>
-        <source>Favorite</source>
-        <translation>收藏</translation>
+        <location line="+69"/>
+        <source>1 Favorite</source>
+        <translation>收藏夹：1 项</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>%1 %2 (%3 is unavailable for the current camera)</source>
-        <translation>%2：%1 项（其中 %3 项在当前相机上不可用）</translation>
+        <location line="+0"/>
+        <source>%1 Favorites</source>
+        <translation>收藏夹：%1 项</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>%1 %2 (%3 are unavailable for the current camera)</source>
-        <translation>%2：%1 项（其中 %3 项在当前相机上不可用）</translation>
+        <location line="+2"/>
+        <source>1 Favorite (it is unavailable for the current camera)</source>
+        <translation>收藏夹：1 项（在当前相机上不可用）</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 Favorites (1 is unavailable for the current camera)</source>
+        <translation>收藏夹：%1 项（其中 1 项在当前相机上不可用）</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 Favorites (%2 are unavailable for the current camera)</source>
+        <translation>收藏夹：%1 项（其中 %2 项在当前相机上不可用）</translation>
     </message>
 </context>
 <context>
     <name>FeatureTreeView</name>
     <message>
-        <location filename="../../featuretree/featuretreeview.cpp" line="+329"/>
+        <location filename="../../featuretree/featuretreeview.cpp" line="+335"/>
         <source>No search results found.</source>
         <translation>未找到搜索结果。</translation>
     </message>
@@ -131,7 +166,7 @@
 <context>
     <name>FeatureTreeWidget</name>
     <message>
-        <location filename="../../featuretree/featuretreewidget.cpp" line="+78"/>
+        <location filename="../../featuretree/featuretreewidget.cpp" line="+81"/>
         <source>Ctrl+D</source>
         <translation>Ctrl+D</translation>
     </message>
@@ -161,7 +196,7 @@
         <translation>下移</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Remove</source>
         <translation>移除</translation>
     </message>
@@ -176,7 +211,7 @@
         <translation>搜索（%1）</translation>
     </message>
     <message>
-        <location line="+107"/>
+        <location line="+104"/>
         <source>&lt;B&gt;%1 search results (%2 of them visible at higher user level)&lt;/B&gt;</source>
         <translation>&lt;B&gt;%1 个搜索结果（其中 %2 个在更高的用户级别下可见）&lt;/B&gt;</translation>
     </message>
@@ -217,7 +252,7 @@
 <context>
     <name>FloatEditor</name>
     <message>
-        <location filename="../../featuretree/floateditor.cpp" line="+49"/>
+        <location filename="../../featuretree/editors/floateditor.cpp" line="+52"/>
         <source>The minimum value is larger than the maximum value!</source>
         <translation>最小值大于最大值！</translation>
     </message>
@@ -227,12 +262,12 @@
         <translation>最小值大于要设置的节点值，或最大值小于要设置的节点值！</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+45"/>
         <source>Dynamic cast on pNode has gone wrong!</source>
         <translation>pNode 的动态类型转换失败！</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+49"/>
         <source>Range: %1..%2</source>
         <translation>范围：%1..%2</translation>
     </message>
@@ -245,20 +280,20 @@
 <context>
     <name>FloatSliderEditor</name>
     <message>
-        <location filename="../../featuretree/floatslidereditor.cpp" line="+75"/>
-        <location line="+142"/>
+        <location filename="../../featuretree/editors/floatslidereditor.cpp" line="+78"/>
+        <location line="+144"/>
         <source>The minimum value is larger than the maximum value!</source>
         <translation>最小值大于最大值！</translation>
     </message>
     <message>
-        <location line="-139"/>
-        <location line="+142"/>
+        <location line="-141"/>
+        <location line="+144"/>
         <source>The minimum allowed value is larger than the to be set node value or the maximum allowed value is smaller than the to be set node value!</source>
         <translation>允许的最小值大于要设置的节点值，或允许的最大值小于要设置的节点值！</translation>
     </message>
     <message>
-        <location line="-135"/>
-        <location line="+140"/>
+        <location line="-137"/>
+        <location line="+142"/>
         <source>The alias increment cannot be &apos;0&apos;!</source>
         <translation>别名增量不能为 &apos;0&apos;！</translation>
     </message>
@@ -278,7 +313,7 @@
         <translation>指定 pNode 的范围或增量信息无效</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+97"/>
         <source>Range: %1..%2</source>
         <translation>范围：%1..%2</translation>
     </message>
@@ -291,7 +326,7 @@
 <context>
     <name>IntEditor</name>
     <message>
-        <location filename="../../featuretree/inteditor.cpp" line="+23"/>
+        <location filename="../../featuretree/editors/inteditor.cpp" line="+23"/>
         <source>&lt;not readable&gt;</source>
         <translation>&lt;不可读&gt;</translation>
     </message>
@@ -347,13 +382,13 @@
         <translation>不再显示此对话框(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../../widgets/messagereporting.cpp" line="+75"/>
-        <location line="+5"/>
+        <location filename="../../widgets/messagereporting.cpp" line="+91"/>
+        <location line="+6"/>
         <source>Error</source>
         <translation>错误</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Unexpected exception occurred</source>
         <translation>发生意外异常</translation>
     </message>
@@ -361,7 +396,7 @@
 <context>
     <name>ToolButtonEditor</name>
     <message>
-        <location filename="../../featuretree/toolbuttoneditor.cpp" line="+9"/>
+        <location filename="../../featuretree/editors/toolbuttoneditor.cpp" line="+9"/>
         <source>Execute</source>
         <translation>执行</translation>
     </message>

@@ -12,6 +12,8 @@ void Fuzz::ensureApplication()
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "*.debug=false;*.warning=false");
-    static QApplication application(argc, argv);
+    // Never destroyed: the targets' own static widgets go first at exit.
+    static const auto* application = new QApplication(argc, argv);
+    Q_UNUSED(application);
     static TestSettings settings;
 }

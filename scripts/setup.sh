@@ -8,6 +8,7 @@ packages=(
     qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
     libaravis-dev libusb-1.0-0-dev libzip-dev aravis-tools
     xvfb xauth fonts-dejavu-core fonts-noto-cjk
+    clang libclang-rt-14-dev
 )
 
 missing=()

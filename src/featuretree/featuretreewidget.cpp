@@ -638,13 +638,21 @@ void FeatureTreeWidget::restoreSelectionStatus()
 
 void FeatureTreeWidget::writeRows(QString& text, const QModelIndex& parent, int depth) const
 {
+    // Depth first, in display order, with a stack of its own: a tree of any
+    // depth is written without growing the thread's stack.
     const QAbstractItemModel* model = ui->treeView->model();
-    const QString indent(2 * depth, QLatin1Char(' '));
-    for (int r = 0; r < model->rowCount(parent); ++r) {
-        const QModelIndex name = model->index(r, 0, parent);
-        text += indent + name.data(Qt::DisplayRole).toString().leftJustified(40 - 2 * depth, QLatin1Char(' '))
-            + QLatin1Char('\t') + model->index(r, 1, parent).data(Qt::DisplayRole).toString() + QLatin1Char('\n');
-        writeRows(text, name, depth + 1);
+    // Rows to write and their depths; loading a category's rows may move others.
+    QVector<QPair<QPersistentModelIndex, int>> pending;
+    for (int r = model->rowCount(parent) - 1; r >= 0; --r)
+        pending.append({model->index(r, 0, parent), depth});
+    while (!pending.isEmpty()) {
+        const auto [row, level] = pending.takeLast();
+        const QModelIndex name = row;
+        const QString indent(2 * level, QLatin1Char(' '));
+        text += indent + name.data(Qt::DisplayRole).toString().leftJustified(40 - 2 * level, QLatin1Char(' '))
+            + QLatin1Char('\t') + name.siblingAtColumn(1).data(Qt::DisplayRole).toString() + QLatin1Char('\n');
+        for (int r = model->rowCount(name) - 1; r >= 0; --r)
+            pending.append({model->index(r, 0, name), level + 1});
     }
 }
 

@@ -326,10 +326,13 @@ void TestFeatureTreeItem::followsChanges_data()
     row("inside the limits", "Width", "Limit", "800", "640", "640");
     row("callbacks off: not clamped", "Width", "Limit", "500", "640", "640", 0, false);
     row("callbacks off: not shown", "Width", "Width", "700", "700", "640", 0, false);
-    // The collection takes 8-bit text up to the first zero byte.
+    // The collection takes 8-bit text up to the first zero byte: a text with
+    // one inside is refused, not written cut short.
     const QString umlaut = QString::fromUtf8("Grüße");
     row("UTF-8 text", "DeviceUserID", "DeviceUserID", umlaut, umlaut, umlaut);
-    row("cut at a zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0) + "cd", "ab", "ab");
+    row("refused for a zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0) + "cd", "cam", "cam", 0);
+    row("Latin-1 row, zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0), "cam", "cam", 0, true,
+        false);
     // A Latin-1 row hands Latin-1 bytes to a UTF-8 collection, which refuses them.
     row("Latin-1 row", "DeviceUserID", "DeviceUserID", umlaut, "cam", "cam", 0, true, false);
 }

@@ -4,106 +4,24 @@
 // Prints the median, fastest and slowest of a number of runs (default 15,
 // or the first argument).
 
+#include "benchsupport.h"
 #include "featuretree/featuretreeitem.h"
 #include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreeproxymodel.h"
+#include "generatednodemap.h"
 #include "parametercollection/memoryparametercollection.h"
 #include "utils/qtcompat_p.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSet>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QVector>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
 constexpr int topCategories = 20;
-constexpr int subCategories = 4; // per category on the two levels below the top
-constexpr int featuresPerLeafCategory = 15;
-constexpr int featuresPerInnerCategory = 2;
-// Every hundredth feature carries this word, so a search for it finds about 50.
-const char* const searchWord = "Zebra";
-
-struct NodeMapStats
-{
-    int categories = 0;
-    int features = 0;
-    int matching = 0;
-};
-
-// Root, then three levels of categories; features on every level, most of them
-// in the deepest categories, with visibilities from Beginner to Invisible.
-QByteArray generateNodeMap(NodeMapStats& stats)
-{
-    static const char* const stems[]
-        = { "Gain", "Width", "Offset", "Exposure", "Temperature", "Line", "Trigger", "Counter" };
-    static const char* const levels[] = { "Beginner", "Beginner", "Beginner", "Beginner", "Beginner",
-                                          "Beginner", "Expert",   "Expert",   "Guru",     "Invisible" };
-    QByteArray xml;
-    QTextStream out(&xml);
-    const auto features = [&](int count) {
-        for (int i = 0; i < count; ++i) {
-            const int n = stats.features++;
-            const bool match = n % 100 == 42;
-            stats.matching += match ? 1 : 0;
-            const QString name = QStringLiteral("%1%2%3")
-                                     .arg(QLatin1String(match ? searchWord : ""))
-                                     .arg(QLatin1String(stems[n % 8]))
-                                     .arg(n);
-            const char* const visibility = levels[(n / 3) % 10];
-            switch (n % 4) {
-            case 0:
-            case 1:
-                out << "<Integer name=\"" << name << "\" value=\"" << n << "\" visibility=\"" << visibility
-                    << "\" unit=\"px\"/>";
-                break;
-            case 2:
-                out << "<Float name=\"" << name << "\" value=\"1.5\" min=\"0\" max=\"100\" visibility=\"" << visibility
-                    << "\" displayName=\"" << name << " value\"/>";
-                break;
-            default:
-                out << "<Boolean name=\"" << name << "\" value=\"true\" visibility=\"" << visibility << "\"/>";
-                break;
-            }
-        }
-    };
-    std::function<void(const QString&, int)> category = [&](const QString& name, int depth) {
-        ++stats.categories;
-        out << "<Category name=\"" << name << "\">";
-        if (depth == 3) {
-            features(featuresPerLeafCategory);
-        } else {
-            for (int s = 0; s < subCategories; ++s)
-                category(QStringLiteral("%1_%2").arg(name).arg(s), depth + 1);
-            features(featuresPerInnerCategory);
-        }
-        out << "</Category>";
-    };
-    out << "<NodeMap role=\"@CameraDevice\"><Category name=\"Root\">";
-    for (int c = 0; c < topCategories; ++c)
-        category(QStringLiteral("Category%1").arg(c), 1);
-    out << "</Category></NodeMap>";
-    out.flush();
-    return xml;
-}
-
-// Asks for the rows of every row: what a fully expanded view does, and with
-// the model what loads every category.
-int countAllRows(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
-{
-    const int rows = model.rowCount(parent);
-    int total = rows;
-    for (int r = 0; r < rows; ++r)
-        total += countAllRows(model, model.index(r, 0, parent));
-    return total;
-}
 
 // The same filter rules run plainly, without remembering results between the
 // questions of one filtering pass: how the proxy behaves unoptimised.
@@ -164,56 +82,25 @@ private:
     }
 };
 
-void configureLikeTheView(QSortFilterProxyModel& proxy)
-{
-    proxy.setDynamicSortFilter(false);
-    proxy.setFilterCaseSensitivity(Qt::CaseInsensitive);
-    proxy.setFilterKeyColumn(1);
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const int n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
 struct Timings
 {
     QString name;
     QVector<double> ms;
 };
 
-template<typename F> double timeMs(F&& f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    f();
-    return timer.nsecsElapsed() / 1.0e6;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The favourites live in the settings: keep them away from the user's.
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir settingsDir;
-    for (auto format : { QSettings::NativeFormat, QSettings::IniFormat })
-        for (auto scope : { QSettings::UserScope, QSettings::SystemScope })
-            QSettings::setPath(format, scope, settingsDir.path());
+    const BenchSettings settings;
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("OrvikBenchmarks"));
-    QCoreApplication::setApplicationName(QStringLiteral("bench_featuretree"));
+    BenchSettings::nameApplication("bench_featuretree");
 
     const int runs = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 15;
-    NodeMapStats stats;
-    const QByteArray xml = generateNodeMap(stats);
+    const GeneratedNodeMap stats(topCategories);
     const auto collection
-        = ParameterCollection::MemoryParameterCollection::fromXml(xml, QStringLiteral("generated.xml"));
-    const QString text = QString::fromLatin1(searchWord);
+        = ParameterCollection::MemoryParameterCollection::fromXml(stats.xml, QStringLiteral("generated.xml"));
+    const QString text = QString::fromLatin1(GeneratedNodeMap::searchWord);
 
     Timings add { QStringLiteral("add collection"), {} };
     Timings load { QStringLiteral("load every category"), {} };

@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev
     libaravis-dev libusb-1.0-0-dev libzip-dev aravis-tools
     xvfb xauth fonts-dejavu-core fonts-noto-cjk
+    clang libclang-rt-14-dev
 )
 
 missing=()

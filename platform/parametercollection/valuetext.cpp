@@ -19,15 +19,27 @@ namespace {
     GENICAM_THROW(InvalidArgumentException, "'" + text.toStdString() + "' is not " + what);
 }
 
-qint64 parseHex(const QString& digits, const QString& original)
+quint64 parseHexBits(const QString& digits, const QString& original)
 {
     if (digits.isEmpty() || digits.size() > 16)
         reject(original, "a hexadecimal number of 1 to 16 digits");
+    for (QChar c : digits) {
+        // toULongLong would also take a sign or blanks here.
+        if (c.unicode() > 0x7F || !std::isxdigit(c.toLatin1()))
+            reject(original, "a hexadecimal number");
+    }
     bool ok = false;
     const quint64 value = digits.toULongLong(&ok, 16);
     if (!ok)
         reject(original, "a hexadecimal number");
-    return static_cast<qint64>(value);
+    return value;
+}
+
+// Unsigned hexadecimal text is the register's bit pattern: 16 digits reach
+// every 64-bit value, the upper half being the negative ones.
+qint64 parseHex(const QString& digits, const QString& original)
+{
+    return static_cast<qint64>(parseHexBits(digits, original));
 }
 
 qint64 parseDecimalOrPrefixedHex(const QString& text, const QString& original)
@@ -39,8 +51,15 @@ qint64 parseDecimalOrPrefixedHex(const QString& text, const QString& original)
         body.remove(0, 1);
     }
     if (body.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        const qint64 magnitude = parseHex(body.mid(2), original);
-        return negative ? -magnitude : magnitude;
+        // With a sign the text is a number, not a bit pattern: it must fit.
+        const quint64 magnitude = parseHexBits(body.mid(2), original);
+        const bool signedText = body.size() != text.size();
+        const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (negative ? 1 : 0);
+        if (signedText && magnitude > limit)
+            reject(original, "an integer in the 64-bit range");
+        if (!negative)
+            return static_cast<qint64>(magnitude);
+        return magnitude == limit ? std::numeric_limits<qint64>::min() : -static_cast<qint64>(magnitude);
     }
     // toLongLong accepts exactly a sign and digits, and reports overflow.
     bool ok = false;

@@ -2,12 +2,30 @@
 
 #include "common/settingsgroup.h"
 
+#include <algorithm>
+
 namespace {
 const QString versionKey = QStringLiteral("Version");
 const QString countKey = QStringLiteral("NumberOfEntries");
 const QString viewAllKey = QStringLiteral("ViewAll");
 const QString expandedKey = QStringLiteral("Expanded");
 constexpr int settingsVersion = 3;
+// No one keeps more favourites than this; a larger count in the settings is damage.
+constexpr int maxEntries = 1000;
+
+// The positions of the entry keys ("0", "1", ...) that exist, from `first` on, in order.
+QList<int> entryPositions(QSettings& settings, int first)
+{
+    QList<int> positions;
+    for (const QString& key : settings.childKeys()) {
+        bool ok = false;
+        const int i = key.toInt(&ok);
+        if (ok && i >= first && key == QString::number(i))
+            positions << i;
+    }
+    std::sort(positions.begin(), positions.end());
+    return positions;
+}
 } // namespace
 
 FavoritesData::FavoritesData(QObject* parent)
@@ -33,8 +51,15 @@ bool FavoritesData::readSettings(const QString& g)
     {
         SettingsGroup settings(g);
         settings->value(versionKey, 1); // read for completeness; every version reads the same way
+        // Only the entries that exist are read: the count may be anything.
         const int n = settings->value(countKey, 0).toInt();
-        for (int i = 0; i < n; ++i) {
+        if (n > maxEntries)
+            qWarning("The favourites claim %d entries: only entries 0 to %d are read", n, maxEntries - 1);
+        const bool wasSuspended = suspended;
+        setUpdatesSuspended(true);
+        for (int i : entryPositions(settings.settings(), 0)) {
+            if (i >= qMin(n, maxEntries))
+                break;
             const QString text = settings->value(QString::number(i)).toString();
             if (text.isEmpty())
                 continue;
@@ -43,6 +68,8 @@ bool FavoritesData::readSettings(const QString& g)
                 continue;
             append(FavoriteEntry{parts.at(0), parts.at(1), parts.at(2)});
         }
+        suspended = wasSuspended;
+        updatePending = updatePending && wasSuspended; // announced once, below
         viewAll = settings->value(viewAllKey, false).toBool();
         expandedState = settings->value(expandedKey, true).toBool();
     }
@@ -56,7 +83,6 @@ bool FavoritesData::save(const QString& g)
         return false;
     SettingsGroup settings(g);
     settings->setValue(versionKey, settingsVersion);
-    const int oldCount = settings->value(countKey, 0).toInt();
     settings->setValue(countKey, entries.size());
     for (int i = 0; i < entries.size(); ++i) {
         const FavoriteEntry& e = entries.at(i);
@@ -65,7 +91,7 @@ bool FavoritesData::save(const QString& g)
                                QStringLiteral("%1*%2*%3").arg(e.name, e.displayName, e.collectionPrefix));
     }
     // A list that shrank must not leave its old tail behind.
-    for (int i = entries.size(); i < oldCount; ++i)
+    for (int i : entryPositions(settings.settings(), entries.size()))
         settings->remove(QString::number(i));
     settings->setValue(viewAllKey, viewAll ? 1 : 0);
     settings->setValue(expandedKey, expandedState ? 1 : 0);

@@ -18,6 +18,7 @@
 #include "parametercollection/iintegerparameter.h"
 #include "parametercollection/iparametercollection.h"
 #include "parametercollection/iparameterproperties.h"
+#include "parametercollection/metatypes.h"
 #include "widgets/exceptionguard_p.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -28,6 +29,19 @@
 using namespace ParameterCollection;
 
 namespace {
+
+// The snapshot an editor was last fed, kept on the editor itself so that it
+// goes with it; cleared when the editor commits, since its value may differ
+// from the snapshot from then on.
+const char* const fedSnapshotProperty = "_orvik_fedSnapshot";
+
+using Snapshot = QSharedPointer<const ParameterData>;
+
+bool alreadyShows(const QWidget* editor, const Snapshot& snapshot)
+{
+    const Snapshot fed = editor->property(fedSnapshotProperty).value<Snapshot>();
+    return fed && snapshot && (fed == snapshot || *fed == *snapshot);
+}
 
 QString representationOf(const QSharedPointer<IParameter>& parameter)
 {
@@ -177,7 +191,11 @@ void FeatureTreeDelegate::feed(QWidget* editor, const QModelIndex& index) const
             AbstractItemEditor::EditorData data;
             data.parameter = node->node();
             data.parameterData = node->getParameterData();
+            // A poll reports snapshots that may hold what the editor shows already.
+            if (alreadyShows(editor, data.parameterData))
+                return;
             itemEditor->setEditorData(data);
+            editor->setProperty(fedSnapshotProperty, QVariant::fromValue(data.parameterData));
             return;
         }
         // A default editor being typed into keeps its text.
@@ -193,6 +211,8 @@ void FeatureTreeDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
     guard.run([&] {
         auto* itemEditor = dynamic_cast<AbstractItemEditor*>(editor);
         if (index.column() == 1 && itemEditor) {
+            // Whatever comes back, a refusal included, is shown again.
+            editor->setProperty(fedSnapshotProperty, QVariant());
             model->setData(index, itemEditor->editorData(), Qt::EditRole);
             return;
         }

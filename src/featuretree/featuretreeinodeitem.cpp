@@ -3,6 +3,7 @@
 #include "common/exceptionlog.h"
 #include "featuretree/featuretreehighlighter.h"
 #include "featuretree/ifeaturetreemodelextension.h"
+#include "genicam/genericexception.h"
 #include "parametercollection/icommandparameter.h"
 #include "parametercollection/ifloatparameter.h"
 #include "parametercollection/iintegerparameter.h"
@@ -304,12 +305,14 @@ void FeatureTreeINodeItem::setData(int column, const QVariant& value, int role)
         return;
     }
 
-    // The collection takes 8-bit text: one character per byte, up to the first zero byte.
+    // The collection takes 8-bit text: one character per byte, up to the first
+    // zero byte. A text with a zero byte inside would arrive cut short, and the
+    // write would look done: it is refused (as the collection refuses a value).
     const QString text = value.toString();
-    QByteArray bytes = isUtf8 ? text.toUtf8() : text.toLatin1();
-    const int zero = bytes.indexOf('\0');
-    if (zero >= 0)
-        bytes.truncate(zero);
+    const QByteArray bytes = isUtf8 ? text.toUtf8() : text.toLatin1();
+    if (bytes.contains('\0'))
+        GENICAM_THROW(InvalidArgumentException,
+                      "The text for " + getFullName().toStdString() + " holds a zero byte and cannot be written");
     parameter->setValue(QString::fromLatin1(bytes));
 }
 

@@ -483,6 +483,19 @@ void FeatureTreeModel::refresh()
 
 void FeatureTreeModel::refreshSpecialItems()
 {
+    // The widget sets the help row's level after a search; a filter that
+    // decided on the row before hears of it as the row going and coming back,
+    // which refilters that row alone.
+    if (searchHelpItem && searchHelpItem->getVisibility() != announcedHelpVisibility) {
+        announcedHelpVisibility = searchHelpItem->getVisibility();
+        const int row = searchHelpItem->row();
+        beginRemoveRows(QModelIndex(), row, row);
+        FeatureTreeItem* help = rootItem->removeChild(row);
+        endRemoveRows();
+        beginInsertRows(QModelIndex(), row, row);
+        rootItem->insertChild(help, row);
+        endInsertRows();
+    }
     const auto visit = [this](FeatureTreeItem* item) {
         const QModelIndex index = indexForItem(item, 0);
         if (item->data(0, FeatureTreeItem::IsFullRowItem).toBool())
@@ -643,6 +656,7 @@ void FeatureTreeModel::rebuildFavoriteItems()
     if (!searchHelpItem) {
         auto* help = new FeatureTreeItem(searchHelpText, this, RowNames::searchHelp, rootItem);
         help->setVisibility(GenApi::Invisible);
+        announcedHelpVisibility = GenApi::Invisible;
         help->SetIsFullRowItem(true);
         help->SetIsSpecialNode(true);
         beginInsertRows(QModelIndex(), 0, 0);

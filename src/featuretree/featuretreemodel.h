@@ -123,6 +123,8 @@ private:
     FeatureTreeItem* rootItem = nullptr; // Owned: deleting it deletes the tree.
     std::unique_ptr<FavoritesBranch> favorites; // Its rows belong to rootItem.
     FeatureTreeItem* searchHelpItem = nullptr; // Owned by rootItem; null until created.
+    // The help row's level when its row was last announced: filters decide on a row once.
+    GenApi::EVisibility announcedHelpVisibility = GenApi::Invisible;
     QList<CollectionEntry> collections;
     mutable bool dataErrorShown = false;
     mutable bool answeringRowCount = false; // rows loaded meanwhile are news to nobody

@@ -42,6 +42,11 @@ FeatureTreeProxyModel::FeatureTreeProxyModel(QObject* parent)
     // handlers to it, so the connections made here run first: memoised results
     // are forgotten before the base class re-filters changed or inserted rows.
     connect(this, &QAbstractProxyModel::sourceModelChanged, this, [this] { connectSource(); });
+    // Forgetting every mapping (invalidate(), a new layout of the source)
+    // starts a pass at whatever row is asked for first: restoring the
+    // persistent indexes asks for rows below the top level before the top
+    // level itself.
+    connect(this, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { passPending = true; });
 }
 
 FeatureTreeProxyModel::~FeatureTreeProxyModel() = default;
@@ -52,19 +57,24 @@ bool FeatureTreeProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex& s
 {
     try {
         const bool firstTopLevelRow = sourceRow == 0 && !sourceParent.isValid();
-        if (syncFilterState()) {
+        const bool newFilter = syncFilterState();
+        if (newFilter || passPending) {
             // A new search text or level: whatever the sets hold belongs to the
             // old one. When the base class re-filters the top level it visits
             // the rows it shows before those it hides, so a hidden first row
             // (the search help row, usually) comes late in the same pass and
-            // must not empty the sets again.
+            // must not empty the sets again; after forgotten mappings, rows
+            // further down may come first.
             startPass();
-            firstRowStillToCome = !firstTopLevelRow && !sourceParent.isValid();
+            firstRowStillToCome = !firstTopLevelRow && (passPending || !sourceParent.isValid());
+            passPending = false;
+            topRowArriving = false;
         } else if (firstTopLevelRow) {
             if (firstRowStillToCome)
                 firstRowStillToCome = false;
-            else
+            else if (!topRowArriving)
                 startPass();
+            topRowArriving = false;
         }
 
         if (addingCollection)
@@ -188,11 +198,13 @@ bool FeatureTreeProxyModel::rowPasses(const QModelIndex& sourceIndex) const
 {
     if (!sourceIndex.isValid())
         return false;
-    const auto known = rowTestResults.constFind(sourceIndex);
-    if (known != rowTestResults.constEnd())
-        return known.value();
+    Memo& known = memo[sourceIndex];
+    if (known.rowTest != Known::No)
+        return known.rowTest == Known::Passes;
+    const quint64 generation = resultGeneration;
     const bool passes = computeRowTest(sourceIndex);
-    rowTestResults.insert(sourceIndex, passes);
+    // Should the test have made the memo forget everything, the entry is gone.
+    (generation == resultGeneration ? known : memo[sourceIndex]).rowTest = passes ? Known::Passes : Known::Fails;
     scheduleForget();
     return passes;
 }
@@ -203,21 +215,28 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
     if (!model || !sourceIndex.isValid())
         return false;
 
-    const QString nodeName = model->data(sourceIndex, FeatureTreeItem::GenicamNameRole).toString();
+    // Rows of the feature tree model are read from their items: the row test
+    // runs for every row of a pass, and the model's own data() adds nothing
+    // to the roles read here.
+    const IFeatureTreeModelExtension* extension = sourceExtension();
+    const FeatureTreeItem* item = extension ? extension->getFeatureTreeItem(sourceIndex) : nullptr;
+    const auto read = [&](int role) { return item ? item->data(0, role) : model->data(sourceIndex, role); };
+
+    const QString nodeName = read(FeatureTreeItem::GenicamNameRole).toString();
     if (nodeName == RowNames::rootNode)
         return false;
-    const bool shownAtAll = model->data(sourceIndex, FeatureTreeItem::IsShownAtAll).toBool();
+    const bool shownAtAll = item ? item->ShowMe(GenApi::Guru) : read(FeatureTreeItem::IsShownAtAll).toBool();
     if (!shownAtAll && visibility != GenApi::Invisible)
         return false;
-    const int itemVisibility = model->data(sourceIndex, FeatureTreeItem::GenicamVisibility).toInt();
+    const int itemVisibility = read(FeatureTreeItem::GenicamVisibility).toInt();
     const bool visible = itemVisibility <= int(visibility);
-    const bool isCategory = model->data(sourceIndex, FeatureTreeItem::GenicamCategory).toBool();
+    const bool isCategory = read(FeatureTreeItem::GenicamCategory).toBool();
 
     // Categories are never search results themselves.
     bool matched = false;
     if (!isCategory) {
         // The display name is fetched only when the node name does not match already.
-        matched = patternMatches(nodeName) || patternMatches(model->data(sourceIndex, Qt::DisplayRole).toString());
+        matched = patternMatches(nodeName) || patternMatches(read(Qt::DisplayRole).toString());
     }
     if (matched) {
         if (visible)
@@ -228,11 +247,8 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
 
     // The search help row is shown whenever its visibility allows, whatever
     // the search text: the widget makes it visible to announce hidden matches.
-    if (const IFeatureTreeModelExtension* extension = sourceExtension()) {
-        const FeatureTreeItem* item = extension->getFeatureTreeItem(sourceIndex);
-        if (item && item->getFullName() == RowNames::searchHelp)
-            return visible;
-    }
+    if (item && item == extension->getSearchHelpItem())
+        return visible;
     return matched && visible;
 }
 
@@ -241,12 +257,12 @@ bool FeatureTreeProxyModel::ancestorPasses(const QModelIndex& sourceParent) cons
     if (!sourceParent.isValid())
         return false;
     const QModelIndex self = firstColumn(sourceParent);
-    const auto known = ancestorResults.constFind(self);
-    if (known != ancestorResults.constEnd())
-        return known.value();
+    const auto known = memo.constFind(self);
+    if (known != memo.constEnd() && known->ancestor != Known::No)
+        return known->ancestor == Known::Passes;
     // The nearest ancestor first, as a walk up the tree would test them.
     const bool passes = rowPasses(self) || ancestorPasses(self.parent());
-    ancestorResults.insert(self, passes);
+    memo[self].ancestor = passes ? Known::Passes : Known::Fails;
     return passes;
 }
 
@@ -255,12 +271,15 @@ bool FeatureTreeProxyModel::hasAcceptedDescendant(const QModelIndex& sourceIndex
     if (!sourceIndex.isValid())
         return false;
     const QModelIndex self = firstColumn(sourceIndex);
-    const auto known = descendantResults.constFind(self);
-    if (known != descendantResults.constEnd())
-        return known.value();
+    const QAbstractItemModel* model = self.model();
+    // A feature has no rows: no need to look it up.
+    if (!model->hasChildren(self))
+        return false;
+    const auto known = memo.constFind(self);
+    if (known != memo.constEnd() && known->descendant != Known::No)
+        return known->descendant == Known::Passes;
 
     const quint64 generation = resultGeneration;
-    const QAbstractItemModel* model = self.model();
     // Counting the rows may load them; the model then reports the insertion.
     const int rows = model->rowCount(self);
     bool found = false;
@@ -271,7 +290,7 @@ bool FeatureTreeProxyModel::hasAcceptedDescendant(const QModelIndex& sourceIndex
     // A structural change in the middle of the search makes the answer unsafe
     // to keep; for a row without rows there is nothing worth remembering.
     if (generation == resultGeneration && rows > 0)
-        descendantResults.insert(self, found);
+        memo[self].descendant = found ? Known::Passes : Known::Fails;
     return found;
 }
 
@@ -285,9 +304,10 @@ void FeatureTreeProxyModel::startPass() const
 void FeatureTreeProxyModel::forgetResults() const
 {
     ++resultGeneration;
-    rowTestResults.clear();
-    ancestorResults.clear();
-    descendantResults.clear();
+    // The next pass asks about as many rows again: keep the room.
+    const int rows = memo.size();
+    memo.clear();
+    memo.reserve(rows);
 }
 
 void FeatureTreeProxyModel::forgetResultsAfterInsert(const QModelIndex& parent, int, int last) const
@@ -302,9 +322,9 @@ void FeatureTreeProxyModel::forgetResultsAfterInsert(const QModelIndex& parent, 
     // existing index as it was; only a "no accepted descendant" answer of the
     // parent or of its ancestors may have become wrong.
     for (QModelIndex ancestor = parent; ancestor.isValid(); ancestor = ancestor.parent()) {
-        const auto known = descendantResults.find(firstColumn(ancestor));
-        if (known != descendantResults.end() && !known.value())
-            descendantResults.erase(known);
+        const auto known = memo.find(firstColumn(ancestor));
+        if (known != memo.end() && known->descendant == Known::Fails)
+            known->descendant = Known::No;
     }
 }
 
@@ -321,6 +341,7 @@ void FeatureTreeProxyModel::scheduleForget() const
         [this] {
             forgetScheduled = false;
             firstRowStillToCome = false;
+            topRowArriving = false;
             forgetResults();
         },
         Qt::QueuedConnection);
@@ -333,12 +354,18 @@ void FeatureTreeProxyModel::connectSource()
     sourceConnections.clear();
     forgetResults();
     firstRowStillToCome = false;
+    topRowArriving = false;
 
     QAbstractItemModel* model = sourceModel();
     extensionOfSource = dynamic_cast<IFeatureTreeModelExtension*>(model);
     if (!model)
         return;
     const auto forget = [this] { forgetResults(); };
+    sourceConnections << connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                                 [this](const QModelIndex& parent, int first) {
+                                     if (!parent.isValid() && first == 0)
+                                         topRowArriving = true;
+                                 });
     sourceConnections << connect(
         model, &QAbstractItemModel::rowsInserted, this,
         [this](const QModelIndex& parent, int first, int last) { forgetResultsAfterInsert(parent, first, last); });

@@ -128,9 +128,15 @@ private:
     // a repeated question from here leaves the match sets exactly as running
     // the test again would. Forgotten at the start of a pass, when the source
     // model changes, and when control returns to the event loop.
-    mutable QHash<QModelIndex, bool> rowTestResults;
-    mutable QHash<QModelIndex, bool> ancestorResults;
-    mutable QHash<QModelIndex, bool> descendantResults;
+    // One entry per row asked about, holding the three answers known so far.
+    enum class Known : quint8 { No, Passes, Fails };
+    struct Memo
+    {
+        Known rowTest = Known::No;
+        Known ancestor = Known::No;
+        Known descendant = Known::No;
+    };
+    mutable QHash<QModelIndex, Memo> memo;
     mutable quint64 resultGeneration = 0; // Counts the times everything was forgotten.
     mutable bool forgetScheduled = false;
 
@@ -148,6 +154,11 @@ private:
     // first top-level one: that row comes later in the same pass and must not
     // empty the match sets again.
     mutable bool firstRowStillToCome = false;
+    // True while the source inserts rows at the top of the tree: the first
+    // top-level row tested then is a new row, not the start of a pass.
+    mutable bool topRowArriving = false;
+    // Set when every mapping was forgotten: the next row tested starts a pass.
+    mutable bool passPending = false;
 
     // The source model seen as an extension, or null; kept in step with the source.
     IFeatureTreeModelExtension* extensionOfSource = nullptr; // Not owned.

@@ -8,12 +8,17 @@
 #include "featuretree/featuretreeproxymodel.h"
 #include "featuretree/ifeaturetreemodelextension.h"
 #include "featuretree/rownames_p.h"
+#include "widgets/exceptionguard_p.h"
 
+#include <QApplication>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QSignalBlocker>
 
 namespace {
+// Rows above and below the viewport that keep their editors, so that a short
+// scroll shows editors at once.
+constexpr int editorMarginRows = 4;
 // The settings group of the process-wide favourites list.
 const QString favoritesSettingsGroup = QStringLiteral("Favorites");
 // The model a visibility level was last applied to, shared by every view of
@@ -115,12 +120,12 @@ template<typename Visit> void FeatureTreeView::forEachValueCell(const QModelInde
 
 void FeatureTreeView::updateRows(const QModelIndex& parent)
 {
+    if (isExpanded(parent))
+        scheduleEditorPass();
     forEachValueCell(parent, [this, &parent](int r, const QModelIndex& cell, FeatureTreeItem* item) {
         if (item && item->ShowMe(m_visibility)) {
             if (isRowHidden(r, parent))
                 setRowHidden(r, parent, false);
-            if (!indexWidget(cell) && item->usePersistentEditor())
-                openPersistentEditor(cell);
         } else if (item) {
             hideRow(r, parent);
         }
@@ -140,34 +145,173 @@ void FeatureTreeView::openPersistentEditor(const QModelIndex& index)
     // the editors of a large expanded tree quadratic).
     FeatureTreeItem* item = ext->getFeatureTreeItem(index);
     if (item && item->usePersistentEditor() && int(item->getVisibility()) <= int(m_visibility)
-        && item->getAccessMode() > GenApi::NA)
+        && item->getAccessMode() > GenApi::NA) {
+        const bool opened = !indexWidget(index);
         QAbstractItemView::openPersistentEditor(index);
+        if (opened)
+            trackEditor(index);
+    }
+}
+
+void FeatureTreeView::trackEditor(const QModelIndex& cell)
+{
+    if (QWidget* editor = indexWidget(cell))
+        m_editorCells << EditorCell { QPersistentModelIndex(cell), editor };
 }
 
 void FeatureTreeView::openPersistentEditorsForChildren(const QModelIndex& parent)
 {
-    forEachValueCell(parent, [this](int, const QModelIndex& cell, FeatureTreeItem* item) {
-        if (item && item->ShowMe(m_visibility) && !indexWidget(cell) && item->usePersistentEditor())
-            openPersistentEditor(cell);
+    // The rows that are in view get theirs in the next editor pass.
+    if (isExpanded(parent))
+        scheduleEditorPass();
+}
+
+void FeatureTreeView::span(int row, const QModelIndex& parent, bool on)
+{
+    // Set only when it changes: setting it lays out the tree.
+    if (isFirstColumnSpanned(row, parent) != on)
+        setFirstColumnSpanned(row, parent, on);
+}
+
+bool FeatureTreeView::wantsEditor(const QModelIndex& cell, const FeatureTreeItem* item) const
+{
+    // A disabled cell (its device is lost, for one) keeps no editor.
+    return item && item->usePersistentEditor() && item->ShowMe(m_visibility)
+        && int(item->getVisibility()) <= int(m_visibility) && item->getAccessMode() > GenApi::NA
+        && (cell.flags() & Qt::ItemIsEnabled);
+}
+
+void FeatureTreeView::scheduleEditorPass()
+{
+    if (m_editorPassScheduled)
+        return;
+    m_editorPassScheduled = true;
+    QMetaObject::invokeMethod(this, &FeatureTreeView::editorPass, Qt::QueuedConnection);
+}
+
+void FeatureTreeView::editorPass()
+{
+    m_editorPassScheduled = false;
+    IFeatureTreeModelExtension* ext = getFeatureExtension();
+    if (!ext || !model())
+        return;
+    static const ExceptionGuard guard("FeatureTreeView::editorPass", "Failed to access the node");
+    guard.run([&] {
+        executeDelayedItemsLayout();
+        // The rows from a margin above the viewport to a margin below it, in view order.
+        QSet<QModelIndex> wanted;
+        QSet<QModelIndex> liveSpans;
+        m_liveItems.clear();
+        QModelIndex row = indexAt(QPoint(qMax(0, columnViewportPosition(0)), 0));
+        row = row.sibling(row.row(), 0);
+        for (int i = 0; i < editorMarginRows && indexAbove(row).isValid(); ++i)
+            row = indexAbove(row);
+        const int bottom = viewport()->height();
+        for (int below = 0; row.isValid() && below <= editorMarginRows; row = indexBelow(row)) {
+            if (visualRect(row).top() >= bottom)
+                ++below;
+            const QModelIndex cell = row.sibling(row.row(), 1);
+            const FeatureTreeItem* item = ext->getFeatureTreeItem(cell);
+            m_liveItems.insert(item);
+            if (row.data(FeatureTreeItem::IsFullRowItem).toBool()) {
+                liveSpans.insert(row);
+                if (!isFirstColumnSpanned(row.row(), row.parent())) {
+                    setFirstColumnSpanned(row.row(), row.parent(), true);
+                    m_spannedRows << row;
+                }
+            }
+            if (wantsEditor(cell, item))
+                wanted.insert(cell);
+        }
+        // Spans are persistent indexes, which every change of rows visits:
+        // the rows that left the window give theirs up.
+        for (auto it = m_spannedRows.begin(); it != m_spannedRows.end();) {
+            if (it->isValid() && liveSpans.contains(*it)) {
+                ++it;
+                continue;
+            }
+            if (it->isValid())
+                setFirstColumnSpanned(it->row(), it->parent(), false);
+            it = m_spannedRows.erase(it);
+        }
+        QWidget* focus = QApplication::focusWidget();
+        for (auto it = m_editorCells.begin(); it != m_editorCells.end();) {
+            QWidget* editor = it->cell.isValid() ? indexWidget(it->cell) : nullptr;
+            if (!editor || editor != it->editor) { // closed meanwhile, or its row went
+                it = m_editorCells.erase(it);
+                continue;
+            }
+            // An editor being used stays, wherever its row went.
+            const bool inUse = editor == focus || editor->isAncestorOf(focus);
+            if (wanted.remove(it->cell) || inUse) {
+                ++it;
+                continue;
+            }
+            closePersistentEditor(it->cell);
+            it = m_editorCells.erase(it);
+        }
+        for (const QModelIndex& cell : qAsConst(wanted)) {
+            if (!indexWidget(cell)) {
+                QAbstractItemView::openPersistentEditor(cell);
+                trackEditor(cell);
+            }
+        }
     });
+    QTreeView::updateEditorGeometries();
+}
+
+int FeatureTreeView::liveEditorCount() const
+{
+    int count = 0;
+    for (const EditorCell& entry : m_editorCells)
+        count += entry.editor && entry.cell.isValid() && indexWidget(entry.cell) == entry.editor ? 1 : 0;
+    return count;
+}
+
+void FeatureTreeView::hideStrandedEditors(const QModelIndex& collapsed)
+{
+    for (const EditorCell& entry : qAsConst(m_editorCells)) {
+        if (!entry.editor || entry.editor->isHidden())
+            continue;
+        bool stranded = !entry.cell.isValid();
+        for (QModelIndex p = entry.cell.parent(); !stranded && collapsed.isValid() && p.isValid(); p = p.parent())
+            stranded = p == collapsed;
+        if (stranded)
+            entry.editor->hide();
+    }
+}
+
+void FeatureTreeView::updateEditorGeometries()
+{
+    hideStrandedEditors();
+    scheduleEditorPass();
+}
+
+void FeatureTreeView::scrollContentsBy(int dx, int dy)
+{
+    QTreeView::scrollContentsBy(dx, dy);
+    scheduleEditorPass();
 }
 
 void FeatureTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
 {
     if (topLeft == bottomRight) {
-        if (topLeft.isValid() && topLeft.column() == 0)
-            setFirstColumnSpanned(topLeft.row(), topLeft.parent(),
-                                  topLeft.data(FeatureTreeItem::IsFullRowItem).toBool());
+        // Full-row items span both columns while they are in or near the view:
+        // the editor pass keeps their spans (each one a persistent index that
+        // every change of rows visits).
         if (topLeft.isValid() && topLeft.column() == 1) {
             updateValueCell(topLeft);
         } else if (IFeatureTreeModelExtension* ext = getFeatureExtension()) {
             FeatureTreeItem* item = ext->getFeatureTreeItem(topLeft);
             // The favourites hint stands alone at row 0 and spans both columns.
             if (item && item->getFullName() == RowNames::favoritesHint)
-                setFirstColumnSpanned(0, topLeft.parent(), true);
+                span(0, topLeft.parent(), true);
         }
+        // QTreeView leaves the editor alone while a layout is pending; the
+        // delegate passes over a value the editor shows already.
+        if (QWidget* editor = topLeft.isValid() ? indexWidget(topLeft) : nullptr)
+            itemDelegate(topLeft)->setEditorData(editor, topLeft);
     }
-    executeDelayedItemsLayout();
     QTreeView::dataChanged(topLeft, bottomRight, roles);
 }
 
@@ -200,8 +344,10 @@ void FeatureTreeView::updateValueCell(const QModelIndex& cell)
             } else if (!(editable && !hidden)) {
                 closeEditor(indexWidget(cell), QAbstractItemDelegate::NoHint);
             }
-        } else if (!hidden && accessible && item->usePersistentEditor()) {
+        } else if (!hidden && accessible && item->usePersistentEditor() && m_liveItems.contains(item)) {
+            // Rows out of view get theirs when they come into it.
             openPersistentEditor(cell);
+            scheduleEditorPass();
         }
     } catch (...) {
         qWarning("Failed to access the node");
@@ -212,7 +358,7 @@ void FeatureTreeView::updateValueCell(const QModelIndex& cell)
 void FeatureTreeView::rowsInserted(const QModelIndex& parent, int start, int end)
 {
     QTreeView::rowsInserted(parent, start, end);
-    openPersistentEditorsForChildren(parent);
+    scheduleEditorPass();
 }
 
 void FeatureTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -241,11 +387,12 @@ void FeatureTreeView::onSelfExpanded(const QModelIndex& index)
         if (ext->GetFavoritesRootIndex() == index)
             ext->GetFavorites().setExpanded(true);
     }
-    openPersistentEditorsForChildren(index);
+    scheduleEditorPass();
 }
 
 void FeatureTreeView::onSelfCollapsed(const QModelIndex& index)
 {
+    hideStrandedEditors(index);
     if (IFeatureTreeModelExtension* ext = getFeatureExtension()) {
         if (ext->GetFavoritesRootIndex() == index)
             ext->GetFavorites().setExpanded(false);

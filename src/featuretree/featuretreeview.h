@@ -4,8 +4,13 @@
 #include "genicam/genapienums.h"
 #include "orvikviewercomponents6_export.h"
 
+#include <QList>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QSet>
 #include <QTreeView>
 
+class FeatureTreeItem;
 class IFeatureTreeModelExtension;
 
 /// The tree view of one feature tree. It builds its own model stack (model,
@@ -13,6 +18,11 @@ class IFeatureTreeModelExtension;
 /// above the current visibility level, keeps persistent editors open where
 /// features want them, and keeps the favourites branch in step with the
 /// process-wide favourites list.
+///
+/// Persistent editors live only on the rows in the viewport and a few rows
+/// around it: one queued pass after a scroll, an expansion, a layout or new
+/// rows opens those that come into view and closes those that leave it, so
+/// that the number of editors follows the window, not the tree.
 class ORVIKVIEWERCOMPONENTS6_EXPORT FeatureTreeView : public QTreeView
 {
     Q_OBJECT
@@ -31,6 +41,8 @@ public:
     GenApi::EVisibility visibility() const { return m_visibility; }
     /// Shows and hides the rows below `parent` for the current level, recursively.
     void updateRows(const QModelIndex& parent);
+    /// The number of persistent editors open now.
+    int liveEditorCount() const;
 
 Q_SIGNALS:
     /// The current feature changed; an invalid index when it disappeared.
@@ -60,6 +72,10 @@ protected:
     QStyleOptionViewItem viewOptions() const override;
 #endif
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    /// Qt calls it after every layout and row insertion; each call would lay
+    /// out the whole tree again. Coalesced into the queued editor pass.
+    void updateEditorGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     /// Hides a row that the level no longer shows and reports a current row
@@ -68,7 +84,27 @@ private:
     void updateValueCell(const QModelIndex& cell);
     /// Calls visit(row, value-column index, item) for the rows below an expanded `parent`.
     template<typename Visit> void forEachValueCell(const QModelIndex& parent, const Visit& visit);
+    void span(int row, const QModelIndex& parent, bool on);
+    /// Whether the value cell of a shown row gets a persistent editor.
+    bool wantsEditor(const QModelIndex& cell, const FeatureTreeItem* item) const;
+    /// Asks for one editor pass when control returns to the event loop.
+    void scheduleEditorPass();
+    /// Opens the editors of the rows in and around the viewport, closes the others.
+    void editorPass();
+    /// Hides at once the editors whose rows went away or out of sight; the
+    /// editor pass closes them.
+    void hideStrandedEditors(const QModelIndex& collapsed = QModelIndex());
+    void trackEditor(const QModelIndex& cell);
 
     GenApi::EVisibility m_visibility = GenApi::Guru;
     FeatureTreeHighlighter highlighter;
+    bool m_editorPassScheduled = false;
+    struct EditorCell
+    {
+        QPersistentModelIndex cell;
+        QPointer<QWidget> editor; // Owned by Qt's item view.
+    };
+    QList<EditorCell> m_editorCells; // The persistent editors this view opened.
+    QList<QPersistentModelIndex> m_spannedRows; // The full-row items the editor pass spanned.
+    QSet<const FeatureTreeItem*> m_liveItems; // The rows the last pass found in and around the viewport.
 };

@@ -79,17 +79,17 @@ FeatureTreeWidget::FeatureTreeWidget(QString widgetName, QSharedPointer<Plugin::
     if (IFeatureTreeModelExtension* ext = getFeatureExtension())
         ext->rebuildFavoriteItems();
 
-    actionAddToFavourites = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")),
-                                         QStringLiteral("AddGigECamera_16.png"),
-                                         &FeatureTreeWidget::AddToFavourites_triggered);
+    actionAddToFavourites
+        = createAction("actionAddToFavourites", QKeySequence(tr("Ctrl+D")), QStringLiteral("AddGigECamera_16.png"),
+                       &FeatureTreeWidget::AddToFavourites_triggered);
     actionMoveFavouriteUp = createAction("actionMoveFavouriteUp", QKeySequence(tr("Ctrl+Up")),
                                          QStringLiteral("Move_Up.png"), &FeatureTreeWidget::FavouriteMoveUp_triggered);
     actionMoveFavouriteDown
         = createAction("actionMoveFavouriteDown", QKeySequence(tr("Ctrl+Down")), QStringLiteral("Move_Down.png"),
                        &FeatureTreeWidget::FavouriteMoveDown_triggered);
-    actionRemoveFavourite = createAction("actionRemoveFavourite", QKeySequence(QKeySequence::Delete),
-                                         QStringLiteral("RemGigECamera_16.png"),
-                                         &FeatureTreeWidget::FavouriteRemove_triggered);
+    actionRemoveFavourite
+        = createAction("actionRemoveFavourite", QKeySequence(QKeySequence::Delete),
+                       QStringLiteral("RemGigECamera_16.png"), &FeatureTreeWidget::FavouriteRemove_triggered);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     actionTogglePolling = new QAction(this);
     actionTogglePolling->setObjectName(QStringLiteral("actionTogglePolling"));
@@ -217,6 +217,8 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
+    // One filtering pass per change of the text: the counts and the help row
+    // follow from it without filtering again.
     auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     if (proxy) {
         const int old = QtCompat::filterPattern(*proxy).length();
@@ -231,12 +233,20 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
         }
     }
     ui->treeView->getHightlighter()->searchText = newText;
+    showSearchResults();
+    firstFilterPending = false;
+}
 
+void FeatureTreeWidget::showSearchResults()
+{
+    auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     IFeatureTreeModelExtension* ext = getFeatureExtension();
     FeatureTreeItem* help = ext ? ext->getSearchHelpItem() : nullptr;
-    if (!newText.isEmpty()) {
+    if (!filterText.isEmpty()) {
+        // Expanding lays the shown rows out at once, and the proxy counts the
+        // matches among the rows it is asked about.
         ui->treeView->expandToDepth(2);
-        ui->treeView->repaint();
+        ui->treeView->viewport()->update();
         const int higherLevelOnly = proxy ? proxy->higherLevelMatchCount() : 0;
         const int visibleNow = proxy ? proxy->visibleMatchCount() : 0;
         const int total = visibleNow + higherLevelOnly;
@@ -255,32 +265,30 @@ void FeatureTreeWidget::onFilterTextChanged(const QString& newText)
             help->setVisibility(GenApi::Invisible);
         }
     }
+    // The model announces the help row again when it is to come or go.
     if (ext)
         ext->refreshSpecialItems();
-
-    waitCursor.reset();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    firstFilterPending = false;
-    if (proxy) {
-        proxy->invalidate();
-        if (ext)
-            ext->refreshSpecialItems();
-        proxy->setFilterFixedString(newText);
-    }
 }
 
 void FeatureTreeWidget::refreshTree()
 {
+    if (filterAgain()) {
+        if (IFeatureTreeModelExtension* ext = getFeatureExtension())
+            ext->refreshSpecialItems();
+    }
+}
+
+bool FeatureTreeWidget::filterAgain()
+{
     auto* proxy = qobject_cast<FeatureTreeProxyModel*>(ui->treeView->model());
     if (!proxy)
-        return;
-    proxy->setFilterFixedString(QString());
-    proxy->setFilterFixedString(filterText);
+        return false;
+    // One complete filtering pass, made as the view asks for rows again: no
+    // row is announced gone or back one by one.
+    proxy->invalidate();
     if (!filterText.isEmpty())
         ui->treeView->expandToDepth(2);
-    proxy->invalidate();
-    if (IFeatureTreeModelExtension* ext = getFeatureExtension())
-        ext->refreshSpecialItems();
+    return true;
 }
 
 void FeatureTreeWidget::on_resetButton_clicked()
@@ -299,10 +307,15 @@ void FeatureTreeWidget::Refresh()
 
 void FeatureTreeWidget::setVisibility(GenApi::EVisibility v)
 {
+    applyLevel(v);
+    refreshTree();
+}
+
+void FeatureTreeWidget::applyLevel(GenApi::EVisibility v)
+{
     ui->treeView->setVisibility(v);
     if (IFeatureTreeModelExtension* ext = getFeatureExtension())
         ext->setVisibility(v);
-    refreshTree();
 }
 
 GenApi::EVisibility FeatureTreeWidget::visibility() const
@@ -315,10 +328,10 @@ void FeatureTreeWidget::onVisibilityChanged(int level)
     if (level < GenApi::Beginner || level > GenApi::Invisible)
         return;
     const auto v = static_cast<GenApi::EVisibility>(level);
-    setVisibility(v);
+    applyLevel(v);
+    filterAgain(); // once for the new level; the special rows follow with the counts
     emit visibilityChanged(v);
-    onFilterTextChanged(filterText);
-    refreshTree();
+    showSearchResults();
 }
 
 void FeatureTreeWidget::setPolling(bool on)
@@ -564,7 +577,7 @@ void FeatureTreeWidget::saveExpandedOnLevel(const QModelIndex& index)
     if (!ui->treeView->isExpanded(index))
         return;
     if (index.isValid())
-        expandedIds << index.data(FeatureTreeItem::UniqueID).toULongLong();
+        ++expandedIds[index.data(FeatureTreeItem::UniqueID).toULongLong()];
     const QAbstractItemModel* model = index.model();
     for (int r = 0; model && r < model->rowCount(index); ++r)
         saveExpandedOnLevel(model->index(r, 0, index));
@@ -583,16 +596,23 @@ void FeatureTreeWidget::restoreExpandedStatus()
 
 void FeatureTreeWidget::restoreExpandedOnLevel(const QModelIndex& index)
 {
-    const quint64 id = index.data(FeatureTreeItem::UniqueID).toULongLong();
-    const int found = expandedIds.indexOf(id);
-    if (found >= 0) {
-        ui->treeView->expand(index);
-        expandedIds.removeAt(found);
-    } else {
-        ui->treeView->collapse(index);
-    }
     const QAbstractItemModel* model = index.model();
-    for (int r = 0; model && r < model->rowCount(index); ++r)
+    if (!model)
+        return;
+    const bool open = ui->treeView->isExpanded(index);
+    const auto found = expandedIds.find(index.data(FeatureTreeItem::UniqueID).toULongLong());
+    if (found != expandedIds.end()) {
+        ui->treeView->expand(index);
+        if (--found.value() == 0)
+            expandedIds.erase(found);
+    } else if (open) {
+        ui->treeView->collapse(index);
+    } else {
+        // Saving descended into open rows only: below a row that was closed
+        // then and is closed now nothing is to be opened or closed.
+        return;
+    }
+    for (int r = 0; r < model->rowCount(index); ++r)
         restoreExpandedOnLevel(model->index(r, 0, index));
 }
 
@@ -619,13 +639,21 @@ void FeatureTreeWidget::restoreSelectionStatus()
 
 void FeatureTreeWidget::writeRows(QString& text, const QModelIndex& parent, int depth) const
 {
+    // Depth first, in display order, with a stack of its own: a tree of any
+    // depth is written without growing the thread's stack.
     const QAbstractItemModel* model = ui->treeView->model();
-    const QString indent(2 * depth, QLatin1Char(' '));
-    for (int r = 0; r < model->rowCount(parent); ++r) {
-        const QModelIndex name = model->index(r, 0, parent);
-        text += indent + name.data(Qt::DisplayRole).toString().leftJustified(40 - 2 * depth, QLatin1Char(' '))
-            + QLatin1Char('\t') + model->index(r, 1, parent).data(Qt::DisplayRole).toString() + QLatin1Char('\n');
-        writeRows(text, name, depth + 1);
+    // Rows to write and their depths; loading a category's rows may move others.
+    QVector<QPair<QPersistentModelIndex, int>> pending;
+    for (int r = model->rowCount(parent) - 1; r >= 0; --r)
+        pending.append({model->index(r, 0, parent), depth});
+    while (!pending.isEmpty()) {
+        const auto [row, level] = pending.takeLast();
+        const QModelIndex name = row;
+        const QString indent(2 * level, QLatin1Char(' '));
+        text += indent + name.data(Qt::DisplayRole).toString().leftJustified(40 - 2 * level, QLatin1Char(' '))
+            + QLatin1Char('\t') + name.siblingAtColumn(1).data(Qt::DisplayRole).toString() + QLatin1Char('\n');
+        for (int r = model->rowCount(name) - 1; r >= 0; --r)
+            pending.append({model->index(r, 0, name), level + 1});
     }
 }
 

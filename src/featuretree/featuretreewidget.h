@@ -5,6 +5,7 @@
 #include "genicam/genapienums.h"
 #include "parametercollection/metatypes.h"
 
+#include <QHash>
 #include <QList>
 #include <QMenu>
 #include <QModelIndex>
@@ -125,8 +126,14 @@ private:
     void retranslate();
     static QString searchResultsText(int total, int higherLevelOnly);
     void writeRows(QString& text, const QModelIndex& parent, int depth) const;
+    /// Counts, help row and summary of the current search, from the last filtering pass.
+    void showSearchResults();
+    /// Filters every row again; false without a filter proxy.
+    bool filterAgain();
+    /// The level for the view and the proxy, without filtering.
+    void applyLevel(GenApi::EVisibility v);
 
-    QList<quint64> expandedIds;
+    QHash<quint64, int> expandedIds; // How often each ID was expanded when the search began.
     QVariant savedCurrentId;
     std::unique_ptr<Ui_FeatureTreeWidgetClass> ui; // The widgets it points to belong to this widget.
     QAction* actionAddToFavourites = nullptr;

@@ -5,6 +5,7 @@
 #include "parametercollection/iparameter.h"
 #include "parametercollection/iparametercollection.h"
 #include "parametercollection/iparameterproperties.h"
+#include "utils/xmlnesting.h"
 
 #include <QCoreApplication>
 #include <QDomDocument>
@@ -132,7 +133,14 @@ bool NodeMapFilter::createDocument(QDomDocument& document, const QSharedPointer<
     QString errorMessage;
     int errorLine = 0;
     int errorColumn = 0;
-    if (!document.setContent(&file, &errorMessage, &errorLine, &errorColumn)) {
+    // The DOM parser recurses once per level: a file nested without end is
+    // refused before it could exhaust the stack. Filters are three levels deep.
+    const QByteArray content = file.readAll();
+    if (const qint64 line = Utils::lineNestedDeeperThan(content, 64)) {
+        errorMessage = QStringLiteral("elements nested deeper than 64 levels");
+        errorLine = int(line);
+    }
+    if (errorLine > 0 || !document.setContent(content, &errorMessage, &errorLine, &errorColumn)) {
         qDebug("%s: failed to parse file %s: %s (%d, %d)", "NodeMapFilter::createDocument",
                qUtf8Printable(file.fileName()), qUtf8Printable(errorMessage), errorLine, errorColumn);
         file.close();

@@ -1,4 +1,5 @@
 #include "featuretree/favoritesdata.h"
+#include "logcapture.h"
 #include "testsettings.h"
 
 #include <QtTest>
@@ -31,6 +32,8 @@ private slots:
     void edits_data();
     void edits();
     void persistsInTheSettings();
+    void readsOnlyTheEntriesThatExist_data();
+    void readsOnlyTheEntriesThatExist();
 };
 
 void TestFavoritesData::edits_data()
@@ -123,6 +126,39 @@ void TestFavoritesData::persistsInTheSettings()
     QVERIFY(!loaded.save(QString()) && !loaded.readSettings(QString()));
     QCOMPARE(names(loaded), QString("Height Rate@DeviceTransportLayer"));
     QCOMPARE(settings.allKeys().size(), keys.size());
+}
+
+void TestFavoritesData::readsOnlyTheEntriesThatExist_data()
+{
+    QTest::addColumn<int>("count"); // NumberOfEntries
+    QTest::addColumn<QList<int>>("keys"); // entries stored, named A0, A1, ... by their key
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("the largest count") << INT_MAX << QList<int>{0, 1} << "A0 A1"
+                                       << "The favourites claim 2147483647 entries: only entries 0 to 999 are read";
+    QTest::newRow("beyond the maximum") << 5000 << QList<int>{0, 999, 1000, 4000} << "A0 A999"
+                                        << "The favourites claim 5000 entries: only entries 0 to 999 are read";
+    QTest::newRow("beyond the count") << 2 << QList<int>{0, 2} << "A0" << "";
+    QTest::newRow("negative count") << -1 << QList<int>{0} << "" << "";
+}
+
+void TestFavoritesData::readsOnlyTheEntriesThatExist()
+{
+    QFETCH(int, count); QFETCH(QList<int>, keys);
+    TestSettings isolated;
+    QSettings settings;
+    settings.setValue("Favorites/NumberOfEntries", count);
+    for (int key : keys)
+        settings.setValue("Favorites/" + QString::number(key), QString("A%1*A*@CameraDevice").arg(key));
+    LogCapture log;
+    FavoritesData data;
+    QVERIFY(data.readSettings("Favorites"));
+    QTEST(names(data), "expected");
+    QTEST(log.texts(QtWarningMsg).join('|'), "warning");
+    // Saving removes the stale keys, however large the old count.
+    QVERIFY(data.save("Favorites"));
+    QStringList stored = settings.allKeys().filter(QRegularExpression("/\\d+$"));
+    QCOMPARE(stored.size(), data.count());
 }
 
 QTEST_GUILESS_MAIN(TestFavoritesData)

@@ -31,7 +31,7 @@ std::unique_ptr<FeatureTreeItem> tree(const QString& text)
 {
     FeatureTreeItem* root = nullptr;
     FeatureTreeItem* last = nullptr;
-    QList<FeatureTreeItem*> parents{nullptr};
+    QList<FeatureTreeItem*> parents { nullptr };
     auto tokens = QRegularExpression("[\\w#]+|[()]").globalMatch(text);
     while (tokens.hasNext()) {
         const QString token = tokens.next().captured();
@@ -63,7 +63,7 @@ const char* const parameters
     = "Controls#Guru[Width=640{min=Floor max=Limit inc=2 unit=px description='Image width.'"
       " tooltip='Width of the image' docuURL=docs/features.html#Width} Floor=16 Limit=1000"
       " Gain:f=5{min=GainFloor max=GainLimit representation=Linear unit=dB} GainFloor:f=0 GainLimit:f=24"
-      " Exposure:f=5{min=1 max=100 representation=Logarithmic} Plain:f=5 Ranged=5{min=1 max=100 representation=Linear}"
+      " Plain:f=5 Ranged=5{min=1 max=100 representation=Linear}"
       " ReverseX:b=true DeviceUserID:s=cam PixelFormat:e=Mono8(Mono8 Mono12) UserSetSave:c SensorWidth=2448!RO"
       " DeviceKey!WO FutureMode!NA LegacyMode!NI RootCause=1 Level=5!RO{min=1 max=9 representation=Linear}"
       " Temperature:f=50!RO{max=Limit}]";
@@ -102,7 +102,6 @@ void TestFeatureTreeItem::structure_data()
     row("r(a b c)", "child 3", "-");
     row("r(a b)", "insert 0", "x", "r(x a b)");
     row("r(a b)", "insert 2", "x", "r(a b x)");
-    row("r", "insert 0", "x", "r(x)");
     row("r(a(a1) b c)", "remove 0", "a(a1)", "r(b c)");
     row("r(a b c)", "remove 2", "c", "r(a b)");
     row("r(a b c)", "remove 3", "-");
@@ -168,8 +167,8 @@ void TestFeatureTreeItem::ownership()
     QCOMPARE(orphan->parent(), named(root.get(), "b"));
     QCOMPARE(orphan->QObject::parent(), named(root.get(), "b"));
     // Clearing deletes the whole subtree, orphans included.
-    QList<QPointer<FeatureTreeItem>> watched{named(root.get(), "a"), a1, named(root.get(), "a11"), orphan,
-                                             new FeatureTreeItem("o2", nullptr, "o2", a1)};
+    QList<QPointer<FeatureTreeItem>> watched { named(root.get(), "a"), a1, named(root.get(), "a11"), orphan,
+                                               new FeatureTreeItem("o2", nullptr, "o2", a1) };
     root->clearChildren();
     QVERIFY(!root->hasChildren());
     for (const auto& item : watched)
@@ -182,12 +181,14 @@ void TestFeatureTreeItem::plainRows()
     FeatureTreeItem item("Favorites", nullptr, "FavRoot", nullptr);
     item.setVisibility(GenApi::Expert);
     QVERIFY(item.data(0, Qt::ForegroundRole).isValid() && item.data(1, Qt::ForegroundRole).isValid());
-    for (const auto& [column, role] : {std::pair{0, int(Qt::EditRole)}, {1, int(Qt::DisplayRole)},
-                                       {2, int(Qt::ForegroundRole)}, {0, FeatureTreeItem::GenicamDescription}})
+    for (const auto& [column, role] : { std::pair { 0, int(Qt::EditRole) },
+                                        { 1, int(Qt::DisplayRole) },
+                                        { 2, int(Qt::ForegroundRole) },
+                                        { 0, FeatureTreeItem::GenicamDescription } })
         QVERIFY2(!item.data(column, role).isValid(), qPrintable(QString("%1/%2").arg(column).arg(role)));
-    QCOMPARE(QVector<bool>({item.ShowMe(GenApi::Beginner), item.ShowMe(GenApi::Expert), item.ShowMe(GenApi::Invisible),
-                            item.data(0, FeatureTreeItem::IsShownAtAll).toBool()}),
-             QVector<bool>({false, true, true, true}));
+    QCOMPARE(QVector<bool>({ item.ShowMe(GenApi::Beginner), item.ShowMe(GenApi::Expert), item.ShowMe(GenApi::Invisible),
+                             item.data(0, FeatureTreeItem::IsShownAtAll).toBool() }),
+             QVector<bool>({ false, true, true, true }));
     QVERIFY(!FeatureTreeItem("x", nullptr, "x", nullptr).ShowMe(GenApi::Invisible)); // no level: never
     QVERIFY(!item.isEditable() && !item.HasDescription());
     item.SetDescription(QString()); // an empty description is none
@@ -220,7 +221,6 @@ void TestFeatureTreeItem::parameterRows_data()
     row("Ranged", 1, rw, "5", "5");
     row("Plain", 2, rw, "5.00", "5.00");
     row("Gain", 3, rw, "5.00", "5.00");
-    row("Exposure", 3, rw, "5.00", "5.00");
     row("PixelFormat", 4, rw, "Mono8", "Mono8");
     row("ReverseX", 5, rw, empty, none);
     row("DeviceUserID", 6, rw, "cam", "cam");
@@ -245,7 +245,7 @@ void TestFeatureTreeItem::parameterRows()
     auto* node = qobject_cast<FeatureTreeINodeItem*>(f.item(feature));
     QVERIFY(node);
     QCOMPARE(node->editorType(), editor);
-    QCOMPARE(node->usePersistentEditor(), QList<int>({1, 2, 3, 4, 5, 7}).contains(editor));
+    QCOMPARE(node->usePersistentEditor(), QList<int>({ 1, 2, 3, 4, 5, 7 }).contains(editor));
     QCOMPARE(int(node->getAccessMode()), access);
     QTEST(node->data(1, Qt::DisplayRole), "display");
     QTEST(node->data(1, Qt::EditRole), "edit");
@@ -269,12 +269,12 @@ void TestFeatureTreeItem::namesAndToolTips()
     f.add(parameters);
     FeatureTreeItem* width = f.item("Width");
     // The unit joins the name; the value column's name is the full one.
-    QCOMPARE(QStringList({width->data(0, Qt::DisplayRole).toString(),
-                          f.item("Limit")->data(0, Qt::DisplayRole).toString(),
-                          width->data(0, FeatureTreeItem::GenicamNameRole).toString(),
-                          width->data(1, FeatureTreeItem::GenicamNameRole).toString(),
-                          width->data(0, FeatureTreeItem::GenicamDocuURL).toString()}),
-             QStringList({"Width [px]", "Limit", "Width", "@CameraDevice/Width", "docs/features.html#Width"}));
+    QCOMPARE(
+        QStringList({ width->data(0, Qt::DisplayRole).toString(), f.item("Limit")->data(0, Qt::DisplayRole).toString(),
+                      width->data(0, FeatureTreeItem::GenicamNameRole).toString(),
+                      width->data(1, FeatureTreeItem::GenicamNameRole).toString(),
+                      width->data(0, FeatureTreeItem::GenicamDocuURL).toString() }),
+        QStringList({ "Width [px]", "Limit", "Width", "@CameraDevice/Width", "docs/features.html#Width" }));
     QCOMPARE(width->data(0, Qt::ToolTipRole).toString(),
              QString("<nobr><b>Width (Width)</b></nobr><br><nobr>Width of the image</nobr>"));
     QCOMPARE(f.item("Controls")->data(0, Qt::ToolTipRole).toString(), QString("<nobr><b>Controls</b></nobr>"));
@@ -299,8 +299,7 @@ void TestFeatureTreeItem::namesAndToolTips()
     highlighter.searchText = "idt";
     static_cast<FeatureTreeINodeItem*>(width)->setHighlighter(&highlighter);
     const QString tip = width->data(0, Qt::ToolTipRole).toString();
-    QVERIFY2(tip.startsWith("<nobr><b>W<span") && tip.endsWith("<br><nobr>Width of the image</nobr>"),
-             qPrintable(tip));
+    QVERIFY2(tip.startsWith("<nobr><b>W<span") && tip.endsWith("<br><nobr>Width of the image</nobr>"), qPrintable(tip));
 }
 
 void TestFeatureTreeItem::followsChanges_data()
@@ -313,11 +312,11 @@ void TestFeatureTreeItem::followsChanges_data()
     QTest::addColumn<QString>("expected"); // the feature's value afterwards
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("reports"); // of the row
-    const auto row = [](const char* name, const char* feature, const char* changed, const QString& value,
-                        const QString& expected, const QString& shown, int reports = 1, bool callbacks = true,
-                        bool utf8 = true) {
-        QTest::newRow(name) << feature << changed << value << utf8 << callbacks << expected << shown << reports;
-    };
+    const auto row
+        = [](const char* name, const char* feature, const char* changed, const QString& value, const QString& expected,
+             const QString& shown, int reports = 1, bool callbacks = true, bool utf8 = true) {
+              QTest::newRow(name) << feature << changed << value << utf8 << callbacks << expected << shown << reports;
+          };
     // The report of a value out of its live limits is not kept, the corrected one is.
     row("integer above its maximum", "Width", "Limit", "500", "500", "500");
     row("integer below its minimum", "Width", "Floor", "700", "700", "700");
@@ -327,10 +326,13 @@ void TestFeatureTreeItem::followsChanges_data()
     row("inside the limits", "Width", "Limit", "800", "640", "640");
     row("callbacks off: not clamped", "Width", "Limit", "500", "640", "640", 0, false);
     row("callbacks off: not shown", "Width", "Width", "700", "700", "640", 0, false);
-    // The collection takes 8-bit text up to the first zero byte.
+    // The collection takes 8-bit text up to the first zero byte: a text with
+    // one inside is refused, not written cut short.
     const QString umlaut = QString::fromUtf8("Grüße");
     row("UTF-8 text", "DeviceUserID", "DeviceUserID", umlaut, umlaut, umlaut);
-    row("cut at a zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0) + "cd", "ab", "ab");
+    row("refused for a zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0) + "cd", "cam", "cam", 0);
+    row("Latin-1 row, zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0), "cam", "cam", 0, true,
+        false);
     // A Latin-1 row hands Latin-1 bytes to a UTF-8 collection, which refuses them.
     row("Latin-1 row", "DeviceUserID", "DeviceUserID", umlaut, "cam", "cam", 0, true, false);
 }

@@ -86,18 +86,17 @@ void TestFeatureTreeModel::buildsTheTreeLazily()
 
     // Invisible categories and features get rows; what an invisible category holds shows at the Invisible
     // level only, whatever its own level.
-    QStringList shown;
-    QCOMPARE(treeText(model), QString("Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel] "
-                                      "Hidden[Secret] InvisibleFeature] Device[DeviceTemperature DeviceReset]]"));
+    const QString all = "Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel] Hidden[Secret] "
+                        "InvisibleFeature] Device[DeviceTemperature DeviceReset]]";
+    QCOMPARE(treeText(model), all);
     FeatureTreeProxyModel proxy;
     proxy.setSourceModel(&model);
-    for (const auto level : {GenApi::Guru, GenApi::Invisible})
+    QStringList shown;
+    for (const auto level : { GenApi::Guru, GenApi::Invisible })
         proxy.setVisibility(level), proxy.invalidate(), shown << treeText(proxy);
-    QCOMPARE(shown, QStringList({"Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel]] "
-                                 "Device[DeviceTemperature DeviceReset]]",
-                                 "Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel] "
-                                 "Hidden[Secret] InvisibleFeature] Device[DeviceTemperature DeviceReset]]"}));
-    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Value"));
+    const QString guru = "Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel]] "
+                         "Device[DeviceTemperature DeviceReset]]";
+    QCOMPARE(shown, QStringList({ guru, all }));
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 }
 
@@ -194,7 +193,7 @@ void TestFeatureTreeModel::followsTheFirstCollectionWhileAlive()
 
 void TestFeatureTreeModel::missingRootAddsNothing()
 {
-    for (FaultKind kind : {FaultKind::StandardException, FaultKind::OtherException}) {
+    for (FaultKind kind : { FaultKind::StandardException, FaultKind::OtherException }) {
         TreeFixture f;
         const auto collection = NodeMapText::collection(camera);
         collection->injectFault(QString(), Operation::GetParameter, kind, 1);
@@ -213,9 +212,9 @@ void TestFeatureTreeModel::favouriteRowsToolTipsAndPlaceholders()
     TreeFixture f;
     QSignalSpy inserted(&f.model, &QAbstractItemModel::rowsInserted);
     FavoritesData& favorites = f.model.GetFavorites();
-    favorites.append({"Width", "Width", "@CameraDevice"});
-    favorites.append({"Gone", "Gone", "@CameraDevice"});
-    favorites.append({"Width", "Width", "@DeviceTransportLayer"});
+    favorites.append({ "Width", "Width", "@CameraDevice" });
+    favorites.append({ "Gone", "Gone", "@CameraDevice" });
+    favorites.append({ "Width", "Width", "@DeviceTransportLayer" });
     favorites.setViewAll(false);
     f.model.rebuildFavoriteItems();
     // The search help row is announced where it goes: row 0.
@@ -263,7 +262,7 @@ void TestFeatureTreeModel::addsFavouritesOfFeaturesOnly()
     QVERIFY(!f.model.AddFavorite(nullptr, 0));
     QVERIFY(!f.model.AddFavorite(collection->getParameter("DevicePort"), 0));
     QVERIFY(!f.model.AddFavorite(collection->getParameter("Width"), -1));
-    for (const char* name : {"Width", "Limit", "PixelFormat"})
+    for (const char* name : { "Width", "Limit", "PixelFormat" })
         QVERIFY(f.model.AddFavorite(collection->getParameter(name), 1));
     QVERIFY(!f.model.AddFavorite(collection->getParameter("Width"), 0));
     f.model.rebuildFavoriteItems();
@@ -283,15 +282,15 @@ void TestFeatureTreeModel::dropsAddAndReorderFavourites()
         f.model.rebuildFavoriteItems();
     };
     // Rows dragged together arrive in their order, with one announcement.
-    drop({f.index("Width"), f.index("PixelFormat"), f.index("Limit")}, -1);
+    drop({ f.index("Width"), f.index("PixelFormat"), f.index("Limit") }, -1);
     QCOMPARE(updated.count(), 1);
     QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Width PixelFormat Limit"));
     // Past the end they are appended in order, not reversed; a favourite dropped moves.
-    drop({f.model.index(0, 0, f.model.GetFavoritesRootIndex()), f.index("DeviceReset")}, 99);
+    drop({ f.model.index(0, 0, f.model.GetFavoritesRootIndex()), f.index("DeviceReset") }, 99);
     QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("PixelFormat Limit Width DeviceReset"));
     // Rows that are no features change nothing.
     updated.clear();
-    drop({f.model.index(0, 0), f.model.GetFavoritesRootIndex()}, 0);
+    drop({ f.model.index(0, 0), f.model.GetFavoritesRootIndex() }, 0);
     QCOMPARE(f.model.GetFavorites().count(), 4);
 }
 
@@ -315,12 +314,12 @@ void TestFeatureTreeModel::dropsIgnoreForeignPayloads()
     f.model.rebuildFavoriteItems();
     f.add(camera);
     FeatureTreeItem stranger("Stranger", &f.model, "@CameraDevice/Width", nullptr);
-    const QList<QList<qint64>> payloads = {{address(f.index("Width")) + 8, qint64(quintptr(&stranger)), 0x10, -1},
-                                           {0, 0},
-                                           {},
-                                           {},
-                                           {address(f.index("Width"))},
-                                           {address(f.index("Width"))}};
+    const QList<QList<qint64>> payloads = { { address(f.index("Width")) + 8, qint64(quintptr(&stranger)), 0x10, -1 },
+                                            { 0, 0 },
+                                            {},
+                                            {},
+                                            { address(f.index("Width")) },
+                                            { address(f.index("Width")) } };
     std::unique_ptr<QMimeData> mime(payload(payloads.at(kind)));
     if (kind == 3)
         mime.reset(new QMimeData);

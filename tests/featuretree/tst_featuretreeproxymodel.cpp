@@ -21,16 +21,19 @@ const char* const camera = "ImageFormatControl[Width=640 Height=480 SensorWidth=
 // levels and access mixed so that every search text hits several levels.
 QString generatedTree()
 {
-    const char* const stems[] = {"Gain", "Width", "Offset", "Temperature"};
-    const char* const levels[] = {"Beginner", "Expert", "Guru", "Invisible", "Beginner"};
+    const char* const stems[] = { "Gain", "Width", "Offset", "Temperature" };
+    const char* const levels[] = { "Beginner", "Expert", "Guru", "Invisible", "Beginner" };
     QString text;
     for (int c = 0; c < 6; ++c) {
         for (int s = 0; s < 3; ++s) {
             text += (s ? "" : QString("Cat%1#%2[").arg(c).arg(c % 3 == 2 ? "Expert" : "Beginner"))
-                    + QString("Sub%1_%2[").arg(c).arg(s);
+                + QString("Sub%1_%2[").arg(c).arg(s);
             for (int f = 0; f < 5; ++f) {
                 text += QString("%1%2%3%4#").arg(stems[(c + s + f) % 4]).arg(c).arg(s).arg(f)
-                        + levels[(c * 7 + s * 3 + f) % 5] + (f == 4 && s == 1 ? "!NI " : f == 3 ? "{unit=dB} " : " ");
+                    + levels[(c * 7 + s * 3 + f) % 5]
+                    + (f == 4 && s == 1 ? "!NI "
+                           : f == 3     ? "{unit=dB} "
+                                        : " ");
             }
             text += s == 2 ? "]] " : "] ";
         }
@@ -108,7 +111,7 @@ bool filtered(const QAbstractItemModel& model, const QModelIndex& parent, const 
         const bool shown = index.data(FeatureTreeItem::IsShownAtAll).toBool() || filter.level == GenApi::Invisible;
         const bool candidate = name != "Root" && shown;
         const bool matched = candidate && !index.data(FeatureTreeItem::GenicamCategory).toBool()
-                          && (filter.matches(name) || filter.matches(index.data().toString()));
+            && (filter.matches(name) || filter.matches(index.data().toString()));
         if (matched && level <= filter.level)
             found[0] << name;
         else if (matched && level < GenApi::Invisible)
@@ -152,7 +155,7 @@ void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles_data()
     QTest::addColumn<int>("syntax");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("level");
-    for (const char* text : {"", "gain", "width1", "sub", "3", "db"}) {
+    for (const char* text : { "", "gain", "width1", "sub", "3", "db" }) {
         for (int level = 0; level <= 3; ++level)
             QTest::addRow("%s at %d", *text ? text : "nothing", level) << int(FixedString) << text << level;
     }
@@ -172,11 +175,12 @@ void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles()
     QFETCH(int, syntax);
     QFETCH(QString, text);
     QFETCH(int, level);
-    const Filter filter{level, syntax, text};
+    const Filter filter { level, syntax, text }, otherText { level, FixedString, "1" },
+        otherLevel { level ^ 1, syntax, text };
     Filter current = filter;
     // The model checker would load every category before the first pass does.
     TreeFixture f(false);
-    QVERIFY(f.model.GetFavorites().append({"Gain000", "Gain000", "@CameraDevice"}));
+    QVERIFY(f.model.GetFavorites().append({ "Gain000", "Gain000", "@CameraDevice" }));
     f.proxy.rebuildFavoriteItems();
     const auto camera = f.add(generatedTree());
     // Each step as the widget takes it: a new filter is applied, an edit only invalidates.
@@ -186,39 +190,43 @@ void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles()
             f.proxy.invalidate();
     };
     const std::pair<const char*, std::function<void()>> steps[] = {
-        {"filtered", [&] { refilter(filter, true); }},
-        {"other text", [&] { refilter({level, FixedString, "1"}, false); }},
-        {"text back", [&] { refilter(filter, false); }},
-        {"other level", [&] { refilter({level ^ 1, syntax, text}, true); }},
-        {"level back", [&] { refilter(filter, true); }},
-        {"collection added", [&] {
-             // Every row stands until the caller filters again.
-             const auto link = NodeMapText::collection("Link[Gain9 Width9#Expert]", "@DeviceTransportLayer");
-             f.proxy.addParameterCollection(link, "Transport", "@DeviceTransportLayer", true);
-             QVERIFY(treeText(f.proxy).endsWith("Root[Link[Gain9 Width9]]"));
-             f.proxy.invalidate();
-             if (level == GenApi::Guru) // it walks the whole tree on every change: some rows suffice
-                 f.attachTesters();
-         }},
-        {"favourite added", [&] {
-             QVERIFY(f.proxy.AddFavorite(camera->getParameter("Width100"), 99));
-             f.proxy.rebuildFavoriteItems();
-             f.proxy.invalidate();
-         }},
-        {"favourite removed", [&] {
-             QVERIFY(f.model.RemoveFavorite(f.model.index(0, 0, f.model.GetFavoritesRootIndex())));
-             f.proxy.rebuildFavoriteItems();
-             f.proxy.invalidate();
-         }},
-        {"rows changed", [&] {
-             camera->getParameter("Gain000")->getProperties()->setProperty("Visibility", "Expert");
-             camera->getParameter("Width001")->getProperties()->setProperty("AccessMode", "NI");
-             f.proxy.invalidate();
-         }},
+        { "filtered", [&] { refilter(filter, true); } },
+        { "other text", [&] { refilter(otherText, false); } },
+        { "text back", [&] { refilter(filter, false); } },
+        { "other level", [&] { refilter(otherLevel, true); } },
+        { "level back", [&] { refilter(filter, true); } },
+        { "collection added",
+          [&] {
+              // Every row stands until the caller filters again.
+              const auto link = NodeMapText::collection("Link[Gain9 Width9#Expert]", "@DeviceTransportLayer");
+              f.proxy.addParameterCollection(link, "Transport", "@DeviceTransportLayer", true);
+              QVERIFY(treeText(f.proxy).endsWith("Root[Link[Gain9 Width9]]"));
+              f.proxy.invalidate();
+              if (level == GenApi::Guru) // it walks the whole tree on every change: some rows suffice
+                  f.attachTesters();
+          } },
+        { "favourite added",
+          [&] {
+              QVERIFY(f.proxy.AddFavorite(camera->getParameter("Width100"), 99));
+              f.proxy.rebuildFavoriteItems();
+              f.proxy.invalidate();
+          } },
+        { "favourite removed",
+          [&] {
+              QVERIFY(f.model.RemoveFavorite(f.model.index(0, 0, f.model.GetFavoritesRootIndex())));
+              f.proxy.rebuildFavoriteItems();
+              f.proxy.invalidate();
+          } },
+        { "rows changed",
+          [&] {
+              camera->getParameter("Gain000")->getProperties()->setProperty("Visibility", "Expert");
+              camera->getParameter("Width001")->getProperties()->setProperty("AccessMode", "NI");
+              f.proxy.invalidate();
+          } },
     };
     // A source filtered before: what it matched must not count.
     QStandardItemModel previous;
-    for (const char* name : {"Gain2 Width1 Sub3 dB", "Offset1", "Temperature1"})
+    for (const char* name : { "Gain2 Width1 Sub3 dB", "Offset1", "Temperature1" })
         previous.appendRow(plainRow(name));
     for (const auto& [step, run] : steps) {
         run();
@@ -292,8 +300,9 @@ void TestFeatureTreeProxyModel::logsFailuresWhileLoadingRows()
     f.proxy.setFilterFixedString("a");
     QCOMPARE(treeText(f.proxy),
              QString("FavoritesTopLevel[Dummy] Root[ImageFormatControl[TestPattern] AnalogControl[Gamma]]"));
-    QCOMPARE(log.texts(QtWarningMsg), QStringList({"Failed to load the features of a category.",
-                                                   "FeatureTreeModel::addChildren: Unspecified exception occurred."}));
+    QCOMPARE(log.texts(QtWarningMsg),
+             QStringList({ "Failed to load the features of a category.",
+                           "FeatureTreeModel::addChildren: Unspecified exception occurred." }));
     f.attachTesters();
 }
 
@@ -302,7 +311,7 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
     TreeFixture f;
     f.proxy.rebuildFavoriteItems();
     const auto collection = f.add(camera);
-    for (const char* name : {"Height", "TestPattern", "Gamma"})
+    for (const char* name : { "Height", "TestPattern", "Gamma" })
         QVERIFY(f.proxy.AddFavorite(collection->getParameter(name), 99));
     f.proxy.rebuildFavoriteItems();
     // Width is filtered out: proxy rows and source rows differ below the category.
@@ -310,7 +319,7 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
     // Each row, level by level, as the proxy answers for it: its position among the favourites,
     // + when it can become one, ^ and v when it can move up and down, * when it is one.
     QStringList answers;
-    QModelIndexList rows{QModelIndex()};
+    QModelIndexList rows { QModelIndex() };
     for (int i = 0; i < rows.size(); ++i) {
         for (int row = 0; row < f.proxy.rowCount(rows.at(i)); ++row)
             rows << f.proxy.index(row, 0, rows.at(i));
@@ -319,11 +328,9 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
         const QModelIndex index = rows.at(i).siblingAtColumn(1);
         FeatureTreeItem* item = f.proxy.getFeatureTreeItem(index);
         answers << item->data(0, FeatureTreeItem::GenicamNameRole).toString()
-                       + QString::number(f.proxy.getFavoritesIndexFromModelIndex(index))
-                       + (f.proxy.CanAddAsFavorite(index) ? "+" : "")
-                       + (f.proxy.CanMoveFavorite(index, true) ? "^" : "")
-                       + (f.proxy.CanMoveFavorite(index, false) ? "v" : "")
-                       + (f.proxy.IsFavoriteTreeItem(item) ? "*" : "");
+                + QString::number(f.proxy.getFavoritesIndexFromModelIndex(index))
+                + (f.proxy.CanAddAsFavorite(index) ? "+" : "") + (f.proxy.CanMoveFavorite(index, true) ? "^" : "")
+                + (f.proxy.CanMoveFavorite(index, false) ? "v" : "") + (f.proxy.IsFavoriteTreeItem(item) ? "*" : "");
         // It is found at its own proxy index; the source's indexes are not the proxy's.
         QCOMPARE(f.proxy.indexForItem(item, 1), index);
         QCOMPARE(f.proxy.findItem(item, nullptr, 1), index);
@@ -336,14 +343,15 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
         QVERIFY(!f.proxy.getFeatureTreeItem(source) && f.proxy.getFavoritesIndexFromModelIndex(source) < 0);
         QVERIFY(!f.proxy.CanAddAsFavorite(source) && !f.proxy.CanMoveFavorite(source, true));
     }
-    QCOMPARE(answers.join(' '), QString("FavoritesTopLevel-1 Root-1 Height0v* TestPattern1^v* ImageFormatControl-1 "
-                                        "AnalogControl-1 Height-1+ SensorWidth-1+ TestPattern-1+ GainControl-1 "
-                                        "BlackLevel-1+"));
+    QCOMPARE(answers.join(' '),
+             QString("FavoritesTopLevel-1 Root-1 Height0v* TestPattern1^v* ImageFormatControl-1 "
+                     "AnalogControl-1 Height-1+ SensorWidth-1+ TestPattern-1+ GainControl-1 "
+                     "BlackLevel-1+"));
     QVERIFY(!f.proxy.findItemByFullName("@CameraDevice/Width", nullptr, 0).isValid());
     // Favourites moved and removed through proxy rows.
     const auto favourite = [&f](int row) { return f.proxy.index(row, 0, f.proxy.GetFavoritesRootIndex()); };
     QVERIFY(f.proxy.IsFavoriteTreeRoot(f.proxy.getFeatureTreeItem(favourite(0).parent())));
-    for (const auto& [row, up] : {std::pair{0, false}, {1, true}}) {
+    for (const auto& [row, up] : { std::pair { 0, false }, { 1, true } }) {
         QVERIFY(f.proxy.MoveFavorite(favourite(row), up));
         f.proxy.rebuildFavoriteItems();
     }
@@ -352,16 +360,12 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
     f.proxy.rebuildFavoriteItems();
     QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Height Gamma"));
 
-    QCOMPARE(&f.proxy.GetFavorites(), &f.model.GetFavorites());
-    QCOMPARE(f.proxy.getSearchHelpItem(), f.model.getSearchHelpItem());
-    for (bool on : {true, false}) {
-        f.proxy.EnablePolling(on);
+    // Switches the widget passes on and reads nowhere else reach the model.
+    for (bool on : { true, false }) {
         f.proxy.EnableViewAllFavorites(on);
         f.proxy.setGenICamCallbacksEnable(on);
-        QCOMPARE(QVector<bool>({f.proxy.GetPolling(), f.model.GetPolling(), f.proxy.GetViewAllFavorites(),
-                                f.model.GetViewAllFavorites(), f.proxy.getGenICamCallbackEnable(),
-                                f.model.getGenICamCallbackEnable()}),
-                 QVector<bool>(6, on));
+        QCOMPARE(QVector<bool>({ f.model.GetViewAllFavorites(), f.model.getGenICamCallbackEnable() }),
+                 QVector<bool>(2, on));
     }
     // While the device is gone nothing is written.
     f.proxy.SetDeviceAlive(false);
@@ -384,16 +388,13 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
 
 void TestFeatureTreeProxyModel::fallsBackWithoutModel()
 {
-    // Operations without a result do nothing; the level is the proxy's own;
-    // the favourites are one empty list for every proxy without a model.
+    // Operations without a result do nothing; the favourites are one empty
+    // list for every proxy without a model.
     FeatureTreeProxyModel proxy;
     const auto collection = NodeMapText::collection(camera);
     proxy.addParameterCollection(collection, "Camera", "@CameraDevice", false);
     proxy.rebuildFavoriteItems();
     QVERIFY(!proxy.AddFavorite(collection->getParameter("Width"), 0) && !proxy.GetFavoritesRootIndex().isValid());
-    QCOMPARE(proxy.GetParameterCollectionName(collection), QString("unknown NodeMap name"));
-    proxy.setVisibility(GenApi::Expert);
-    QCOMPARE(proxy.getVisibility(), GenApi::Expert);
     FeatureTreeModel model;
     QCOMPARE(&proxy.GetFavorites(), &FeatureTreeProxyModel().GetFavorites());
     QVERIFY(&proxy.GetFavorites() != &model.GetFavorites() && proxy.GetFavorites().count() == 0);

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -238,11 +239,13 @@ private slots:
         const int level = fetch<int>("level");
         QSignalSpy matches(fx.widget(), &FeatureTreeWidget::filterMatchesChanged);
         QSignalSpy levels(fx.widget(), &FeatureTreeWidget::visibilityChanged);
+        QSignalSpy layouts(fx.proxy(), &QAbstractItemModel::layoutChanged);
         fx.search("match");
         fx.search(fetch<QString>("text"));
         if (level >= 0)
             QVERIFY(QMetaObject::invokeMethod(fx.widget(), "onVisibilityChanged", Q_ARG(int, level)));
         QCOMPARE(levels.count(), level >= 0 && level <= GenApi::Invisible ? 1 : 0);
+        QCOMPARE(layouts.count(), levels.count()); // a text filters the rows; only a new level filters them all again
         QTEST(matches.last(), "matches");
         FeatureTreeItem* help = fx.extension()->getSearchHelpItem();
         QTEST(help->getDisplayedName(), "help");
@@ -280,6 +283,67 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("Camera                                  \t\n"
                                                             "  Device Control                        \t\n"
                                                             "    Width                               \t640\n"));
+    }
+
+    void editorsLiveOnRowsInViewOnly_data()
+    {
+        QTest::addColumn<QString>("action"); // done to a tree of 400 boolean features before looking
+        for (const char* action : {"none", "scroll to the middle", "scroll to the end", "collapse", "search"})
+            QTest::newRow(action) << action;
+    }
+    void editorsLiveOnRowsInViewOnly()
+    {
+        QStringList features;
+        for (int i = 0; i < 400; ++i)
+            features << QString("Flag%1").arg(i);
+        const QByteArray text = ("Many[" + features.join(":b=true ") + ":b=true]").toUtf8();
+        Tree fx(text.constData());
+        FeatureTreeView* view = fx.view();
+        const QString action = fetch<QString>("action");
+        if (action.startsWith("scroll"))
+            view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum()
+                                                / (action.endsWith("end") ? 1 : 2));
+        if (action == "collapse") { // no editor is left; expanding brings them back
+            view->collapse(fx.index("Many"));
+            fx.settle();
+            QCOMPARE(view->liveEditorCount(), 0);
+            view->expand(fx.index("Many"));
+        }
+        if (action == "search")
+            fx.type("flag1"), fx.search("");
+        fx.settle();
+        // Every row in view shows its editor; rows well away from the view have none.
+        int inView = 0;
+        for (const QString& feature : features) {
+            const QRect row = view->visualRect(fx.index(feature, 1));
+            const bool shown = row.intersects(view->viewport()->rect());
+            const bool far = row.bottom() < -10 * row.height() || row.top() > view->viewport()->height() * 2;
+            inView += shown ? 1 : 0;
+            QVERIFY2(shown ? fx.editor(feature) != nullptr : !far || !fx.editor(feature), qPrintable(feature));
+        }
+        QVERIFY(inView > 20 && view->liveEditorCount() <= inView + 10);
+    }
+
+    void editorsTakeChangedSnapshotsOnly_data()
+    {
+        QTest::addColumn<bool>("readOnly"); // the report after the user unticked the box: the same data or read-only
+        QTest::newRow("the same data again") << false;
+        QTest::newRow("read-only") << true;
+    }
+    void editorsTakeChangedSnapshotsOnly()
+    {
+        Tree fx(controls);
+        auto* box = qobject_cast<QCheckBox*>(fx.editor("ReverseX"));
+        QVERIFY(box && box->isChecked());
+        box->setChecked(false); // shown, not committed
+        const QSharedPointer<IParameter> parameter = fx.parameter("ReverseX");
+        const bool readOnly = fetch<bool>("readOnly");
+        if (readOnly)
+            parameter->getProperties()->setProperty("AccessMode", "RO");
+        else
+            emit parameter->parameterDataChangedDecoupled(
+                QSharedPointer<const ParameterData>::create(*parameter->getParameterData()));
+        QCOMPARE(QList<bool>({box->isChecked(), box->isEnabled()}), QList<bool>({readOnly, !readOnly}));
     }
 
     void pollingStaysInStep()

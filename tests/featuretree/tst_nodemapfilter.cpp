@@ -136,6 +136,8 @@ private slots:
         QTest::newRow("mismatched end tag") << QByteArray("<Filter>\n<F><Name>Width</Name></Feat>\n</Filter>") << false
                                             << "" << broken.arg(2);
         QTest::newRow("not XML at all") << QByteArray("Width=Guru\n") << false << "" << broken.arg(1);
+        QTest::newRow("nested 100000 deep") << "<F>" + QByteArray("<F>").repeated(100000) << false << ""
+                                            << ".*TstNmf_Walk_Filter.xml: elements nested deeper than 64 levels \\(1, 0\\)";
         QTest::newRow("the walk goes on after failing items")
             << QByteArray("<Filter><!-- a heading --><F><Visibility>Guru</Visibility></F><F><Name>NoSuchFeature</Name>"
                           "<Visibility>Guru</Visibility></F><F><Name>TriggerMode</Name><Visibility>Hidden</Visibility>"

@@ -1,10 +1,11 @@
 #include "logcapture.h"
 
 #include <QMutexLocker>
+
 #include <atomic>
 
 namespace {
-std::atomic<LogCapture*> currentCapture{nullptr};
+std::atomic<LogCapture*> currentCapture { nullptr };
 }
 
 LogCapture::LogCapture()
@@ -25,7 +26,7 @@ void LogCapture::handler(QtMsgType type, const QMessageLogContext&, const QStrin
     if (!capture)
         return;
     QMutexLocker lock(&capture->m_mutex);
-    capture->m_entries.append({type, text});
+    capture->m_entries.append({ type, text });
 }
 
 QList<LogCapture::Entry> LogCapture::entries() const
@@ -34,21 +35,13 @@ QList<LogCapture::Entry> LogCapture::entries() const
     return m_entries;
 }
 
-QStringList LogCapture::texts(QtMsgType type) const
+QStringList LogCapture::texts(int type) const
 {
     QStringList result;
     for (const Entry& e : entries()) {
-        if (e.type == type)
+        if (type < 0 || e.type == type)
             result << e.text;
     }
-    return result;
-}
-
-QStringList LogCapture::texts() const
-{
-    QStringList result;
-    for (const Entry& e : entries())
-        result << e.text;
     return result;
 }
 

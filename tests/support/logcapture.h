@@ -24,10 +24,8 @@ public:
     LogCapture& operator=(const LogCapture&) = delete;
 
     QList<Entry> entries() const;
-    /// Texts of the messages of one type, in order.
-    QStringList texts(QtMsgType type) const;
-    /// Texts of all messages, in order.
-    QStringList texts() const;
+    /// Texts of the messages of one QtMsgType (of all types when negative), in order.
+    QStringList texts(int type = -1) const;
     void clear();
 
 private:

@@ -38,6 +38,16 @@ QString thrownBy(const std::function<void()>& call)
     return QString();
 }
 
+QString thrownOnSmallStack(const std::function<void()>& call)
+{
+    QString thrown;
+    QScopedPointer<QThread> thread(QThread::create([&] { thrown = thrownBy(call); }));
+    thread->setStackSize(1u << 20);
+    thread->start();
+    thread->wait();
+    return thrown;
+}
+
 QString snapshotText(const ParameterData& d)
 {
     const char flags[] = {d.isReadable ? 'R' : '-', d.isWritable ? 'W' : '-', d.isImplemented ? 'I' : '-',

@@ -17,6 +17,8 @@ namespace PC = ParameterCollection;
 /// "Access: <description>" for a GenICam exception of that class (Access, OutOfRange, InvalidArgument, LogicalError,
 /// Runtime, Timeout, Generic), "std: <what>" for another exception, "other" for anything else, empty for nothing.
 QString thrownBy(const std::function<void()>& call);
+/// thrownBy on a thread with a stack of 1 MiB, as a host's worker thread may have; waits for it.
+QString thrownOnSmallStack(const std::function<void()>& call);
 /// A snapshot in one line: "<type> '<value>' <RWIA flags> <visibility>" and by type " [min,max,inc] <representation>",
 /// " [min,max,inc] p<precision><notation: a, f or s> <representation>", " (entries) <int value>" or " done"/" busy".
 QString snapshotText(const PC::ParameterData& data);

@@ -10,25 +10,16 @@ namespace SliderMouse {
 
 namespace {
 
+// QSlider::initStyleOption is protected; a pointer to it taken through a subclass may be called on any slider.
+struct StyleAccess : QSlider
+{
+    static constexpr auto init = &StyleAccess::initStyleOption;
+};
+
 QStyleOptionSlider optionFor(const QSlider* slider)
 {
-    // Mirrors QSlider::initStyleOption, which is protected.
     QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.subControls = QStyle::SC_None;
-    option.activeSubControls = QStyle::SC_None;
-    option.orientation = slider->orientation();
-    option.maximum = slider->maximum();
-    option.minimum = slider->minimum();
-    option.tickPosition = slider->tickPosition();
-    option.tickInterval = slider->tickInterval();
-    option.upsideDown = (slider->orientation() == Qt::Horizontal)
-        ? (slider->invertedAppearance() != (option.direction == Qt::RightToLeft))
-        : (!slider->invertedAppearance());
-    option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    option.singleStep = slider->singleStep();
-    option.pageStep = slider->pageStep();
+    (slider->*StyleAccess::init)(&option);
     return option;
 }
 
@@ -48,11 +39,6 @@ void send(QSlider* slider, QEvent::Type type, const QPoint& pos, Qt::MouseButton
 }
 
 } // namespace
-
-QPoint handleCenter(QSlider* slider)
-{
-    return handleRect(slider).center();
-}
 
 void press(QSlider* slider)
 {
@@ -77,7 +63,7 @@ void moveTo(QSlider* slider, int value)
 
 void release(QSlider* slider)
 {
-    send(slider, QEvent::MouseButtonRelease, handleCenter(slider), Qt::LeftButton, Qt::NoButton);
+    send(slider, QEvent::MouseButtonRelease, handleRect(slider).center(), Qt::LeftButton, Qt::NoButton);
 }
 
 void drag(QSlider* slider, const QList<int>& values)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QPoint>
 
 class QSlider;
 
@@ -10,8 +9,6 @@ class QSlider;
 /// and wide enough (one pixel or more per value) for positions to be exact.
 namespace SliderMouse {
 
-/// Centre of the handle as the slider draws it now.
-QPoint handleCenter(QSlider* slider);
 /// Presses the left button on the handle.
 void press(QSlider* slider);
 /// Moves the pressed handle so that it stands for `value`.

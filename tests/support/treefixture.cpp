@@ -132,6 +132,7 @@ QSharedPointer<MemoryParameterCollection> WidgetFixture::add(const QString& tree
     const auto collection = NodeMapText::collection(tree, role);
     m_widget->addParameterCollection(collection, rootName, role, true);
     view()->expandAll();
+    settle();
     return collection;
 }
 
@@ -169,6 +170,12 @@ void WidgetFixture::type(const QString& text)
         return;
     }
     QTest::keyClicks(field, text);
+}
+
+void WidgetFixture::settle() const
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 }
 
 // --- fault rows ----------------------------------------------------------------------

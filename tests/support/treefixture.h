@@ -63,6 +63,8 @@ private:
 /// A shown FeatureTreeWidget over collections built from node map text, its
 /// tree expanded, with the view's proxy watched by a QAbstractItemModelTester.
 /// The camera kind has no filter file, so every feature keeps its own access.
+/// The window is tall enough for the trees the tests write: every shown row
+/// is in view and gets its editor (editors live on rows in view only).
 class WidgetFixture
 {
 public:
@@ -71,7 +73,7 @@ public:
     WidgetFixture(const WidgetFixture&) = delete;
     WidgetFixture& operator=(const WidgetFixture&) = delete;
 
-    /// Adds a collection as a host does, then expands the whole tree.
+    /// Adds a collection as a host does, then expands the whole tree and settles.
     QSharedPointer<ParameterCollection::MemoryParameterCollection>
     add(const QString& tree, const QString& role = QStringLiteral("@CameraDevice"),
         const QString& rootName = QStringLiteral("Camera"));
@@ -87,6 +89,8 @@ public:
     QWidget* editor(const QString& name) const;
     /// Types `text` into the search field, character by character.
     void type(const QString& text);
+    /// Delivers what the view left for the event loop (its editor pass, layouts).
+    void settle() const;
 
 private:
     QString m_role;

@@ -72,7 +72,6 @@ class TestMessageReporting : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void queueDeliveries_data();
     void queueDeliveries();
     void manyThreadsEveryReportOnce();
@@ -82,16 +81,6 @@ private slots:
     void remembersChoices();
     void forgetsChoices();
 };
-
-void TestMessageReporting::initTestCase()
-{
-    // Made by the first call, which the host makes on its GUI thread, as this test does: one queue
-    // for the process, delivering on this thread whoever asks for it later.
-    AsyncErrorQueue* global = GetTheGlobalAsyncErrorQueue();
-    AsyncErrorQueue* other = nullptr;
-    std::thread([&other] { other = GetTheGlobalAsyncErrorQueue(); }).join();
-    QVERIFY(other == global && global->thread() == QThread::currentThread() && !global->parent());
-}
 
 void TestMessageReporting::queueDeliveries_data()
 {
@@ -105,7 +94,6 @@ void TestMessageReporting::queueDeliveries_data()
     };
     row("newest first", true, "r1 r2 r3", "", "r3@2 r2@1 r1@0");
     row("from the owner", false, "r1 r2 r3", "", "r3@2 r2@1 r1@0");
-    row("none", true, "", "", "");
     row("cleared", true, "r1 r2 r3 r4 r5 clear", "", "");
     // Calls posted before the clear deliver the reports made after it.
     row("after a clear", true, "r1 r2 r3 clear n1 n2", "", "n2@1 n1@0");
@@ -331,6 +319,14 @@ void TestMessageReporting::forgetsChoices()
     QVERIFY(MessageBoxCheckable::resetAll());
     QCOMPARE(Choices().childKeys(), QStringList());
     QCOMPARE(QSettings().value("Favorites/Size"), QVariant(3));
+
+    // A box without a name asks every time: it keeps no choice and touches no empty settings key.
+    const LogCapture log;
+    MessageBoxCheckable unnamed(QString(), QMessageBox::Question, "Reset", "Reset?", QMessageBox::Yes);
+    unnamed.setSaveResultOnButton(QMessageBox::Yes);
+    QCOMPARE(execAnswering(unnamed, true, QMessageBox::Yes), QString("%1 shown").arg(QMessageBox::Yes));
+    QCOMPARE(Choices().childKeys(), QStringList());
+    QVERIFY2(!log.texts().join("|").contains("QSettings"), qPrintable(log.texts().join("|")));
 }
 
 QTEST_MAIN(TestMessageReporting)

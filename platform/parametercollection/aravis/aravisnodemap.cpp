@@ -406,9 +406,13 @@ QSharedPointer<AravisNodeMap> AravisNodeMap::openDevice(const QString& deviceId,
     map->onDevice([&map, &deviceId, &fakeGenicamFile] {
         Native& native = *map->m_native;
         native.device = openArvDevice(deviceId, fakeGenicamFile);
-        native.gc = arv_device_get_genicam(native.device);
+        // The device's XML is checked before anything in it is evaluated.
         map->m_xml = genicamXmlOf(native.device);
-        if (!native.gc || map->m_xml.isEmpty())
+        if (map->m_xml.isEmpty())
+            GENICAM_THROW(RuntimeException, "The device " + quoted(deviceId) + " has no GenICam node map");
+        readGenicamXmlExtras(map->m_xml, deviceId);
+        native.gc = arv_device_get_genicam(native.device);
+        if (!native.gc)
             GENICAM_THROW(RuntimeException, "The device " + quoted(deviceId) + " has no GenICam node map");
         map->m_hasDevice = true;
         if (ARV_IS_GV_DEVICE(native.device)) {

@@ -2,6 +2,7 @@
 
 #include "aravisnodemap_p.h"
 #include "aravisparameter_p.h"
+#include "aravisxml_p.h"
 #include "genicamzip_p.h"
 #include "genicam/genericexception.h"
 
@@ -40,8 +41,14 @@ QSharedPointer<AravisParameterCollection> AravisParameterCollection::openDevice(
 
 QSharedPointer<AravisParameterCollection> AravisParameterCollection::openFakeCamera(const QString& genicamFile)
 {
-    if (!genicamFile.isEmpty() && !QFile::exists(genicamFile))
-        GENICAM_THROW(InvalidArgumentException, "There is no GenICam XML file '" + genicamFile.toStdString() + "'");
+    if (!genicamFile.isEmpty()) {
+        QFile file(genicamFile);
+        if (!file.open(QIODevice::ReadOnly))
+            GENICAM_THROW(InvalidArgumentException, "There is no GenICam XML file '" + genicamFile.toStdString() + "'");
+        // The fake camera evaluates its node map as it starts: checked first.
+        const QByteArray content = file.readAll();
+        readGenicamXmlExtras(isZip(content) ? unzipGenicamXml(content, genicamFile) : content, genicamFile);
+    }
     return QSharedPointer<AravisParameterCollection>(
         new AravisParameterCollection(AravisNodeMap::openDevice(fakeCameraId(), genicamFile)));
 }

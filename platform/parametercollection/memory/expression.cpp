@@ -14,6 +14,7 @@ struct Expression::Node
 {
     enum Kind { Number, Text, Identifier, Unary, Binary } kind = Number;
     double number = 0.0;
+    int height = 1; // levels of the tree below and including this node
     QString text; // literal text, identifier name, or operator
     std::shared_ptr<const Node> left;
     std::shared_ptr<const Node> right;
@@ -31,9 +32,16 @@ struct Token
     int position = 0;
 };
 
+// An expression as messages quote it: a long one is cut short.
+std::string quotedSource(const QString& source)
+{
+    constexpr int shown = 80;
+    return "'" + (source.size() > shown ? source.left(shown) + QStringLiteral("...") : source).toStdString() + "'";
+}
+
 [[noreturn]] void syntaxError(const QString& source, int position, const QString& message)
 {
-    GENICAM_THROW(InvalidArgumentException, "Expression '" + source.toStdString() + "' at "
+    GENICAM_THROW(InvalidArgumentException, "Expression " + quotedSource(source) + " at "
                                                 + std::to_string(position + 1) + ": " + message.toStdString());
 }
 
@@ -109,6 +117,13 @@ QVector<Token> tokenize(const QString& s)
     return tokens;
 }
 
+// Parsing, evaluating and releasing an expression recurse through its tree:
+// both the nesting while parsing (parentheses, unary operators) and the height
+// of the tree are bounded, so that any text is refused before it can exhaust
+// a thread's stack (1 MiB is plenty).
+constexpr int maxNesting = 64;
+constexpr int maxHeight = 128;
+
 // Precedence climbing over binary operators; higher binds tighter.
 int precedence(const QString& op)
 {
@@ -148,6 +163,19 @@ private:
     const Token& peek() const { return m_tokens.at(m_pos); }
     Token take() { return m_tokens.at(m_pos++); }
 
+    struct Nesting
+    {
+        Parser& parser;
+        explicit Nesting(Parser& p, int position)
+            : parser(p)
+        {
+            if (++parser.m_nesting > maxNesting)
+                syntaxError(parser.m_source, position,
+                            QStringLiteral("nested deeper than %1 levels").arg(maxNesting));
+        }
+        ~Nesting() { --parser.m_nesting; }
+    };
+
     NodePtr parseBinary(int minPrecedence)
     {
         NodePtr left = parseUnary();
@@ -157,6 +185,9 @@ private:
             auto node = std::make_shared<Expression::Node>();
             node->kind = Expression::Node::Binary;
             node->text = op.text;
+            node->height = 1 + qMax(left->height, right->height);
+            if (node->height > maxHeight)
+                syntaxError(m_source, op.position, QStringLiteral("more than %1 levels of operations").arg(maxHeight));
             node->left = std::move(left);
             node->right = std::move(right);
             left = std::move(node);
@@ -188,6 +219,7 @@ private:
             return node;
         case Token::Operator:
             if (t.text == QLatin1String("(")) {
+                const Nesting nesting(*this, t.position);
                 NodePtr inner = parseBinary(1);
                 if (peek().text != QLatin1String(")") || peek().kind != Token::Operator)
                     syntaxError(m_source, peek().position, QStringLiteral("missing ')'"));
@@ -195,9 +227,11 @@ private:
                 return inner;
             }
             if (t.text == QLatin1String("-") || t.text == QLatin1String("!")) {
+                const Nesting nesting(*this, t.position);
                 node->kind = Expression::Node::Unary;
                 node->text = t.text;
                 node->left = parseUnary();
+                node->height = 1 + node->left->height;
                 return node;
             }
             break;
@@ -210,11 +244,12 @@ private:
     QString m_source;
     QVector<Token> m_tokens;
     int m_pos = 0;
+    int m_nesting = 0;
 };
 
 [[noreturn]] void typeError(const QString& source, const QString& message)
 {
-    GENICAM_THROW(LogicalErrorException, "Expression '" + source.toStdString() + "': " + message.toStdString());
+    GENICAM_THROW(LogicalErrorException, "Expression " + quotedSource(source) + ": " + message.toStdString());
 }
 
 ExpressionValue evaluateNode(const Expression::Node& n, const Expression::Resolver& resolve, const QString& source)

@@ -33,6 +33,17 @@ qint64 toInt64(double v)
     return std::llround(v);
 }
 
+// A limit that is no finite number would pass every range check (NaN) or
+// offer an endless range to editors: refused wherever it is evaluated.
+double limit(const Expression& x, const Expression::Resolver& resolve, const QString& node, const char* which)
+{
+    const double v = x.evaluateNumber(resolve);
+    if (!std::isfinite(v))
+        GENICAM_THROW(LogicalErrorException,
+                      std::string("The ") + which + " of node " + quoted(node) + " is not a finite number");
+    return v;
+}
+
 const char* operationName(MemoryNodeMap::Operation op)
 {
     using Op = MemoryNodeMap::Operation;
@@ -73,6 +84,10 @@ void MemoryNodeMap::finishLoading(const QString& role, QHash<QString, int> index
         if (n.behaviour != MemoryNode::NoBehaviour || n.kind == MemoryNode::Command)
             m_liveNodes << i;
     }
+}
+
+void MemoryNodeMap::recordBaseline()
+{
     // The first snapshots are the baseline that later changes are measured against.
     for (MemoryNode& n : m_nodes)
         n.lastReported = buildSnapshot(n);
@@ -287,8 +302,19 @@ void MemoryNodeMap::poll(qint64 intervalMs)
             else
                 n.values.insert(QString(), QVariant(v));
         } else if (n.behaviour == MemoryNode::Clock) {
-            const qint64 now = n.values.value(QString(), n.defaultValue).toLongLong();
-            n.values.insert(QString(), QVariant(now + intervalMs * 1000000));
+            // A nanosecond counter that wraps to its minimum past its maximum,
+            // as a device's timestamp register does.
+            const IntLimits l = integerLimits(n);
+            const qint64 now = qBound(l.min, n.values.value(QString(), n.defaultValue).toLongLong(), l.max);
+            const quint64 step = quint64(qBound(qint64(0), intervalMs, std::numeric_limits<qint64>::max() / 1000000))
+                               * 1000000u;
+            const quint64 span = quint64(l.max) - quint64(l.min); // modulo 2^64: exact for max >= min
+            const quint64 offset = quint64(now) - quint64(l.min);
+            const quint64 left = span - offset;
+            const quint64 moved = step <= left ? offset + step
+                                : span == std::numeric_limits<quint64>::max() ? offset + step
+                                                                              : (step - left - 1) % (span + 1);
+            n.values.insert(QString(), QVariant(qint64(quint64(l.min) + moved)));
         }
     }
     reportChanges(m_liveNodes);
@@ -381,11 +407,11 @@ MemoryNodeMap::IntLimits MemoryNodeMap::integerLimits(const MemoryNode& n) const
     }
     IntLimits l{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max(), 1};
     if (!n.min.isEmpty())
-        l.min = toInt64(n.min.evaluateNumber(resolver));
+        l.min = toInt64(limit(n.min, resolver, n.name, "minimum"));
     if (!n.max.isEmpty())
-        l.max = toInt64(n.max.evaluateNumber(resolver));
+        l.max = toInt64(limit(n.max, resolver, n.name, "maximum"));
     if (!n.inc.isEmpty())
-        l.inc = toInt64(n.inc.evaluateNumber(resolver));
+        l.inc = toInt64(limit(n.inc, resolver, n.name, "increment"));
     if (l.inc <= 0)
         GENICAM_THROW(LogicalErrorException, "Node " + quoted(n.name) + " has an increment below 1");
     return l;
@@ -396,11 +422,11 @@ MemoryNodeMap::Limits MemoryNodeMap::floatLimits(const MemoryNode& n) const
     auto resolver = [this](const QString& name) { return resolve(name); };
     Limits l{std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max(), 0.0};
     if (!n.min.isEmpty())
-        l.min = n.min.evaluateNumber(resolver);
+        l.min = limit(n.min, resolver, n.name, "minimum");
     if (!n.max.isEmpty())
-        l.max = n.max.evaluateNumber(resolver);
+        l.max = limit(n.max, resolver, n.name, "maximum");
     if (!n.inc.isEmpty()) {
-        l.inc = n.inc.evaluateNumber(resolver);
+        l.inc = limit(n.inc, resolver, n.name, "increment");
         if (!(l.inc > 0.0))
             GENICAM_THROW(LogicalErrorException, "Node " + quoted(n.name) + " has an increment of 0 or below");
     }
@@ -719,9 +745,11 @@ QString MemoryNodeMap::decode(const QString& eightBitText) const
         if (c.unicode() > 0xFF)
             return eightBitText;
     }
-    const QByteArray bytes = eightBitText.toLatin1();
+    // One character per byte is Latin-1 already; every character is kept,
+    // a zero byte too (QString::fromLatin1(QByteArray) would stop there).
     if (m_encoding == TextEncoding::Latin1)
-        return QString::fromLatin1(bytes);
+        return eightBitText;
+    const QByteArray bytes = eightBitText.toLatin1();
     bool valid = false;
     const QString text = QtCompat::fromUtf8Strict(bytes, &valid);
     if (!valid)

@@ -154,6 +154,8 @@ public:
     // Used by the loader only.
     QVector<MemoryNode>& nodesForLoading() { return m_nodes; }
     void finishLoading(const QString& role, QHash<QString, int> index);
+    /// Once the loaded values are checked: the snapshots changes are measured against.
+    void recordBaseline();
 
 private:
     struct Limits

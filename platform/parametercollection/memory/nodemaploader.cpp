@@ -3,6 +3,7 @@
 
 #include "genicam/genericexception.h"
 #include "parametercollection/valuetext.h"
+#include "utils/xmlnesting.h"
 
 #include <QDomDocument>
 #include <QDomElement>
@@ -11,6 +12,8 @@
 #include <cctype>
 #include <cmath>
 #include <functional>
+#include <limits>
+#include <optional>
 
 namespace ParameterCollection {
 
@@ -25,8 +28,13 @@ public:
     {
     }
 
+    // Categories are read recursively, element by element: the nesting is
+    // checked first, by a reader that keeps no stack of its own.
+    static constexpr int maxDepth = 64;
+
     QString load(const QByteArray& xml)
     {
+        checkDepth(xml);
         QDomDocument document;
         QString message;
         int line = 0;
@@ -56,6 +64,12 @@ public:
     QHash<QString, int> index() const { return m_index; }
 
 private:
+    void checkDepth(const QByteArray& xml) const
+    {
+        if (const qint64 line = Utils::lineNestedDeeperThan(xml, maxDepth))
+            fail(int(line), QStringLiteral("elements nested deeper than %1 levels").arg(maxDepth));
+    }
+
     [[noreturn]] void fail(int line, const QString& message) const
     {
         const QString where = m_source.isEmpty() ? QStringLiteral("node map") : m_source;
@@ -317,7 +331,7 @@ private:
 
     void readEntries(const QDomElement& e, MemoryNode& n)
     {
-        qint64 next = 0;
+        std::optional<qint64> next = 0; // none after the largest value
         for (QDomElement x = e.firstChildElement(); !x.isNull(); x = x.nextSiblingElement()) {
             if (x.tagName() == QLatin1String("Value"))
                 continue;
@@ -327,15 +341,21 @@ private:
             entry.name = x.attribute(QStringLiteral("name"));
             entry.displayName = x.attribute(QStringLiteral("displayName"), entry.name);
             bool ok = true;
-            entry.value = x.hasAttribute(QStringLiteral("value")) ? x.attribute(QStringLiteral("value")).toLongLong(&ok)
-                                                                  : next;
+            if (x.hasAttribute(QStringLiteral("value")))
+                entry.value = x.attribute(QStringLiteral("value")).toLongLong(&ok);
+            else if (next)
+                entry.value = *next;
+            else
+                fail(x.lineNumber(), QStringLiteral("an <Entry> after the value %1 needs a value of its own")
+                                         .arg(std::numeric_limits<qint64>::max()));
             if (entry.name.isEmpty() || !ok)
                 fail(x.lineNumber(), QStringLiteral("an <Entry> needs a name and an integer value"));
             for (const MemoryEnumEntry& other : qAsConst(n.entries)) {
                 if (other.name == entry.name)
                     fail(x.lineNumber(), QStringLiteral("entry '%1' appears twice").arg(entry.name));
             }
-            next = entry.value + 1;
+            next = entry.value < std::numeric_limits<qint64>::max() ? std::optional<qint64>(entry.value + 1)
+                                                                    : std::nullopt;
             n.entries << entry;
         }
         if (n.entries.isEmpty())
@@ -440,6 +460,7 @@ QSharedPointer<MemoryNodeMap> MemoryNodeMap::load(const QByteArray& xml, const Q
                           where().toStdString() + ": " + std::string(e.GetDescription()));
         }
     }
+    map->recordBaseline();
     return map;
 }
 

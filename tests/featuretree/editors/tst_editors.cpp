@@ -219,7 +219,6 @@ void TestEditors::showsTheSnapshot_data()
     const char* black = "B:f=4{min=0 max=10 inc=0.5 precision=1 representation=Linear aliasScale=0.5}";
     // Rows ending in "comma" are shown in German.
     row("float without increment", "Free", "3.250 page 2.75 no buttons | Range: -5.000..50.000");
-    row("float without increment, comma", "Free", "3,250 page 2.75 no buttons | Range: -5,000..50,000");
     row("float with increment", "G:f=10{min=0 max=20 inc=2 representation=Linear}",
         "10.00 page 4 | Range: 0.00..20.00 (Increment: 2.00)");
     row("float beyond 1e9: scientific",
@@ -230,8 +229,6 @@ void TestEditors::showsTheSnapshot_data()
     row("automatic: too small for fixed", "S:f=0.0000015{min=0 max=5 inc=0.5 precision=2}",
         "1.50e-06 page 1 no buttons | Range: 0.00..5.00 (Increment: 0.50)");
     row("logarithmic exposure", "Exposure", "log 1000.0 slider 37286 alias 16..1048576/1 | Range: 16.0..1048576.0");
-    row("logarithmic exposure, comma", "Exposure",
-        "log 1000,0 slider 37286 alias 16..1048576/1 | Range: 16,0..1048576,0");
     row("logarithmic, but not an exposure", "G:f=10{min=0 max=20 representation=Logarithmic aliasScale=0.5}",
         "linear 10.00 slider 20 alias 0..40/1 | Range: 0.00..20.00");
     row("linear slider", black, "linear 4.0 slider 8 alias 0..20/1 | Range: 0.0..10.0 (Increment: 0.5)");
@@ -305,7 +302,6 @@ void TestEditors::inUse_data()
         "8 / 13 / linear 6.5 slider 13 alias 0..20/1 | Range: 0.0..10.0");
     row("int slider: a drag commits every snapped value", "Level",
         "press; move 33; ?Level; move 47; ?Level; move 50; release; ?Level; ?commits", "30 / 45 / 50 / 3");
-    row("int slider: typed, snapped", "Level", "focus; type 63; ?Level; key Enter; ?Level; ?text", "20 / 60 / 60");
     row("int slider follows refreshes, commits nothing", "Width", "Wmax=2000; ?; Width=730; ?; ?commits",
         "500 of 0..2000/10 page 100 | Range: 0..2000 (Increment: 10) / 730 of 0..2000/10 page 100 | Range: 0..2000 "
         "(Increment: 10) / 0");

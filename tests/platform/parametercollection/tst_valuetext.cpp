@@ -39,7 +39,11 @@ private slots:
             {"00:11-22:33:44:55", "MACAddress", ""}, {"00.11.22.33.44.55", "MACAddress", ""},
             {"00:11:22:33:44:GG", "MACAddress", ""}, {"maybe", "Boolean", ""}, {"", "float", ""}, {"1,5", "float", ""},
             {"nan", "float", ""}, {"inf", "float", ""}, {"1e999", "float", ""}, {"abc", "float", ""}, {"", "boolean", ""},
-            {"of", "boolean", ""}, {"yes no", "boolean", ""}};
+            {"of", "boolean", ""}, {"yes no", "boolean", ""},
+            // signed hexadecimal is a number and must fit; unsigned is the 64-bit pattern
+            {"-0x8000000000000000", "", "-9223372036854775808"}, {"0x8000000000000000", "", "-9223372036854775808"},
+            {"-0xFFFFFFFFFFFFFB00", "", ""}, {"-0x8000000000000001", "", ""}, {"+0x8000000000000000", "", ""},
+            {"0x-1", "HexNumber", ""}, {"0x+1", "", ""}, {"0x 1", "HexNumber", ""}};
         for (const auto& row : rows)
             QTest::addRow("%s '%s'", row[1], row[0]) << row[0] << row[1] << row[2];
     }

@@ -1,11 +1,13 @@
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
+#include "genicam/genericexception.h"
 #include "logcapture.h"
 #include "parametercollection/aravis/aravisparametercollection.h"
 #include "treefixture.h"
 #include "widgets/asyncerrorqueue.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryFile>
 #include <QUdpSocket>
 #include <QStandardPaths>
 #include <QtTest>
@@ -25,7 +27,11 @@ namespace {
 class FakeCamera
 {
 public:
-    FakeCamera() { start(); }
+    explicit FakeCamera(QByteArray genicamFile = QByteArray())
+        : m_genicamFile(std::move(genicamFile))
+    {
+        start();
+    }
     ~FakeCamera() { kill(); }
     void start()
     {
@@ -34,7 +40,7 @@ public:
         if (m_pid == 0) {
             prctl(PR_SET_PDEATHSIG, SIGKILL);
             execlp("arv-fake-gv-camera-0.8", "arv-fake-gv-camera-0.8", "-i", "127.0.0.1", "-s", serial.constData(),
-                   static_cast<char*>(nullptr));
+                   m_genicamFile.isEmpty() ? nullptr : "-g", m_genicamFile.constData(), static_cast<char*>(nullptr));
             _exit(127);
         }
     }
@@ -54,6 +60,7 @@ public:
     }
 
 private:
+    QByteArray m_genicamFile;
     pid_t m_pid = -1;
 };
 
@@ -93,7 +100,7 @@ class TestAravisNetwork : public QObject
 {
     Q_OBJECT
 private slots:
-    void lossStallAndComeback()
+    void init()
     {
         if (QStandardPaths::findExecutable("arv-fake-gv-camera-0.8").isEmpty())
             QSKIP("arv-fake-gv-camera-0.8 is not installed (aravis-tools)");
@@ -101,7 +108,33 @@ private slots:
         QUdpSocket port;
         if (!port.bind(QHostAddress::LocalHost, 3956))
             QSKIP("127.0.0.1:3956 is taken: another GigE Vision device runs here");
-        port.close();
+    }
+
+    // A device whose node map loops is refused before anything in it is evaluated.
+    void refusesALoopingNodeMap()
+    {
+        QTemporaryFile xml;
+        QVERIFY(xml.open());
+        xml.write("<RegisterDescription><Category Name=\"Root\"><pFeature>A</pFeature></Category>"
+                  "<Integer Name=\"A\"><pValue>B</pValue></Integer><Integer Name=\"B\"><pValue>A</pValue></Integer>"
+                  "</RegisterDescription>");
+        xml.close();
+        FakeCamera camera(QFile::encodeName(xml.fileName()));
+        QString thrown;
+        waitFor([&] {
+            try {
+                AravisParameterCollection::openDevice("127.0.0.1");
+            } catch (const GenICam::InvalidArgumentException& e) {
+                thrown = QString::fromUtf8(e.GetDescription());
+            } catch (const std::exception&) {
+            }
+            return !thrown.isEmpty();
+        }, 30000);
+        QVERIFY2(thrown.endsWith("'127.0.0.1' refers in a cycle: A -> B -> A"), qPrintable(thrown));
+    }
+
+    void lossStallAndComeback()
+    {
         FakeCamera camera;
         QSharedPointer<AravisParameterCollection> collection;
         waitFor([&] {

@@ -198,6 +198,57 @@ private slots:
         }
     }
 
+    // Node maps that would make Aravis, or the tree, recurse without end: refused
+    // when opened, with the names of the loop, on a thread with a 1 MiB stack.
+    void refusesHostileNodeMaps_data()
+    {
+        QTest::addColumn<QString>("source"); // "xml", the fake camera serving it, or the zipped file loop.zip
+        QTest::addColumn<QByteArray>("features"); // after Root, which lists A
+        QTest::addColumn<QString>("message");
+        QByteArray nested, chain;
+        for (int i = 0; i < 20000; ++i) {
+            nested += "<Group Comment=\"G\">";
+            chain += "<Integer Name=\"I" + QByteArray::number(i) + "\"><pValue>I" + QByteArray::number(i + 1)
+                   + "</pValue></Integer>";
+        }
+        const QByteArray loop = "<Integer Name=\"A\"><pValue>B</pValue></Integer><Integer Name=\"B\"><pValue>A</pValue></Integer>";
+        const char* const rows[][3] = {
+            {"SwissKnife of itself", "<SwissKnife Name=\"A\"><pVariable Name=\"V\">A</pVariable><Formula>V</Formula></SwissKnife>",
+             "refers in a cycle: A -> A"},
+            {"values in a loop", loop.constData(), "hostile.xml' refers in a cycle: A -> B -> A"},
+            {"category in itself", "<Category Name=\"A\"><pFeature>A</pFeature></Category>", "refers in a cycle: A -> A"},
+            {"category in its child", "<Category Name=\"A\"><pFeature>Root</pFeature></Category>", "refers in a cycle: A -> Root -> A"},
+            {"limit through a formula", "<Integer Name=\"A\"><Value>1</Value><pMax>S</pMax></Integer><IntSwissKnife Name=\"S\">"
+             "<pVariable Name=\"X\">A</pVariable><Formula>X</Formula></IntSwissKnife>", "refers in a cycle: A -> S -> A"}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << "xml" << QByteArray(row[1]) << QString(row[2]);
+        QTest::newRow("20000 nested groups") << "xml" << nested + QByteArray("</Group>").repeated(20000)
+                                             << "nests elements deeper than 64 levels (line 3)";
+        QTest::newRow("20000 chained values") << "xml" << "<Integer Name=\"A\"><pValue>I0</pValue></Integer>" + chain
+                                              << "chains more than 100 references, starting at A";
+        QTest::newRow("fake camera") << "fake" << loop << "hostile.xml' refers in a cycle: A -> B -> A";
+        QTest::newRow("zipped") << "zip" << QByteArray() << "loop.zip' refers in a cycle: Height -> Width -> Height";
+    }
+    void refusesHostileNodeMaps()
+    {
+        QFETCH(QString, source); QFETCH(QByteArray, features); QFETCH(QString, message);
+        const QByteArray xml = "<RegisterDescription xmlns=\"http://www.genicam.org/GenApi/Version_1_1\">\n"
+                               "<Category Name=\"Root\"><pFeature>A</pFeature></Category>\n" + features + "\n</RegisterDescription>";
+        QTemporaryDir dir;
+        QFile file(dir.filePath("hostile.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(xml) == xml.size());
+        file.close();
+        const QString thrown = thrownOnSmallStack([&] {
+            if (source == "zip")
+                AravisParameterCollection::openXmlFile(":/aravistest/loop.zip");
+            else if (source == "fake")
+                AravisParameterCollection::openFakeCamera(file.fileName());
+            else
+                AravisParameterCollection::fromXml(xml, "hostile.xml");
+        });
+        QVERIFY2(thrown.startsWith("InvalidArgument: ") && thrown.contains(message), qPrintable(thrown));
+    }
+
     void agreesWithAravis_data()
     {
         QTest::addColumn<QString>("source");

@@ -152,21 +152,58 @@ private slots:
             {"<Register name=\"R\" value=\"0G\"/>", "value must be bytes in hexadecimal digits"},
             {"<Register name=\"R\" value=\"0102\" length=\"1\"/>", "length must be 1 to 1048576 and hold the value"},
             {"<Register name=\"R\" address=\"far\" length=\"1\"/>", "address must be a number"},
-            {"<Register name=\"R\" length=\"1\"/><Integer name=\"A\" max=\"R\"/>", "max refers to 'R', which has no value"}};
+            {"<Register name=\"R\" length=\"1\"/><Integer name=\"A\" max=\"R\"/>", "max refers to 'R', which has no value"},
+            {"<Enumeration name=\"E\"><Entry name=\"A\" value=\"9223372036854775807\"/><Entry name=\"B\"/></Enumeration>",
+             "an <Entry> after the value 9223372036854775807 needs a value of its own"},
+            {"A:f{max='1e308 * 10'}", "node 'A': The maximum of node 'A' is not a finite number"},
+            {"A:f{min='1e308 * 10 - 1e308 * 10'}", "The minimum of node 'A' is not a finite number"},
+            {"A:f{inc='-1e308 * 10'}", "The increment of node 'A' is not a finite number"},
+            {"A{max='1e308 * 10'}", "The maximum of node 'A' is not a finite number"}};
         for (const auto& row : rows) {
             const QByteArray text(row[0]), body = "<NodeMap role=\"@CameraDevice\">\n<Category name=\"Root\">\n" + text;
             const bool whole = text.startsWith("<N") || text.startsWith("<M") || text.isEmpty();
             const QByteArray xml = text.startsWith('<') ? body + "\n</Category></NodeMap>" : NodeMapText::toXml(text);
             QTest::newRow(row[1]) << (whole ? text : xml) << row[1];
         }
+        // Hostile sizes: each would exhaust a stack by recursion.
+        QByteArray nested;
+        for (int i = 0; i < 20000; ++i)
+            nested += "<Category name=\"C" + QByteArray::number(i) + "\">";
+        QTest::newRow("20000 nested categories") << "<NodeMap role=\"@X\"><Category name=\"Root\">" + nested
+                + QByteArray("</Category>").repeated(20001) + "</NodeMap>" << "line 1: elements nested deeper than 64 levels";
+        const QByteArray expressions[][2] = {{QByteArray("(").repeated(20000) + "1" + QByteArray(")").repeated(20000),
+                                              "at 65: nested deeper than 64 levels"},
+                                             {QByteArray("-").repeated(20000) + "1", "nested deeper than 64 levels"},
+                                             {"1" + QByteArray(" + 1").repeated(20000), "more than 128 levels of operations"}};
+        for (const auto& x : expressions)
+            QTest::addRow("%d bytes: %s", int(x[0].size()), x[1].constData()) << NodeMapText::toXml(QString::fromLatin1("A{max='" + x[0] + "'}"))
+                                                                         << QString::fromLatin1(x[1]);
     }
     void rejectsBrokenNodeMaps()
     {
         QFETCH(QByteArray, xml); QFETCH(QString, message);
-        const QString thrown = thrownBy([&] {
+        const QString thrown = thrownOnSmallStack([&] {
             xml.isEmpty() ? Collection::fromFile("/nonexistent/map.xml") : Collection::fromXml(xml, "test.xml");
         });
         QVERIFY2(thrown.startsWith("InvalidArgument: ") && thrown.contains(message), qPrintable(thrown));
+    }
+
+    // A clock counts nanoseconds and wraps from its maximum to its minimum.
+    void clockWraps_data()
+    {
+        QTest::addColumn<QString>("clock"); // value and limits
+        QTest::addColumn<qint64>("expected"); // after one poll of 300 ms
+        QTest::newRow("from 0") << "0{" << qint64(300000000);
+        QTest::newRow("past 2^63 - 1") << "9223372036854775000{" << qint64(-9223372036554776616);
+        QTest::newRow("past its maximum") << "999999999{min=0 max=1000000000 " << qint64(299999998);
+        QTest::newRow("round a small range") << "5{min=0 max=9 " << qint64(5);
+    }
+    void clockWraps()
+    {
+        QFETCH(QString, clock); QFETCH(qint64, expected);
+        auto c = NodeMapText::collection("T=" + clock.replace("{", "!RO{") + "behaviour=clock}");
+        c->poll(300);
+        QCOMPARE(typed<IIntegerParameter>(c, "T")->getValue(), expected);
     }
 
     void writes_data()
@@ -181,6 +218,7 @@ private slots:
             {"BlackLevel=2.5", "BlackLevel '2.50e+00'"}, {"PixelFormat=Mono12", "PixelFormat 'Mono12' 17301506"}, {"Key=77", ""},
             {"UserID=Grüße", "UserID 'Grüße'"}, {"UserID=12345678", "UserID '12345678'"},
             {"latin1; UserID=Grüße", "UserID 'Grüße'"}, {"latin1; UserID=Ã¼", "UserID 'Ã¼'"},
+            {"latin1; UserID=ab\\0cd", "UserID 'ab\\0cd'"}, {"UserID=ab\\0cd", "UserID 'ab\\0cd'"},
             {"Locked=1", "Locked '1'; PixelFormat R-IA; Width R-IA"}, {"Locked=1; Locked=0", "Locked '0'; PixelFormat RWIA; Width RWIA"},
             {"Width.AccessMode=WO; Locked=1", "Locked '1'; PixelFormat R-IA; Width --I-"},
             {"RateEnable=1", "Rate '30.00' RWIA; RateEnable '1'"},
@@ -220,6 +258,8 @@ private slots:
     void writes()
     {
         QFETCH(QString, steps); QFETCH(QString, expected);
+        steps.replace("\\0", QChar(0)); // a zero character in a text
+        expected.replace("\\0", QChar(0));
         auto c = makeCollection();
         QStringList earlier = steps.split("; ");
         const QString write = earlier.takeLast();
@@ -251,6 +291,9 @@ private slots:
         QCOMPARE(thrownBy([&] { width->setValue(5000, false); }) + thrownBy([&] { width->setValue(1026, true); }),
                  QString("OutOfRange: Value 5000 is out of the range [16, 2448] of node 'Width'"
                          "OutOfRange: Value 1026 of node 'Width' is not on the increment 4 from the minimum 16"));
+        // Not a number would pass every range check: refused, as are infinities.
+        for (double v : {qQNaN(), qInf(), -qInf()})
+            QVERIFY(thrownBy([&] { typed<IFloatParameter>(c, "Gain")->setValue(v); }).endsWith("takes finite numbers only"));
         const auto save = typed<ICommandParameter>(c, "Save");
         QSignalSpy saved(save.data(), &IParameter::parameterDataChangedDecoupled);
         save->execute(true);

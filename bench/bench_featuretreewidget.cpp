@@ -140,7 +140,8 @@ void runWidget(const GeneratedNodeMap& map, Sample& s)
         QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create(QStringLiteral("NoFilterForThisKind")));
     widget->resize(windowSize);
     widget->show();
-    QTest::qWaitForWindowExposed(widget.get());
+    if (!QTest::qWaitForWindowExposed(widget.get()))
+        qWarning("The window was not shown: the figures measure no painting.");
     FeatureTreeView* view = widget->treeView();
     auto* model = qobject_cast<FeatureTreeProxyModel*>(view->model())
         ? qobject_cast<FeatureTreeModel*>(qobject_cast<FeatureTreeProxyModel*>(view->model())->sourceModel())
@@ -204,7 +205,8 @@ void runPlainQt(const GeneratedNodeMap& map, Sample& s)
     view.setModel(&proxy);
     view.resize(windowSize);
     view.show();
-    QTest::qWaitForWindowExposed(&view);
+    if (!QTest::qWaitForWindowExposed(&view))
+        qWarning("The window was not shown: the figures measure no painting.");
 
     s.qt[Add] << timeMs([&] {
         model.addParameterCollection(collection, QStringLiteral("Camera"), QStringLiteral("@CameraDevice"), false);

@@ -6,6 +6,7 @@
 #include "treefixture.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <QMimeData>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

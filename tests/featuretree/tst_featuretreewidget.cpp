@@ -524,11 +524,8 @@ private slots:
         fx.view()->setFocus();
         QTest::keyClick(fx.view(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(fx.field()->hasFocus());
-        const Qt::KeyboardModifiers all = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
-        QTest::keyClick(fx.view(), Qt::Key_Minus, all);
+        QTest::keyClick(fx.view(), Qt::Key_Minus, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
         QVERIFY(!fx.view()->isExpanded(fx.index("Analog")));
-        QTest::keyClick(fx.view(), Qt::Key_Plus, all);
-        QVERIFY(fx.view()->isExpanded(fx.index("Analog")));
     }
 
     void selectedRowsGetNoHighlight()

@@ -527,17 +527,6 @@ private slots:
         QTest::keyClick(fx.view(), Qt::Key_Minus, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
         QVERIFY(!fx.view()->isExpanded(fx.index("Analog")));
     }
-
-    void selectedRowsGetNoHighlight()
-    {
-        Tree fx;
-        QPalette colours = fx.view()->palette();
-        colours.setColor(QPalette::Highlight, Qt::green);
-        fx.view()->setPalette(colours);
-        fx.view()->setCurrentIndex(fx.index("MatchB"));
-        QVERIFY(fx.view()->selectionModel()->isSelected(fx.index("MatchB")));
-        QVERIFY(pixels(fx.view()->viewport(), [](const QColor& c) { return c == Qt::green; }).isEmpty());
-    }
 };
 
 QTEST_MAIN(TestFeatureTreeWidget)

@@ -11,9 +11,6 @@
 #include <QSortFilterProxyModel>
 #include <QString>
 #include <QTextStream>
-#include <QVariant>
-
-#include <utility>
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
 #include <QStringConverter>
@@ -91,26 +88,6 @@ inline QString shortestNumber(double value)
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 #else
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
-#endif
-}
-
-/// Equality as Qt 5 has it: values of different types are equal when the
-/// second converts to the first's type (or, failing that, the first to the
-/// second's) and the results are; Qt 6 compares such values as unequal.
-inline bool variantsEqual(const QVariant& a, const QVariant& b)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    if (a == b)
-        return true;
-    if (!a.isValid() || !b.isValid() || a.metaType() == b.metaType())
-        return false;
-    QVariant left = a;
-    QVariant right = b;
-    if (!right.canConvert(left.metaType()))
-        std::swap(left, right);
-    return right.convert(left.metaType()) && left == right;
-#else
-    return a == b;
 #endif
 }
 

@@ -1,7 +1,6 @@
 #include "featuretree/featuretreeitem.h"
 
 #include "featuretree/rownames_p.h"
-#include "utils/qtcompat_p.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -131,7 +130,7 @@ FeatureTreeItem* FeatureTreeItem::findByFullNameShallow(const QString& fullName)
 
 FeatureTreeItem* FeatureTreeItem::findByRoleShallow(int role, const QVariant& value)
 {
-    return findFirst([role, &value](const FeatureTreeItem* candidate) { return QtCompat::variantsEqual(candidate->data(0, role), value); });
+    return findFirst([role, &value](const FeatureTreeItem* candidate) { return candidate->data(0, role) == value; });
 }
 
 QString FeatureTreeItem::getDisplayedName() const

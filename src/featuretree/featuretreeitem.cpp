@@ -63,6 +63,7 @@ void FeatureTreeItem::appendChild(FeatureTreeItem* item)
     if (!item)
         return;
     adopt(item);
+    item->rowInParent = children.size();
     children.append(item);
 }
 
@@ -72,6 +73,13 @@ void FeatureTreeItem::insertChild(FeatureTreeItem* item, int row)
         return;
     adopt(item);
     children.insert(row, item);
+    renumberChildren(row);
+}
+
+void FeatureTreeItem::renumberChildren(int first)
+{
+    for (int i = qMax(0, first); i < children.size(); ++i)
+        children.at(i)->rowInParent = i;
 }
 
 FeatureTreeItem* FeatureTreeItem::child(int row)
@@ -91,10 +99,12 @@ FeatureTreeItem* FeatureTreeItem::removeChild(int row)
     if (row < 0 || row >= children.size())
         return nullptr;
     FeatureTreeItem* item = children.takeAt(row);
+    renumberChildren(row);
     // The caller owns the item now: without this, the former parent's QObject
     // destructor would delete it a second time.
     item->setParent(nullptr);
     item->parentItem = nullptr;
+    item->rowInParent = -1;
     return item;
 }
 
@@ -293,8 +303,14 @@ int FeatureTreeItem::row() const
 {
     if (!parentItem)
         return 0;
+    // Views and proxies ask for every row's parent, and so for the parent's
+    // row: a search of the list each time made walking a wide tree quadratic.
+    const QList<FeatureTreeItem*>& siblings = parentItem->children;
+    if (rowInParent >= 0 && rowInParent < siblings.size() && siblings.at(rowInParent) == this)
+        return rowInParent;
     // -1 while the creator has not appended it yet.
-    return parentItem->children.indexOf(const_cast<FeatureTreeItem*>(this));
+    rowInParent = siblings.indexOf(const_cast<FeatureTreeItem*>(this));
+    return rowInParent;
 }
 
 const FeatureTreeItem* FeatureTreeItem::parent() const

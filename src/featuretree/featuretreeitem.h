@@ -114,6 +114,15 @@ protected:
     QString* description = nullptr; // Owned; null until SetDescription.
     QString displayedName;
     int visibility = GenApi::_UndefinedVisibility;
+
+private:
+    // The item's place in its parent's list, kept by the list operations so
+    // that row() answers without searching; row() checks it and searches
+    // only when the list was changed some other way. In the padding after
+    // `visibility`: no item grows for it.
+    mutable int rowInParent = -1;
+
+protected:
     QString fullName;
     QString* toolTip = nullptr; // Owned; null until SetToolTip.
     FeatureTreeItem* parentItem = nullptr; // Not owned.
@@ -127,4 +136,6 @@ protected:
 private:
     template<typename Predicate> FeatureTreeItem* findFirst(const Predicate& matches) const;
     void adopt(FeatureTreeItem* item);
+    /// Tells the children from `first` on their places in the list.
+    void renumberChildren(int first);
 };

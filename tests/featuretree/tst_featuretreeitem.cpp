@@ -102,8 +102,10 @@ void TestFeatureTreeItem::structure_data()
     row("r(a b c)", "child 3", "-");
     row("r(a b)", "insert 0", "x", "r(x a b)");
     row("r(a b)", "insert 2", "x", "r(a b x)");
+    row("r(a b c)", "insert 1", "x", "r(a x b c)");
     row("r(a(a1) b c)", "remove 0", "a(a1)", "r(b c)");
     row("r(a b c)", "remove 2", "c", "r(a b)");
+    row("r(a b c)", "remove 1", "b", "r(a c)");
     row("r(a b c)", "remove 3", "-");
     row("r(a b c)", "remove -1", "-");
     row("r(a b)", "find r r", "r(a b)");

@@ -496,21 +496,23 @@ void FeatureTreeModel::refreshSpecialItems()
         rootItem->insertChild(help, row);
         endInsertRows();
     }
-    const auto visit = [this](FeatureTreeItem* item) {
-        const QModelIndex index = indexForItem(item, 0);
-        if (item->data(0, FeatureTreeItem::IsFullRowItem).toBool())
+    // The structural full-row items (the help row, the favourites and their
+    // hint, the collections' rows) are announced again. The categories below
+    // a collection's row are parameter rows that announce their own changes:
+    // announcing thousands of them on every key made each key cost as much as
+    // the tree is large, for rows whose look did not change.
+    const std::function<void(FeatureTreeItem*, int)> visit = [&](FeatureTreeItem* item, int depth) {
+        if (item->data(0, FeatureTreeItem::IsFullRowItem).toBool()) {
+            const QModelIndex index = indexForItem(item, 0);
             emit dataChanged(index, index);
-    };
-    for (int i = 0; i < rootItem->childCount(); ++i) {
-        FeatureTreeItem* top = rootItem->child(i);
-        visit(top);
-        for (int j = 0; j < top->childCount(); ++j) {
-            FeatureTreeItem* second = top->child(j);
-            visit(second);
-            for (int k = 0; k < second->childCount(); ++k)
-                visit(second->child(k));
         }
-    }
+        if (depth == 2 || qobject_cast<FeatureTreeINodeItem*>(item))
+            return;
+        for (int i = 0; FeatureTreeItem* child = item->child(i); ++i)
+            visit(child, depth + 1);
+    };
+    for (int i = 0; FeatureTreeItem* top = rootItem->child(i); ++i)
+        visit(top, 0);
 }
 
 void FeatureTreeModel::clear()

@@ -47,6 +47,7 @@ FeatureTreeProxyModel::FeatureTreeProxyModel(QObject* parent)
     // persistent indexes asks for rows below the top level before the top
     // level itself.
     connect(this, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { passPending = true; });
+    connect(this, &QAbstractItemModel::modelAboutToBeReset, this, [this] { filterCheckDue = true; });
 }
 
 FeatureTreeProxyModel::~FeatureTreeProxyModel() = default;
@@ -57,7 +58,16 @@ bool FeatureTreeProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex& s
 {
     try {
         const bool firstTopLevelRow = sourceRow == 0 && !sourceParent.isValid();
-        const bool newFilter = syncFilterState();
+        // Reading the filter settings copies them, which cost as much as the
+        // row test itself. A new filter is applied from the top level down
+        // while the top level is mapped; otherwise the mappings were
+        // forgotten since the last look, and the next row asked for is
+        // where the settings are looked at again.
+        bool newFilter = false;
+        if (filterCheckDue || passPending || !sourceParent.isValid()) {
+            newFilter = syncFilterState();
+            filterCheckDue = false;
+        }
         if (newFilter || passPending) {
             // A new search text or level: whatever the sets hold belongs to the
             // old one. When the base class re-filters the top level it visits
@@ -304,6 +314,7 @@ void FeatureTreeProxyModel::startPass() const
 void FeatureTreeProxyModel::forgetResults() const
 {
     ++resultGeneration;
+    filterCheckDue = true;
     // The next pass asks about as many rows again: keep the room.
     const int rows = memo.size();
     memo.clear();
@@ -562,6 +573,7 @@ void FeatureTreeProxyModel::addChildren(FeatureTreeINodeItem* parentItem)
 void FeatureTreeProxyModel::setVisibility(GenApi::EVisibility level)
 {
     visibility = level;
+    filterCheckDue = true;
     forward(&Extension::setVisibility, level);
 }
 

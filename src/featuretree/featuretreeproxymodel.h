@@ -159,6 +159,9 @@ private:
     mutable bool topRowArriving = false;
     // Set when every mapping was forgotten: the next row tested starts a pass.
     mutable bool passPending = false;
+    // Set when the filter settings may have changed without a new filtering
+    // pass from the top level: the next row tested looks at them.
+    mutable bool filterCheckDue = true;
 
     // The source model seen as an extension, or null; kept in step with the source.
     IFeatureTreeModelExtension* extensionOfSource = nullptr; // Not owned.

@@ -3,11 +3,14 @@
 #include "common/exceptionlog.h"
 #include "featuretree/favoritesdata.h"
 #include "featuretree/featuretreedelegate.h"
+#include "featuretree/featuretreeinodeitem.h"
 #include "featuretree/featuretreeitem.h"
 #include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreeproxymodel.h"
 #include "featuretree/ifeaturetreemodelextension.h"
 #include "featuretree/rownames_p.h"
+#include "parametercollection/iparameter.h"
+#include "parametercollection/iparametercollection.h"
 #include "widgets/exceptionguard_p.h"
 
 #include <QApplication>
@@ -76,12 +79,19 @@ void FeatureTreeView::createModel()
 
 IFeatureTreeModelExtension* FeatureTreeView::getFeatureExtension()
 {
-    return dynamic_cast<IFeatureTreeModelExtension*>(model());
+    // Asked for every row the view visits; a cross cast costs more than the
+    // visit. The guarded pointer notices a model that went away.
+    QAbstractItemModel* current = model();
+    if (current != m_extensionModel || !current) {
+        m_extensionModel = current;
+        m_extension = dynamic_cast<IFeatureTreeModelExtension*>(current);
+    }
+    return m_extension;
 }
 
 const IFeatureTreeModelExtension* FeatureTreeView::getFeatureExtension() const
 {
-    return dynamic_cast<const IFeatureTreeModelExtension*>(model());
+    return const_cast<FeatureTreeView*>(this)->getFeatureExtension();
 }
 
 QString FeatureTreeView::getSettingsPath() const
@@ -110,10 +120,15 @@ bool FeatureTreeView::hideRow(int row, const QModelIndex& parent)
 template<typename Visit> void FeatureTreeView::forEachValueCell(const QModelIndex& parent, const Visit& visit)
 {
     IFeatureTreeModelExtension* ext = getFeatureExtension();
-    if (!ext || !model() || !isExpanded(parent))
+    QAbstractItemModel* rows = model();
+    if (!ext || !rows || !isExpanded(parent))
         return;
-    for (int r = 0; r < model()->rowCount(parent); ++r) {
-        const QModelIndex cell = model()->index(r, 1, parent);
+    // Counted once: visiting hides rows or loads rows further down, never here.
+    const int count = rows->rowCount(parent);
+    for (int r = 0; r < count; ++r) {
+        const QModelIndex cell = rows->index(r, 1, parent);
+        if (!cell.isValid())
+            break;
         visit(r, cell, ext->getFeatureTreeItem(cell));
     }
 }
@@ -201,6 +216,7 @@ void FeatureTreeView::editorPass()
         // The rows from a margin above the viewport to a margin below it, in view order.
         QSet<QModelIndex> wanted;
         QSet<QModelIndex> liveSpans;
+        QList<FeatureTreeItem*> toReread;
         m_liveItems.clear();
         QModelIndex row = indexAt(QPoint(qMax(0, columnViewportPosition(0)), 0));
         row = row.sibling(row.row(), 0);
@@ -211,8 +227,12 @@ void FeatureTreeView::editorPass()
             if (visualRect(row).top() >= bottom)
                 ++below;
             const QModelIndex cell = row.sibling(row.row(), 1);
-            const FeatureTreeItem* item = ext->getFeatureTreeItem(cell);
+            FeatureTreeItem* item = ext->getFeatureTreeItem(cell);
             m_liveItems.insert(item);
+            if (m_rereadAfterLevel && !m_rereadRows.contains(item)) {
+                m_rereadRows.insert(item);
+                toReread << item;
+            }
             if (row.data(FeatureTreeItem::IsFullRowItem).toBool()) {
                 liveSpans.insert(row);
                 if (!isFirstColumnSpanned(row.row(), row.parent())) {
@@ -256,6 +276,9 @@ void FeatureTreeView::editorPass()
                 trackEditor(cell);
             }
         }
+        // Last: a changed row is announced, which may show, hide or re-edit it.
+        for (FeatureTreeItem* item : qAsConst(toReread))
+            readCurrentSnapshot(item);
     });
     QTreeView::updateEditorGeometries();
 }
@@ -375,9 +398,33 @@ void FeatureTreeView::setVisibility(GenApi::EVisibility v)
     lastAppliedModel = model();
     if (model()) {
         onFavoriteDataUpdated();
-        if (IFeatureTreeModelExtension* ext = getFeatureExtension())
-            ext->refresh();
+        // Rows the old level hid show the values their parameters have now:
+        // the rows in and around the view read theirs in the next editor
+        // pass, the others when they come into view. Reading every feature of
+        // a large tree at once would hold up the level change for all of them.
+        m_rereadRows.clear();
+        m_rereadAfterLevel = true;
+        scheduleEditorPass();
     }
+}
+
+void FeatureTreeView::readCurrentSnapshot(FeatureTreeItem* item)
+{
+    auto* node = qobject_cast<FeatureTreeINodeItem*>(item);
+    const QSharedPointer<ParameterCollection::IParameter> parameter = node ? node->node() : nullptr;
+    if (!parameter || node->getCollection().isNull()
+        || node->getCollection()->connectionState() == ParameterCollection::IParameterCollection::ConnectionState::Lost)
+        return;
+    static const ExceptionGuard guard("FeatureTreeView::readCurrentSnapshot", "Failed to read the value of a feature");
+    guard.run([&] {
+        if (parameter->isNull())
+            return;
+        const QSharedPointer<const ParameterCollection::ParameterData> fresh = parameter->getParameterData();
+        const QSharedPointer<const ParameterCollection::ParameterData> shown = node->getParameterData();
+        // Taken as the parameter's own report would be: the row announces it.
+        if (fresh && !(shown && *shown == *fresh))
+            node->onParameterDataChanged(fresh);
+    });
 }
 
 void FeatureTreeView::onSelfExpanded(const QModelIndex& index)

@@ -95,6 +95,8 @@ private:
     /// editor pass closes them.
     void hideStrandedEditors(const QModelIndex& collapsed = QModelIndex());
     void trackEditor(const QModelIndex& cell);
+    /// Takes the parameter's current snapshot for a row when it differs from the one the row shows.
+    static void readCurrentSnapshot(FeatureTreeItem* item);
 
     GenApi::EVisibility m_visibility = GenApi::Guru;
     FeatureTreeHighlighter highlighter;
@@ -107,4 +109,10 @@ private:
     QList<EditorCell> m_editorCells; // The persistent editors this view opened.
     QList<QPersistentModelIndex> m_spannedRows; // The full-row items the editor pass spanned.
     QSet<const FeatureTreeItem*> m_liveItems; // The rows the last pass found in and around the viewport.
+    // After a level change, the rows that came into view since and read their parameter's snapshot again.
+    QSet<const FeatureTreeItem*> m_rereadRows;
+    bool m_rereadAfterLevel = false;
+    // The model the extension below was cast from; the cast is made again when the model changes or goes.
+    QPointer<QAbstractItemModel> m_extensionModel;
+    IFeatureTreeModelExtension* m_extension = nullptr;
 };

@@ -149,6 +149,18 @@ private slots:
         QCOMPARE(current.count(), 1);
     }
 
+    void levelChangeShowsCurrentValues()
+    {
+        Tree fx(controls);
+        fx.widget()->setVisibility(GenApi::Beginner);
+        fx.widget()->EnableGenICamCallbacks(false); // the row misses the change
+        fx.parameter("Width")->setValue("800");
+        fx.widget()->EnableGenICamCallbacks(true);
+        QCOMPARE(fx.index("Width", 1).data().toString(), QString("640"));
+        fx.widget()->setVisibility(GenApi::Expert);
+        QTRY_COMPARE(fx.index("Width", 1).data().toString(), QString("800"));
+    }
+
     void editorsFollowAccess_data()
     {
         QTest::addColumn<QString>("feature");

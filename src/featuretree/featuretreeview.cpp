@@ -121,7 +121,8 @@ template<typename Visit> void FeatureTreeView::forEachValueCell(const QModelInde
 {
     IFeatureTreeModelExtension* ext = getFeatureExtension();
     QAbstractItemModel* rows = model();
-    if (!ext || !rows || !isExpanded(parent))
+    // A feature has no rows: counting them would make the proxy map it.
+    if (!ext || !rows || (parent.isValid() && !rows->hasChildren(parent)) || !isExpanded(parent))
         return;
     // Counted once: visiting hides rows or loads rows further down, never here.
     const int count = rows->rowCount(parent);

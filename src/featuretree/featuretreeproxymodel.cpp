@@ -3,6 +3,7 @@
 #include "common/exceptionlog.h"
 #include "featuretree/favoritesdata.h"
 #include "featuretree/featuretreeitem.h"
+#include "featuretree/indexmemo_p.h"
 #include "featuretree/rownames_p.h"
 
 #include <type_traits>
@@ -37,6 +38,7 @@ QModelIndex firstColumn(const QModelIndex& index)
 
 FeatureTreeProxyModel::FeatureTreeProxyModel(QObject* parent)
     : QSortFilterProxyModel(parent)
+    , memo(std::make_unique<IndexMemo<Memo>>())
 {
     // The base class announces a new source before it connects its own
     // handlers to it, so the connections made here run first: memoised results
@@ -208,13 +210,13 @@ bool FeatureTreeProxyModel::rowPasses(const QModelIndex& sourceIndex) const
 {
     if (!sourceIndex.isValid())
         return false;
-    Memo& known = memo[sourceIndex];
-    if (known.rowTest != Known::No)
-        return known.rowTest == Known::Passes;
-    const quint64 generation = resultGeneration;
+    if (const Memo* known = memo->find(sourceIndex)) {
+        if (known->rowTest != Known::No)
+            return known->rowTest == Known::Passes;
+    }
     const bool passes = computeRowTest(sourceIndex);
-    // Should the test have made the memo forget everything, the entry is gone.
-    (generation == resultGeneration ? known : memo[sourceIndex]).rowTest = passes ? Known::Passes : Known::Fails;
+    // Looked up again: the test may have made the memo forget everything.
+    (*memo)[sourceIndex].rowTest = passes ? Known::Passes : Known::Fails;
     scheduleForget();
     return passes;
 }
@@ -267,12 +269,12 @@ bool FeatureTreeProxyModel::ancestorPasses(const QModelIndex& sourceParent) cons
     if (!sourceParent.isValid())
         return false;
     const QModelIndex self = firstColumn(sourceParent);
-    const auto known = memo.constFind(self);
-    if (known != memo.constEnd() && known->ancestor != Known::No)
+    const Memo* known = memo->find(self);
+    if (known && known->ancestor != Known::No)
         return known->ancestor == Known::Passes;
     // The nearest ancestor first, as a walk up the tree would test them.
     const bool passes = rowPasses(self) || ancestorPasses(self.parent());
-    memo[self].ancestor = passes ? Known::Passes : Known::Fails;
+    (*memo)[self].ancestor = passes ? Known::Passes : Known::Fails;
     return passes;
 }
 
@@ -285,8 +287,8 @@ bool FeatureTreeProxyModel::hasAcceptedDescendant(const QModelIndex& sourceIndex
     // A feature has no rows: no need to look it up.
     if (!model->hasChildren(self))
         return false;
-    const auto known = memo.constFind(self);
-    if (known != memo.constEnd() && known->descendant != Known::No)
+    const Memo* known = memo->find(self);
+    if (known && known->descendant != Known::No)
         return known->descendant == Known::Passes;
 
     const quint64 generation = resultGeneration;
@@ -300,7 +302,7 @@ bool FeatureTreeProxyModel::hasAcceptedDescendant(const QModelIndex& sourceIndex
     // A structural change in the middle of the search makes the answer unsafe
     // to keep; for a row without rows there is nothing worth remembering.
     if (generation == resultGeneration && rows > 0)
-        memo[self].descendant = found ? Known::Passes : Known::Fails;
+        (*memo)[self].descendant = found ? Known::Passes : Known::Fails;
     return found;
 }
 
@@ -315,10 +317,8 @@ void FeatureTreeProxyModel::forgetResults() const
 {
     ++resultGeneration;
     filterCheckDue = true;
-    // The next pass asks about as many rows again: keep the room.
-    const int rows = memo.size();
-    memo.clear();
-    memo.reserve(rows);
+    // The next pass asks about as many rows again: the room stays.
+    memo->clear();
 }
 
 void FeatureTreeProxyModel::forgetResultsAfterInsert(const QModelIndex& parent, int, int last) const
@@ -333,8 +333,8 @@ void FeatureTreeProxyModel::forgetResultsAfterInsert(const QModelIndex& parent, 
     // existing index as it was; only a "no accepted descendant" answer of the
     // parent or of its ancestors may have become wrong.
     for (QModelIndex ancestor = parent; ancestor.isValid(); ancestor = ancestor.parent()) {
-        const auto known = memo.find(firstColumn(ancestor));
-        if (known != memo.end() && known->descendant == Known::Fails)
+        Memo* known = memo->find(firstColumn(ancestor));
+        if (known && known->descendant == Known::Fails)
             known->descendant = Known::No;
     }
 }
@@ -354,6 +354,7 @@ void FeatureTreeProxyModel::scheduleForget() const
             firstRowStillToCome = false;
             topRowArriving = false;
             forgetResults();
+            memo->release(); // between the user's actions the room is not worth keeping
         },
         Qt::QueuedConnection);
 }

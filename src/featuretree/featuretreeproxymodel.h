@@ -12,6 +12,10 @@
 #include <QSortFilterProxyModel>
 #include <QStringMatcher>
 
+#include <memory>
+
+template<typename Value> class IndexMemo;
+
 /// The filter between the feature tree model and its view: hides rows by user
 /// visibility level and search text, counts the search matches, and forwards
 /// every IFeatureTreeModelExtension operation to the source model, mapping
@@ -136,7 +140,7 @@ private:
         Known ancestor = Known::No;
         Known descendant = Known::No;
     };
-    mutable QHash<QModelIndex, Memo> memo;
+    std::unique_ptr<IndexMemo<Memo>> memo; // Never null.
     mutable quint64 resultGeneration = 0; // Counts the times everything was forgotten.
     mutable bool forgetScheduled = false;
 

@@ -496,23 +496,29 @@ void FeatureTreeModel::refreshSpecialItems()
         rootItem->insertChild(help, row);
         endInsertRows();
     }
-    // The structural full-row items (the help row, the favourites and their
-    // hint, the collections' rows) are announced again. The categories below
-    // a collection's row are parameter rows that announce their own changes:
-    // announcing thousands of them on every key made each key cost as much as
-    // the tree is large, for rows whose look did not change.
-    const std::function<void(FeatureTreeItem*, int)> visit = [&](FeatureTreeItem* item, int depth) {
-        if (item->data(0, FeatureTreeItem::IsFullRowItem).toBool()) {
+    // The first two levels load here (their rows come with a collection).
+    // Announced again are the full-row items of the top level (the help row,
+    // the favourites, the collections' rows) and the structural ones below
+    // (the favourites hint): categories are parameter rows that announce
+    // their own changes, and announcing thousands of them on every key made
+    // each key cost as much as the tree is large.
+    const auto visit = [this](FeatureTreeItem* item, bool top) {
+        if ((top || !qobject_cast<FeatureTreeINodeItem*>(item))
+            && item->data(0, FeatureTreeItem::IsFullRowItem).toBool()) {
             const QModelIndex index = indexForItem(item, 0);
             emit dataChanged(index, index);
         }
-        if (depth == 2 || qobject_cast<FeatureTreeINodeItem*>(item))
-            return;
-        for (int i = 0; FeatureTreeItem* child = item->child(i); ++i)
-            visit(child, depth + 1);
     };
-    for (int i = 0; FeatureTreeItem* top = rootItem->child(i); ++i)
-        visit(top, 0);
+    for (int i = 0; i < rootItem->childCount(); ++i) {
+        FeatureTreeItem* top = rootItem->child(i);
+        visit(top, true);
+        for (int j = 0; j < top->childCount(); ++j) {
+            FeatureTreeItem* second = top->child(j);
+            visit(second, false);
+            for (int k = 0; k < second->childCount(); ++k)
+                visit(second->child(k), false);
+        }
+    }
 }
 
 void FeatureTreeModel::clear()

@@ -77,10 +77,11 @@ private:
 
     int slotOf(const QModelIndex& key) const
     {
-        // Item addresses end in zero bits and rows are small: mix them.
-        quint64 h = quint64(key.internalId()) * 0x9E3779B97F4A7C15ull;
-        h ^= (quint64(key.row()) << 32 | quint64(quint32(key.column()))) * 0xC2B2AE3D27D4EB4Full;
-        h ^= h >> 29;
+        // Neighbouring rows stay neighbours: a pass visits rows in tree order,
+        // and the items of a tree model are made, and lie in memory, in much
+        // the same order. Items are larger than 64 bytes; a model that gives
+        // its rows one internal id tells them apart by row.
+        const quint64 h = (quint64(key.internalId()) >> 6) + quint64(key.row()) * 2 + quint64(key.column());
         return int(h & quint64(mask()));
     }
 

@@ -7,6 +7,7 @@
 #include "commandline.h"
 #include "featurewalk.h"
 #include "orvikviewercomponents6.h"
+#include "translations.h"
 #include "utils/qtcompat_p.h"
 #ifdef ORVIK_HAVE_ARAVIS
 #include "parametercollection/aravis/aravisparametercollection.h"
@@ -17,28 +18,11 @@
 #include <QLoggingCategory>
 #include <QTextStream>
 #include <QTimer>
-#include <QTranslator>
 
 #include <exception>
 #include <memory>
 
 namespace {
-
-void installTranslations(QCoreApplication& app, const QString& language)
-{
-    if (language == QLatin1String("en"))
-        return;
-    const QStringList files { QStringLiteral(":/translation/orvikviewercomponents6_%1.qm"),
-                              QStringLiteral(":/featurebrowser/featurebrowser_%1.qm") };
-    for (const QString& file : files) {
-        auto* translator = new QTranslator(&app);
-        if (translator->load(file.arg(language)))
-            QCoreApplication::installTranslator(translator);
-    }
-    auto* qt = new QTranslator(&app);
-    if (qt->load(QStringLiteral("qtbase_%1").arg(language), QtCompat::qtTranslationsPath()))
-        QCoreApplication::installTranslator(qt);
-}
 
 void setNames()
 {
@@ -164,7 +148,7 @@ int main(int argc, char* argv[])
         // Nothing here needs a display: no QApplication, so none is looked for.
         QCoreApplication app(argc, argv);
         setNames();
-        installTranslations(app, language);
+        installTranslations(language, &app);
         // The details of a refusal only when asked for (QT_LOGGING_RULES="default.debug=true").
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
         return runHeadless(options, out, err);
@@ -179,6 +163,6 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     setNames();
-    installTranslations(app, language);
+    installTranslations(language, &app);
     return runWindow(app, options, err);
 }

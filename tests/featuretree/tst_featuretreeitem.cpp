@@ -81,8 +81,6 @@ private slots:
     void parameterRows_data();
     void parameterRows();
     void namesAndToolTips();
-    void followsChanges_data();
-    void followsChanges();
     void executesCommandsWhateverTheValue();
     void standsWithoutParameterOrSnapshot();
 };
@@ -300,64 +298,6 @@ void TestFeatureTreeItem::namesAndToolTips()
     static_cast<FeatureTreeINodeItem*>(width)->setHighlighter(&highlighter);
     const QString tip = width->data(0, Qt::ToolTipRole).toString();
     QVERIFY2(tip.startsWith("<nobr><b>W<span") && tip.endsWith("<br><nobr>Width of the image</nobr>"), qPrintable(tip));
-}
-
-void TestFeatureTreeItem::followsChanges_data()
-{
-    QTest::addColumn<QString>("feature");
-    QTest::addColumn<QString>("changed"); // the feature itself is edited in the tree, others in the collection
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("utf8"); // the collection's rows write UTF-8, else Latin-1
-    QTest::addColumn<bool>("callbacks");
-    QTest::addColumn<QString>("expected"); // the feature's value afterwards
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("reports"); // of the row
-    const auto row
-        = [](const char* name, const char* feature, const char* changed, const QString& value, const QString& expected,
-             const QString& shown, int reports = 1, bool callbacks = true, bool utf8 = true) {
-              QTest::newRow(name) << feature << changed << value << utf8 << callbacks << expected << shown << reports;
-          };
-    // The report of a value out of its live limits is not kept, the corrected one is.
-    row("integer above its maximum", "Width", "Limit", "500", "500", "500");
-    row("integer below its minimum", "Width", "Floor", "700", "700", "700");
-    row("float above its maximum", "Gain", "GainLimit", "2.5", "2.50", "2.50");
-    row("float below its minimum", "Gain", "GainFloor", "7", "7.00", "7.00");
-    row("read only: left alone", "Temperature", "Limit", "40", "50.00", "50.00");
-    row("inside the limits", "Width", "Limit", "800", "640", "640");
-    row("callbacks off: not clamped", "Width", "Limit", "500", "640", "640", 0, false);
-    row("callbacks off: not shown", "Width", "Width", "700", "700", "640", 0, false);
-    // The collection takes 8-bit text up to the first zero byte: a text with
-    // one inside is refused, not written cut short.
-    const QString umlaut = QString::fromUtf8("Grüße");
-    row("UTF-8 text", "DeviceUserID", "DeviceUserID", umlaut, umlaut, umlaut);
-    row("refused for a zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0) + "cd", "cam", "cam", 0);
-    row("Latin-1 row, zero character", "DeviceUserID", "DeviceUserID", QString("ab") + QChar(0), "cam", "cam", 0, true,
-        false);
-    // A Latin-1 row hands Latin-1 bytes to a UTF-8 collection, which refuses them.
-    row("Latin-1 row", "DeviceUserID", "DeviceUserID", umlaut, "cam", "cam", 0, true, false);
-}
-
-void TestFeatureTreeItem::followsChanges()
-{
-    QFETCH(QString, feature);
-    QFETCH(QString, changed);
-    QFETCH(QString, value);
-    QFETCH(bool, utf8);
-    QFETCH(bool, callbacks);
-    TreeFixture f;
-    const auto collection = NodeMapText::collection(parameters);
-    f.proxy.addParameterCollection(collection, "Camera", "@CameraDevice", utf8);
-    auto* row = qobject_cast<FeatureTreeINodeItem*>(f.item("@CameraDevice/" + feature));
-    QSignalSpy updated(row, &FeatureTreeINodeItem::nodeUpdated);
-    f.model.setGenICamCallbacksEnable(callbacks);
-    if (changed == feature)
-        f.model.setData(f.index("@CameraDevice/" + feature, 1), value, Qt::EditRole);
-    else
-        collection->getParameter(changed)->setValue(value);
-    QTEST(collection->getParameter(feature)->getParameterData()->valueString, "expected");
-    QTEST(row->data(1, Qt::DisplayRole).toString(), "shown");
-    QTEST(int(updated.count()), "reports"); // qsizetype with Qt 6
-    QVERIFY(updated.isEmpty() || updated.first().at(0).toInt() == row->row());
 }
 
 void TestFeatureTreeItem::executesCommandsWhateverTheValue()

@@ -1,4 +1,6 @@
+#include "featuretree/favoritesdata.h"
 #include "featuretree/featuretreeinodeitem.h"
+#include "fetch.h"
 #include "logcapture.h"
 #include "parameterchecks.h"
 #include "parametercollection/iparameter.h"
@@ -24,22 +26,6 @@ const char* const camera = "ImageFormat[Width=640{min=16 max=Limit inc=2 unit=px
 const char* const values = "Width=640{min=Floor max=Limit inc=2} Floor=16 Limit=1000 Temperature:f=50!RO{max=Limit}"
                            " Gain:f=5{min=GainFloor max=GainLimit} GainFloor:f=0 GainLimit:f=24 DeviceUserID:s=cam";
 
-QMimeData* payload(const QList<qint64>& addresses)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    for (qint64 a : addresses)
-        stream << a;
-    auto* mime = new QMimeData;
-    mime->setData(FeatureTreeModel::mimeFormat, bytes);
-    return mime;
-}
-
-qint64 address(const QModelIndex& index)
-{
-    return qint64(reinterpret_cast<quintptr>(index.internalPointer()));
-}
-
 quint64 reports()
 {
     return GetTheGlobalAsyncErrorQueue()->count();
@@ -58,9 +44,8 @@ private slots:
     void missingRootAddsNothing();
     void favouriteRowsToolTipsAndPlaceholders();
     void addsFavouritesOfFeaturesOnly();
-    void dropsAddAndReorderFavourites();
-    void dropsIgnoreForeignPayloads_data();
-    void dropsIgnoreForeignPayloads();
+    void drops_data();
+    void drops();
 };
 
 void TestFeatureTreeModel::buildsTheTreeLazily()
@@ -298,65 +283,83 @@ void TestFeatureTreeModel::addsFavouritesOfFeaturesOnly()
     QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Width PixelFormat Limit"));
 }
 
-void TestFeatureTreeModel::dropsAddAndReorderFavourites()
+void TestFeatureTreeModel::drops_data()
 {
-    TreeFixture f;
-    f.model.rebuildFavoriteItems();
-    f.add(camera);
-    QSignalSpy updated(&f.model.GetFavorites(), &FavoritesData::dataUpdated);
-    const auto drop = [&f](const QModelIndexList& rows, int at) {
-        std::unique_ptr<QMimeData> mime(f.model.mimeData(rows));
-        QVERIFY(mime->hasFormat("application/x-qabstractitemmodeldatalist"));
-        QVERIFY(f.model.dropMimeData(mime.get(), Qt::MoveAction, at, 0, f.model.GetFavoritesRootIndex()));
-        f.model.rebuildFavoriteItems();
-    };
-    // Rows dragged together arrive in their order, with one announcement.
-    drop({ f.index("Width"), f.index("PixelFormat"), f.index("Limit") }, -1);
-    QCOMPARE(updated.count(), 1);
-    QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Width PixelFormat Limit"));
-    // Past the end they are appended in order, not reversed; a favourite dropped moves.
-    drop({ f.model.index(0, 0, f.model.GetFavoritesRootIndex()), f.index("DeviceReset") }, 99);
-    QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("PixelFormat Limit Width DeviceReset"));
-    // Rows that are no features change nothing.
-    updated.clear();
-    drop({ f.model.index(0, 0), f.model.GetFavoritesRootIndex() }, 0);
-    QCOMPARE(f.model.GetFavorites().count(), 4);
-}
-
-void TestFeatureTreeModel::dropsIgnoreForeignPayloads_data()
-{
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("before"); // the favourites
+    // Rows of the tree dragged together ("fav0" the first favourite, "favs" the favourites row, "top" the first
+    // row), or "raw" and the addresses of a payload: a row's, plus an offset after '+', "stranger" (an item of
+    // no tree) or numbers; "none" for a payload without the model's format.
+    QTest::addColumn<QString>("dragged");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<QString>("then"); // "ignore": dropped with Qt::IgnoreAction; "clear": the tree cleared first
     QTest::addColumn<bool>("result");
-    QTest::newRow("foreign address") << 0 << true;
-    QTest::newRow("zero") << 1 << true;
-    QTest::newRow("empty") << 2 << true;
-    QTest::newRow("no format") << 3 << false;
-    QTest::newRow("ignore action") << 4 << true;
-    QTest::newRow("row deleted since the drag") << 5 << true;
+    QTest::addColumn<QString>("after");
+    const auto row = [](const char* name, const char* before, const char* dragged, int at, const char* then,
+                        bool result, const char* after) {
+        QTest::newRow(name) << before << dragged << at << then << result << after;
+    };
+    row("rows together, in their order", "", "Width PixelFormat Limit", -1, "", true, "Width PixelFormat Limit");
+    // Past the end they are appended in order, not reversed; a favourite dropped moves.
+    row("past the end", "Width PixelFormat Limit", "fav0 DeviceReset", 99, "", true,
+        "PixelFormat Limit Width DeviceReset");
+    row("rows that are no features", "Width", "top favs", 0, "", true, "Width");
+    // Payloads the model did not make: nothing is taken from them.
+    row("foreign addresses", "", "raw Width+8 stranger 16 -1", -1, "", true, "");
+    row("zero", "", "raw 0 0", -1, "", true, "");
+    row("empty", "", "raw", -1, "", true, "");
+    row("no format", "", "none", -1, "", false, "");
+    row("ignore action", "", "raw Width", -1, "ignore", true, "");
+    row("row deleted since the drag", "", "raw Width", -1, "clear", true, "");
 }
 
-void TestFeatureTreeModel::dropsIgnoreForeignPayloads()
+void TestFeatureTreeModel::drops()
 {
-    QFETCH(int, kind);
-    QFETCH(bool, result);
+    QFETCH(QString, dragged);
+    QFETCH(QString, then);
     TreeFixture f;
     f.model.rebuildFavoriteItems();
-    f.add(camera);
+    const auto collection = f.add(camera);
+    for (const QString& name : fetch<QString>("before").split(' ', Qt::SkipEmptyParts))
+        QVERIFY(f.model.AddFavorite(collection->getParameter(name), 99));
+    f.model.rebuildFavoriteItems();
     FeatureTreeItem stranger("Stranger", &f.model, "@CameraDevice/Width", nullptr);
-    const QList<QList<qint64>> payloads = { { address(f.index("Width")) + 8, qint64(quintptr(&stranger)), 0x10, -1 },
-                                            { 0, 0 },
-                                            {},
-                                            {},
-                                            { address(f.index("Width")) },
-                                            { address(f.index("Width")) } };
-    std::unique_ptr<QMimeData> mime(payload(payloads.at(kind)));
-    if (kind == 3)
-        mime.reset(new QMimeData);
-    if (kind == 5)
+    const auto rowOf = [&f](const QString& word) {
+        return word == "fav0" ? f.model.index(0, 0, f.model.GetFavoritesRootIndex())
+            : word == "favs"  ? f.model.GetFavoritesRootIndex()
+            : word == "top"   ? f.model.index(0, 0)
+                              : f.index(word);
+    };
+    QStringList words = dragged.split(' ');
+    std::unique_ptr<QMimeData> mime(new QMimeData);
+    if (words.takeFirst() == "raw") {
+        QByteArray bytes;
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
+        for (const QString& word : qAsConst(words)) {
+            const QModelIndex index = word[0].isLetter() ? rowOf(word.section('+', 0, 0)) : QModelIndex();
+            stream << (word == "stranger" ? qint64(quintptr(&stranger))
+                           : index.isValid() ? qint64(quintptr(index.internalPointer())) + word.section('+', 1).toInt()
+                                             : word.toLongLong());
+        }
+        mime->setData(FeatureTreeModel::mimeFormat, bytes);
+    } else if (dragged != "none") {
+        QModelIndexList rows;
+        for (const QString& word : dragged.split(' '))
+            rows << rowOf(word);
+        mime.reset(f.model.mimeData(rows));
+        QVERIFY(mime->hasFormat("application/x-qabstractitemmodeldatalist"));
+    }
+    if (then == "clear")
         f.model.clear();
-    QCOMPARE(f.model.dropMimeData(mime.get(), kind == 4 ? Qt::IgnoreAction : Qt::MoveAction, -1, 0, QModelIndex()),
-             result);
-    QCOMPARE(f.model.GetFavorites().count(), 0);
+    // A drop that changes the favourites announces it once; one that changes nothing does not.
+    QSignalSpy updated(&f.model.GetFavorites(), &FavoritesData::dataUpdated);
+    QTEST(f.model.dropMimeData(mime.get(), then == "ignore" ? Qt::IgnoreAction : Qt::MoveAction, fetch<int>("at"), 0,
+                               f.model.GetFavoritesRootIndex()),
+          "result");
+    QStringList after;
+    for (int i = 0; i < f.model.GetFavorites().count(); ++i)
+        after << f.model.GetFavorites().entry(i)->name;
+    QTEST(after.join(' '), "after");
+    QCOMPARE(updated.count(), after.join(' ') == fetch<QString>("before") ? 0 : 1);
 }
 
 QTEST_MAIN(TestFeatureTreeModel)

@@ -25,6 +25,7 @@ class TestBrowserWindow : public QObject
     Q_OBJECT
 private slots:
     void init() { resetTestState(); }
+    void cleanup();
     void fitsTheNameColumnWhenFirstShown();
     void offersTheSettingsBackAfterALoss();
     void opensAwayFromTheGuiThread_data();
@@ -63,6 +64,11 @@ void closeAll()
     BackgroundWork::waitForAll();
 }
 } // namespace
+
+void TestBrowserWindow::cleanup()
+{
+    closeAll();
+}
 
 void TestBrowserWindow::fitsTheNameColumnWhenFirstShown()
 {
@@ -177,7 +183,7 @@ void TestBrowserWindow::opensAwayFromTheGuiThread()
     for (QAction* action : recent->actions())
         listed = action->text() == entry ? action : listed;
     QCOMPARE(bool(listed), recentBefore.contains(source));
-    GuiWatch watch;
+    GuiWatch watch([&window] { return window && window->isOpening(); }); // while it loads
     listed ? listed->trigger() : window->open(source, isFile);
     QVERIFY(window->isOpening());
     if (recentAfter.isEmpty()) {
@@ -187,7 +193,7 @@ void TestBrowserWindow::opensAwayFromTheGuiThread()
                  qPrintable(warning));
         QVERIFY(window && !window->isOpening());
         QCOMPARE(QSettings().value(key).toStringList(), recentBefore);
-        return closeAll();
+        return;
     }
     QTRY_VERIFY_WITH_TIMEOUT(!window, 20000); // replaced by the camera's window
     QVERIFY2(watch.longest < 100, qPrintable(QString::number(watch.longest)));
@@ -201,7 +207,6 @@ void TestBrowserWindow::opensAwayFromTheGuiThread()
     QFile written(dir.filePath("device.xml")), sent(xml);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(xml.isEmpty() || (sent.open(QIODevice::ReadOnly) && written.readAll() == sent.readAll()));
-    closeAll();
 }
 
 void TestBrowserWindow::abandonsAnOpenWhenClosedOrOpenedAgain()

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 #include <sys/types.h>
 
 /// Aravis's fake GigE Vision camera (arv-fake-gv-camera-0.8, aravis-tools) on
@@ -36,12 +38,17 @@ private:
     pid_t m_pid = -1;
 };
 
-/// The longest time the GUI thread's event loop could not run while it watched.
+/// The longest time the GUI thread's event loop could not run while it
+/// watched and, when given, `watching` answered true.
 struct GuiWatch : QObject
 {
-    GuiWatch()
+    explicit GuiWatch(std::function<bool()> watching = {})
     {
-        connect(&timer, &QTimer::timeout, this, [this] { longest = qMax(longest, since.restart()); });
+        connect(&timer, &QTimer::timeout, this, [this, watching] {
+            if (!watching || watching())
+                longest = qMax(longest, since.elapsed());
+            since.restart();
+        });
         timer.start(2);
         since.start();
     }

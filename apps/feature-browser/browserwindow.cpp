@@ -211,8 +211,7 @@ void BrowserWindow::fillRecentMenu()
         m_recent->addAction(tr("Camera %1").arg(id), this, [this, id] { open(id, false); });
     m_recent->addSeparator();
     for (const QString& path : settings.value(key(recentFilesKey)).toStringList())
-        m_recent->addAction(QFileInfo(path).fileName(), this, [this, path] { open(path, true); })
-            ->setToolTip(path);
+        m_recent->addAction(QFileInfo(path).fileName(), this, [this, path] { open(path, true); })->setToolTip(path);
     if (m_recent->actions().size() <= 1)
         m_recent->addAction(tr("(none)"))->setEnabled(false);
     for (QAction* action : m_recent->actions())
@@ -597,17 +596,17 @@ QString BrowserWindow::aboutText() const
 {
     const auto info = m_camera->info();
     const QString source = m_camera->source().toHtmlEscaped();
-    QString open;
+    QString shown;
     if (m_camera->emulated())
-        open = tr("<p>Browses and edits the features of the built-in emulated camera.</p>");
+        shown = tr("<p>Browses and edits the features of the built-in emulated camera.</p>");
     else if (m_camera->isFile())
-        open = tr("<p>Browses the features of the GenICam file %1, without a device.</p>").arg(source);
+        shown = tr("<p>Browses the features of the GenICam file %1, without a device.</p>").arg(source);
     else
-        open = tr("<p>Browses and edits the features of the camera %1 %2, serial number %3, opened as %4.</p>")
-                   .arg(info->getVendorName().toHtmlEscaped(), info->getModelName().toHtmlEscaped(),
-                        info->getSerialNumber().toHtmlEscaped(), source);
+        shown = tr("<p>Browses and edits the features of the camera %1 %2, serial number %3, opened as %4.</p>")
+                    .arg(info->getVendorName().toHtmlEscaped(), info->getModelName().toHtmlEscaped(),
+                         info->getSerialNumber().toHtmlEscaped(), source);
     return tr("<h3>Feature Browser</h3><p>OrvikViewerComponents6 %1</p>%2")
-        .arg(QString::fromLatin1(OrvikViewerComponents6::version()), open);
+        .arg(QString::fromLatin1(OrvikViewerComponents6::version()), shown);
 }
 
 void BrowserWindow::restoreSettings()

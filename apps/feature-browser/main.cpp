@@ -1,6 +1,7 @@
 // The feature browser: the feature tree of the built-in emulated camera, of a
 // camera opened with Aravis, or of a GenICam XML file; and the same cameras
 // from the command line, without a window.
+#include "backgroundwork.h"
 #include "browsercamera.h"
 #include "browseroptions.h"
 #include "browserwindow.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QTextStream>
 #include <QTimer>
 
@@ -90,6 +92,22 @@ int runHeadless(const BrowserOptions& options, QTextStream& out, QTextStream& er
     return CommandLine::run(options, *camera, out, err);
 }
 
+/// Runs the event loop; then the windows closed meanwhile go, abandoning what
+/// they were still opening, and the work they left running is waited for.
+int exec()
+{
+    const int status = QApplication::exec();
+    QList<QPointer<BrowserWindow>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<BrowserWindow*>(widget))
+            windows << window;
+    }
+    for (const QPointer<BrowserWindow>& window : windows)
+        delete window.data();
+    BackgroundWork::waitForAll();
+    return status;
+}
+
 int runWindow(QApplication& app, const BrowserOptions& options, QTextStream& err)
 {
     std::unique_ptr<BrowserCamera> camera = openCamera(options, err);
@@ -101,7 +119,7 @@ int runWindow(QApplication& app, const BrowserOptions& options, QTextStream& err
         window->chooseVisibility(options.visibility);
     window->show();
     if (options.mode != BrowserOptions::Mode::Screenshot)
-        return QApplication::exec();
+        return exec();
 
     // Rendered once the window has laid itself out and painted.
     int result = CommandLine::Success;
@@ -114,7 +132,7 @@ int runWindow(QApplication& app, const BrowserOptions& options, QTextStream& err
         }
         window->close();
     });
-    QApplication::exec();
+    exec();
     Q_UNUSED(app)
     return result;
 }

@@ -7,6 +7,7 @@ packages=(
     build-essential g++ cmake ninja-build pkg-config git ccache python3
     qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev
+    qttranslations5-l10n qt6-translations-l10n
     libaravis-dev libusb-1.0-0-dev libzip-dev aravis-tools
     xvfb xauth fonts-dejavu-core fonts-noto-cjk
     clang libclang-rt-14-dev

@@ -3,6 +3,7 @@
 #include "camerapool/staticbaseinfo.h"
 #include "genicam/genericexception.h"
 #include "parametercollection/emulatedcamera.h"
+#include "parametercollection/iparameter.h"
 #ifdef ORVIK_HAVE_ARAVIS
 #include "parametercollection/aravis/aravisparametercollection.h"
 #endif
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 BrowserCamera::~BrowserCamera() = default;
 
@@ -84,4 +86,22 @@ QByteArray BrowserCamera::deviceXml() const
         return aravis->genicamXml();
 #endif
     return QByteArray();
+}
+
+void BrowserCamera::moveToThread(QThread* thread)
+{
+    // Objects made on another thread (the parameters of a device that has a
+    // worker thread of its own) stay where they are.
+    const auto move = [thread](QObject* object) {
+        if (object && object->thread() == QThread::currentThread())
+            object->moveToThread(thread);
+    };
+    for (const Collection& c : qAsConst(m_collections)) {
+        move(c.collection.data());
+#ifdef ORVIK_HAVE_ARAVIS
+        if (const auto aravis = qSharedPointerDynamicCast<ParameterCollection::AravisParameterCollection>(c.collection))
+            for (const QString& name : aravis->nodeNames())
+                move(aravis->getParameter(name).data());
+#endif
+    }
 }

@@ -11,6 +11,7 @@ namespace ParameterCollection {
 class EmulatedCamera;
 class IParameterCollection;
 } // namespace ParameterCollection
+class QThread;
 namespace Plugin {
 namespace CameraPool {
 class IBaseInfo;
@@ -54,6 +55,9 @@ public:
     /// The GenICam XML the device sent (Aravis), or that was read from the
     /// file; empty for the emulated camera, whose node maps are not GenICam XML.
     QByteArray deviceXml() const;
+    /// Hands the objects made on this thread over to `thread`, where they are
+    /// used from now on: call it on the thread that opened the camera.
+    void moveToThread(QThread* thread);
 
 private:
     BrowserCamera() = default;

@@ -1,5 +1,7 @@
 #include "browserwindow.h"
 
+#include "backgroundwork.h"
+#include "cameraopener.h"
 #include "camerapool/ibaseinfo.h"
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
@@ -28,12 +30,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPointer>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextBrowser>
-#include <QThread>
 #include <QToolBar>
 
 namespace {
@@ -77,7 +77,12 @@ BrowserWindow::BrowserWindow(std::unique_ptr<BrowserCamera> camera, QWidget* par
     setUp();
 }
 
-BrowserWindow::~BrowserWindow() = default;
+BrowserWindow::~BrowserWindow()
+{
+    // Settings work still running ends without this window: its cursor goes now.
+    for (; m_busy > 0; --m_busy)
+        QApplication::restoreOverrideCursor();
+}
 
 void BrowserWindow::setUp()
 {
@@ -203,11 +208,10 @@ void BrowserWindow::fillRecentMenu()
     m_recent->clear();
     const QSettings settings;
     for (const QString& id : settings.value(key(recentCamerasKey)).toStringList())
-        m_recent->addAction(tr("Camera %1").arg(id), this, [this, id] { openInNewWindow(id, false); });
+        m_recent->addAction(tr("Camera %1").arg(id), this, [this, id] { open(id, false); });
     m_recent->addSeparator();
     for (const QString& path : settings.value(key(recentFilesKey)).toStringList())
-        m_recent->addAction(QFileInfo(path).fileName(), this, [this, path] { openInNewWindow(path, true); })
-            ->setToolTip(path);
+        m_recent->addAction(QFileInfo(path).fileName(), this, [this, path] { open(path, true); })->setToolTip(path);
     if (m_recent->actions().size() <= 1)
         m_recent->addAction(tr("(none)"))->setEnabled(false);
     for (QAction* action : m_recent->actions())
@@ -218,7 +222,7 @@ void BrowserWindow::openCamera()
 {
     OpenCameraDialog dialog(this);
     if (dialog.exec() == QDialog::Accepted && !dialog.deviceId().isEmpty())
-        openInNewWindow(dialog.deviceId(), false);
+        open(dialog.deviceId(), false);
 }
 
 void BrowserWindow::openGenICamFile()
@@ -226,26 +230,32 @@ void BrowserWindow::openGenICamFile()
     const QString path = QFileDialog::getOpenFileName(this, tr("Open GenICam File"), QString(),
                                                       tr("GenICam files (*.xml *.zip);;All files (*)"));
     if (!path.isEmpty())
-        openInNewWindow(path, true);
+        open(path, true);
 }
 
-void BrowserWindow::openInNewWindow(const QString& source, bool isFile)
+void BrowserWindow::open(const QString& source, bool isFile)
 {
-    std::unique_ptr<BrowserCamera> camera;
-    QString error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        camera = isFile ? BrowserCamera::openGenICamFile(source) : BrowserCamera::openAravis(source);
-    } catch (const std::exception& e) {
-        error = FeatureWalk::userMessage(e, "BrowserWindow::openInNewWindow");
-    }
-    QApplication::restoreOverrideCursor();
+    delete m_opener; // abandons an open still running
+    m_opener = new CameraOpener(source, isFile, this);
+    CameraOpener* const opener = m_opener;
+    connect(opener, &CameraOpener::opened, this, [this, opener] { showOpened(opener, QString()); });
+    connect(opener, &CameraOpener::failed, this, [this, opener](const QString& error) { showOpened(opener, error); });
+    statusBar()->showMessage(isFile ? tr("Opening the GenICam file %1...").arg(source)
+                                    : tr("Opening the camera %1...").arg(source));
+}
+
+void BrowserWindow::showOpened(CameraOpener* opener, const QString& error)
+{
+    m_opener = nullptr;
+    opener->deleteLater();
+    statusBar()->clearMessage();
+    std::unique_ptr<BrowserCamera> camera = opener->takeCamera();
     if (!camera) {
-        QMessageBox::warning(this, isFile ? tr("Open GenICam File") : tr("Open Camera"),
-                             tr("%1 could not be opened:\n%2").arg(source, error));
+        QMessageBox::warning(this, opener->isFile() ? tr("Open GenICam File") : tr("Open Camera"),
+                             tr("%1 could not be opened:\n%2").arg(opener->source(), error));
         return;
     }
-    addRecent(isFile ? recentFilesKey : recentCamerasKey, source);
+    addRecent(opener->isFile() ? recentFilesKey : recentCamerasKey, opener->source());
     auto* window = new BrowserWindow(std::move(camera));
     window->restoreSettings();
     window->chooseVisibility(m_tree->visibility());
@@ -346,15 +356,14 @@ void BrowserWindow::runInBackground(std::function<void()> work, std::function<vo
     for (QAction* action : qAsConst(m_settingsActions))
         action->setEnabled(false);
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    QThread* thread = QThread::create(std::move(work));
-    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    connect(thread, &QThread::finished, this, [this, done] {
+    ++m_busy;
+    BackgroundWork::start(std::move(work), this, [this, done] {
+        --m_busy;
         QApplication::restoreOverrideCursor();
         for (QAction* action : qAsConst(m_settingsActions))
             action->setEnabled(true);
         done();
     });
-    thread->start();
 }
 
 void BrowserWindow::saveSettingsFile()
@@ -433,17 +442,24 @@ void BrowserWindow::rememberSettings()
 
 void BrowserWindow::saveDeviceXml()
 {
-    const QByteArray xml = m_camera->deviceXml();
     const QString path = QFileDialog::getSaveFileName(this, tr("Save Device XML"), QString(),
                                                       tr("GenICam XML (*.xml);;All files (*)"));
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
-        QMessageBox::warning(this, tr("Save Device XML"),
-                             tr("%1 could not be written:\n%2").arg(path, file.errorString()));
+    const QString error = writeDeviceXml(path);
+    if (!error.isEmpty())
+        QMessageBox::warning(this, tr("Save Device XML"), tr("%1 could not be written:\n%2").arg(path, error));
     else
         statusBar()->showMessage(tr("The device XML was saved to %1.").arg(path), 5000);
+}
+
+QString BrowserWindow::writeDeviceXml(const QString& path) const
+{
+    const QByteArray xml = m_camera->deviceXml();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
+        return file.errorString();
+    return QString();
 }
 
 void BrowserWindow::configureIp()
@@ -573,10 +589,24 @@ void BrowserWindow::copyTree()
 
 void BrowserWindow::showAbout()
 {
-    QMessageBox::about(this, tr("About Feature Browser"),
-                       tr("<h3>Feature Browser</h3><p>OrvikViewerComponents6 %1</p>"
-                          "<p>Browses and edits the features of the built-in emulated camera.</p>")
-                           .arg(QString::fromLatin1(OrvikViewerComponents6::version())));
+    QMessageBox::about(this, tr("About Feature Browser"), aboutText());
+}
+
+QString BrowserWindow::aboutText() const
+{
+    const auto info = m_camera->info();
+    const QString source = m_camera->source().toHtmlEscaped();
+    QString shown;
+    if (m_camera->emulated())
+        shown = tr("<p>Browses and edits the features of the built-in emulated camera.</p>");
+    else if (m_camera->isFile())
+        shown = tr("<p>Browses the features of the GenICam file %1, without a device.</p>").arg(source);
+    else
+        shown = tr("<p>Browses and edits the features of the camera %1 %2, serial number %3, opened as %4.</p>")
+                    .arg(info->getVendorName().toHtmlEscaped(), info->getModelName().toHtmlEscaped(),
+                         info->getSerialNumber().toHtmlEscaped(), source);
+    return tr("<h3>Feature Browser</h3><p>OrvikViewerComponents6 %1</p>%2")
+        .arg(QString::fromLatin1(OrvikViewerComponents6::version()), shown);
 }
 
 void BrowserWindow::restoreSettings()
@@ -616,6 +646,9 @@ void BrowserWindow::showEvent(QShowEvent* event)
 
 void BrowserWindow::closeEvent(QCloseEvent* event)
 {
+    // What is still being opened is not wanted any more.
+    delete m_opener;
+    m_opener = nullptr;
     saveSettings();
     event->accept();
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class CameraOpener;
 class FeatureTreeWidget;
 class QComboBox;
 class QLabel;
@@ -46,6 +47,17 @@ public:
     bool selectFeature(const QString& fullName);
     /// Restores geometry, column widths and level from the settings.
     void restoreSettings();
+    /// Opens `source` (an Aravis id or address, or a file with `isFile`) away
+    /// from the GUI thread; once it is there, shows it in a new window and
+    /// closes this one, which shows its own camera meanwhile. A second open
+    /// abandons the first.
+    void open(const QString& source, bool isFile);
+    /// True while an open runs.
+    bool isOpening() const { return m_opener != nullptr; }
+    /// What the About box says: the program, and what is open.
+    QString aboutText() const;
+    /// Writes the GenICam XML as the device sent it; answers why it failed, or nothing.
+    QString writeDeviceXml(const QString& path) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,8 +87,8 @@ private:
     void buildMenus();
     void fillRecentMenu();
     void saveSettings();
-    /// Opens `source` (an Aravis id, or a file with `isFile`) in a new window and closes this one.
-    void openInNewWindow(const QString& source, bool isFile);
+    /// Shows what the opener opened, in a new window, or why it failed.
+    void showOpened(CameraOpener* opener, const QString& error);
     /// Runs `work` away from the GUI thread (it may wait on the device), then
     /// `done` here; the settings actions are off meanwhile.
     void runInBackground(std::function<void()> work, std::function<void()> done);
@@ -95,9 +107,11 @@ private:
     QAction* m_autoReconnect = nullptr; // Owned by the window.
     QMenu* m_recent = nullptr; // Owned by the menu bar.
     QList<QAction*> m_settingsActions; // Owned by the window; off while a load runs.
+    CameraOpener* m_opener = nullptr; // Owned by the window; while a camera is being opened.
     QTimer m_retry; // while the camera is lost and automatic reconnection is on
     QTimer m_remember; // while the camera is connected
     QSharedPointer<SettingsFile> m_beforeLoss; // the values last seen while connected
+    int m_busy = 0; // settings work running, each with a busy cursor
     bool m_wasLost = false;
     bool m_columnsRestored = false;
     bool m_shown = false;

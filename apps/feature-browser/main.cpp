@@ -1,12 +1,14 @@
 // The feature browser: the feature tree of the built-in emulated camera, of a
 // camera opened with Aravis, or of a GenICam XML file; and the same cameras
 // from the command line, without a window.
+#include "backgroundwork.h"
 #include "browsercamera.h"
 #include "browseroptions.h"
 #include "browserwindow.h"
 #include "commandline.h"
 #include "featurewalk.h"
 #include "orvikviewercomponents6.h"
+#include "translations.h"
 #include "utils/qtcompat_p.h"
 #ifdef ORVIK_HAVE_ARAVIS
 #include "parametercollection/aravis/aravisparametercollection.h"
@@ -15,30 +17,14 @@
 #include <QApplication>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QTextStream>
 #include <QTimer>
-#include <QTranslator>
 
 #include <exception>
 #include <memory>
 
 namespace {
-
-void installTranslations(QCoreApplication& app, const QString& language)
-{
-    if (language == QLatin1String("en"))
-        return;
-    const QStringList files { QStringLiteral(":/translation/orvikviewercomponents6_%1.qm"),
-                              QStringLiteral(":/featurebrowser/featurebrowser_%1.qm") };
-    for (const QString& file : files) {
-        auto* translator = new QTranslator(&app);
-        if (translator->load(file.arg(language)))
-            QCoreApplication::installTranslator(translator);
-    }
-    auto* qt = new QTranslator(&app);
-    if (qt->load(QStringLiteral("qtbase_%1").arg(language), QtCompat::qtTranslationsPath()))
-        QCoreApplication::installTranslator(qt);
-}
 
 void setNames()
 {
@@ -106,6 +92,22 @@ int runHeadless(const BrowserOptions& options, QTextStream& out, QTextStream& er
     return CommandLine::run(options, *camera, out, err);
 }
 
+/// Runs the event loop; then the windows closed meanwhile go, abandoning what
+/// they were still opening, and the work they left running is waited for.
+int exec()
+{
+    const int status = QApplication::exec();
+    QList<QPointer<BrowserWindow>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<BrowserWindow*>(widget))
+            windows << window;
+    }
+    for (const QPointer<BrowserWindow>& window : windows)
+        delete window.data();
+    BackgroundWork::waitForAll();
+    return status;
+}
+
 int runWindow(QApplication& app, const BrowserOptions& options, QTextStream& err)
 {
     std::unique_ptr<BrowserCamera> camera = openCamera(options, err);
@@ -117,7 +119,7 @@ int runWindow(QApplication& app, const BrowserOptions& options, QTextStream& err
         window->chooseVisibility(options.visibility);
     window->show();
     if (options.mode != BrowserOptions::Mode::Screenshot)
-        return QApplication::exec();
+        return exec();
 
     // Rendered once the window has laid itself out and painted.
     int result = CommandLine::Success;
@@ -130,7 +132,7 @@ int runWindow(QApplication& app, const BrowserOptions& options, QTextStream& err
         }
         window->close();
     });
-    QApplication::exec();
+    exec();
     Q_UNUSED(app)
     return result;
 }
@@ -164,7 +166,7 @@ int main(int argc, char* argv[])
         // Nothing here needs a display: no QApplication, so none is looked for.
         QCoreApplication app(argc, argv);
         setNames();
-        installTranslations(app, language);
+        installTranslations(language, &app);
         // The details of a refusal only when asked for (QT_LOGGING_RULES="default.debug=true").
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
         return runHeadless(options, out, err);
@@ -179,6 +181,6 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     setNames();
-    installTranslations(app, language);
+    installTranslations(language, &app);
     return runWindow(app, options, err);
 }

@@ -1,5 +1,8 @@
 #include "opencameradialog.h"
 
+#include "backgroundwork.h"
+#include "common/exceptionlog.h"
+
 #ifdef ORVIK_HAVE_ARAVIS
 #include "parametercollection/aravis/aravisparametercollection.h"
 #endif
@@ -7,10 +10,8 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QSharedPointer>
-#include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -53,22 +54,22 @@ void OpenCameraDialog::refresh()
     m_refresh->setEnabled(false);
     m_status->setText(tr("Looking for cameras..."));
     auto found = QSharedPointer<QList<Device>>::create();
-    QThread* thread = QThread::create([found] {
+    BackgroundWork::start(
+        [found] {
 #ifdef ORVIK_HAVE_ARAVIS
-        try {
-            for (const ParameterCollection::AravisDeviceInfo& d :
-                 ParameterCollection::AravisParameterCollection::listDevices(true))
-                found->append(Device { d.id, d.vendor, d.model, d.serialNumber, d.address, d.protocol });
-        } catch (const std::exception& e) {
-            qWarning("Failed to list the cameras: %s", e.what());
-        }
+            try {
+                for (const ParameterCollection::AravisDeviceInfo& d :
+                     ParameterCollection::AravisParameterCollection::listDevices(true))
+                    found->append(Device { d.id, d.vendor, d.model, d.serialNumber, d.address, d.protocol });
+            } catch (const std::exception& e) {
+                qWarning("Failed to list the cameras.");
+                ExceptionLog::logException("OpenCameraDialog::refresh", e);
+            }
 #else
-        Q_UNUSED(found)
+            Q_UNUSED(found)
 #endif
-    });
-    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    connect(thread, &QThread::finished, this, [this, found] { show(*found); });
-    thread->start();
+        },
+        this, [this, found] { show(*found); });
 }
 
 void OpenCameraDialog::show(const QList<Device>& devices)

@@ -1,4 +1,5 @@
 #include "browseroptions.h"
+#include "translations.h"
 
 #include <QImage>
 #include <QProcess>
@@ -12,6 +13,8 @@ private slots:
     void parsesArguments_data();
     void parsesArguments();
     void picksTheLanguageFromTheLocale();
+    void installsTranslations_data();
+    void installsTranslations();
     void runsTheProgram();
 };
 
@@ -73,6 +76,31 @@ void TestFeatureBrowser::picksTheLanguageFromTheLocale()
     // Its own where the library is translated into it, English otherwise.
     for (const QString pair : { "ja_JP ja", "ko_KR ko", "zh_CN zh", "en_US en", "de_DE en", "C en" })
         QCOMPARE(BrowserOptions::languageForLocale(pair.section(' ', 0, 0)), pair.section(' ', 1));
+}
+
+void TestFeatureBrowser::installsTranslations_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const char* language : { "en", "ja", "ko", "zh" })
+        QTest::newRow(language) << language;
+}
+
+void TestFeatureBrowser::installsTranslations()
+{
+    // The library's, the browser's and Qt's own texts (found where this Qt
+    // keeps its translations; Chinese as Qt names it, zh_CN), or none in English.
+    QFETCH(QString, language);
+    const QList<QTranslator*> installed = installTranslations(language, this);
+    const auto translated = [](const char* context, const char* text) {
+        return QCoreApplication::translate(context, text) != QLatin1String(text);
+    };
+    const bool english = language == "en";
+    QCOMPARE(installed.size(), english ? 0 : 3);
+    QCOMPARE(translated("QPlatformTheme", "Cancel"), !english);
+    QCOMPARE(translated("BrowserCamera", "Camera Device"), !english);
+    QCOMPARE(translated("FeatureTreeWidget", "Add to Favorites"), !english);
+    qDeleteAll(installed);
+    QVERIFY(!translated("QPlatformTheme", "Cancel"));
 }
 
 void TestFeatureBrowser::runsTheProgram()

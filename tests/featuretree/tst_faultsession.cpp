@@ -39,17 +39,6 @@ public:
 private:
     QSharedPointer<MemoryParameterCollection> m_inner;
 };
-
-/// Every row below `parent` of the view's model, depth first.
-QModelIndexList rows(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
-{
-    QModelIndexList all;
-    for (int r = 0; r < model.rowCount(parent); ++r) {
-        all << model.index(r, 0, parent);
-        all << rows(model, all.last());
-    }
-    return all;
-}
 } // namespace
 
 /// A user session on a shown feature tree whose collection fails: whatever an
@@ -76,7 +65,7 @@ private slots:
         QAbstractItemModel& model = *f.view()->model();
         f.type("a"); // search, which makes editors for the rows it shows
         f.view()->expandAll();
-        for (const QModelIndex& row : rows(model)) {
+        for (const QModelIndex& row : allRows(model)) {
             f.view()->setCurrentIndex(row); // select: the favourites actions ask the row
             model.setData(row.siblingAtColumn(1), "1", Qt::EditRole); // edit
         }
@@ -89,7 +78,7 @@ private slots:
         QTest::qWait(700); // two polls
         widget->setPolling(false);
         widget->copyToClipboard();
-        for (const QModelIndex& row : rows(model)) { // what a dump reads
+        for (const QModelIndex& row : allRows(model)) { // what a dump reads
             for (int role : { int(Qt::DisplayRole), int(Qt::ToolTipRole), FeatureTreeItem::GenicamDescription })
                 row.siblingAtColumn(role == Qt::DisplayRole ? 1 : 0).data(role);
         }

@@ -1,5 +1,8 @@
+#include "featuretree/favoritesdata.h"
 #include "featuretree/featuretreeinodeitem.h"
+#include "fetch.h"
 #include "logcapture.h"
+#include "parameterchecks.h"
 #include "parametercollection/iparameter.h"
 #include "parametercollection/iparameterproperties.h"
 #include "treefixture.h"
@@ -19,22 +22,9 @@ const char* const camera = "ImageFormat[Width=640{min=16 max=Limit inc=2 unit=px
                            " Hidden#Invisible[Secret=1] InvisibleFeature=3#Invisible]"
                            " Device[DeviceTemperature:f=40!RO{min=-40 max=125 behaviour=drift} DeviceReset:c]"
                            " DevicePort:p";
-
-QMimeData* payload(const QList<qint64>& addresses)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    for (qint64 a : addresses)
-        stream << a;
-    auto* mime = new QMimeData;
-    mime->setData(FeatureTreeModel::mimeFormat, bytes);
-    return mime;
-}
-
-qint64 address(const QModelIndex& index)
-{
-    return qint64(reinterpret_cast<quintptr>(index.internalPointer()));
-}
+// Features whose limits are features, for edits and changes that move them.
+const char* const values = "Width=640{min=Floor max=Limit inc=2} Floor=16 Limit=1000 Temperature:f=50!RO{max=Limit}"
+                           " Gain:f=5{min=GainFloor max=GainLimit} GainFloor:f=0 GainLimit:f=24 DeviceUserID:s=cam";
 
 quint64 reports()
 {
@@ -48,15 +38,14 @@ class TestFeatureTreeModel : public QObject
     Q_OBJECT
 private slots:
     void buildsTheTreeLazily();
-    void writesValues_data();
-    void writesValues();
+    void writesAndFollowsValues_data();
+    void writesAndFollowsValues();
     void followsTheFirstCollectionWhileAlive();
     void missingRootAddsNothing();
     void favouriteRowsToolTipsAndPlaceholders();
     void addsFavouritesOfFeaturesOnly();
-    void dropsAddAndReorderFavourites();
-    void dropsIgnoreForeignPayloads_data();
-    void dropsIgnoreForeignPayloads();
+    void drops_data();
+    void drops();
 };
 
 void TestFeatureTreeModel::buildsTheTreeLazily()
@@ -100,52 +89,77 @@ void TestFeatureTreeModel::buildsTheTreeLazily()
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 }
 
-void TestFeatureTreeModel::writesValues_data()
+void TestFeatureTreeModel::writesAndFollowsValues_data()
 {
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("feature");
+    QTest::addColumn<QString>("changed"); // the feature itself is edited in the tree, another in the collection
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<bool>("alive");
-    QTest::addColumn<int>("fault"); // a FaultKind injected into the write, or -1
-    QTest::addColumn<bool>("result");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("reports");
-    const auto row = [](const char* name, const QVariant& value, bool result, const char* stored, int fault = -1,
-                        int reports = 0, int column = 1, int role = Qt::EditRole, bool alive = true) {
-        QTest::newRow(name) << column << role << value << alive << fault << result << stored << reports;
+    QTest::addColumn<QString>("options"); // col0, display (role), dead (device), nocallbacks, latin1 (rows), fault=KIND
+    QTest::addColumn<bool>("taken"); // what setData answers, or whether the collection took the value
+    QTest::addColumn<QString>("stored"); // the feature's value afterwards
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("updates"); // of the row
+    QTest::addColumn<int>("reports"); // to the error queue
+    const auto row = [](const char* name, const char* feature, const char* changed, const QVariant& value,
+                        const char* options, bool taken, const QString& stored, const QString& shown, int updates,
+                        int reports = 0) {
+        QTest::newRow(name) << feature << changed << value << options << taken << stored << shown << updates << reports;
     };
-    const int std = int(FaultKind::StandardException);
-    row("edit", "320", true, "320");
-    row("refused by the feature", "321", false, "640");
-    row("same value: no write", "640", true, "640", std);
-    row("invalid value", QVariant(), false, "640");
-    row("name column", "320", false, "640", -1, 0, 0);
-    row("display role", "320", false, "640", -1, 0, 1, Qt::DisplayRole);
-    row("device closed", "320", false, "640", -1, 0, 1, Qt::EditRole, false);
-    row("GenICam fault: silent", "320", false, "640", int(FaultKind::GenICamException));
-    row("std fault: reported", "320", false, "640", std, 1);
-    row("other fault: reported", "320", false, "640", int(FaultKind::OtherException), 1);
+    row("edit", "Width", "Width", "320", "", true, "320", "320", 1);
+    row("refused by the feature", "Width", "Width", "321", "", false, "640", "640", 0);
+    row("same value: no write", "Width", "Width", "640", "fault=1", true, "640", "640", 0);
+    row("invalid value", "Width", "Width", QVariant(), "", false, "640", "640", 0);
+    row("name column", "Width", "Width", "320", "col0", false, "640", "640", 0);
+    row("display role", "Width", "Width", "320", "display", false, "640", "640", 0);
+    row("device closed", "Width", "Width", "320", "dead", false, "640", "640", 0);
+    row("GenICam fault: silent", "Width", "Width", "320", "fault=0", false, "640", "640", 0);
+    row("std fault: reported", "Width", "Width", "320", "fault=1", false, "640", "640", 0, 1);
+    row("other fault: reported", "Width", "Width", "320", "fault=2", false, "640", "640", 0, 1);
+    // The report of a value out of its live limits is not kept, the corrected one is.
+    row("integer above its maximum", "Width", "Limit", "500", "", true, "500", "500", 1);
+    row("integer below its minimum", "Width", "Floor", "700", "", true, "700", "700", 1);
+    row("float above its maximum", "Gain", "GainLimit", "2.5", "", true, "2.50", "2.50", 1);
+    row("float below its minimum", "Gain", "GainFloor", "7", "", true, "7.00", "7.00", 1);
+    row("read only: left alone", "Temperature", "Limit", "40", "", true, "50.00", "50.00", 1);
+    row("inside the limits", "Width", "Limit", "800", "", true, "640", "640", 1);
+    row("callbacks off: not clamped", "Width", "Limit", "500", "nocallbacks", true, "640", "640", 0);
+    row("callbacks off: not shown", "Width", "Width", "700", "nocallbacks", true, "700", "640", 0);
+    // The collection takes 8-bit text up to the first zero byte: a text with one inside is refused, not written
+    // cut short. A Latin-1 row hands Latin-1 bytes to a UTF-8 collection, which refuses them.
+    const QString umlaut = QString::fromUtf8("Grüße"), zero = QString("ab") + QChar(0) + "cd";
+    row("UTF-8 text", "DeviceUserID", "DeviceUserID", umlaut, "", true, umlaut, umlaut, 1);
+    row("refused for a zero character", "DeviceUserID", "DeviceUserID", zero, "", false, "cam", "cam", 0);
+    row("Latin-1 row, zero character", "DeviceUserID", "DeviceUserID", zero, "latin1", false, "cam", "cam", 0);
+    row("Latin-1 row", "DeviceUserID", "DeviceUserID", umlaut, "latin1", false, "cam", "cam", 0);
 }
 
-void TestFeatureTreeModel::writesValues()
+void TestFeatureTreeModel::writesAndFollowsValues()
 {
-    QFETCH(int, column);
-    QFETCH(int, role);
+    QFETCH(QString, feature);
+    QFETCH(QString, changed);
     QFETCH(QVariant, value);
-    QFETCH(bool, alive);
-    QFETCH(int, fault);
-    QFETCH(bool, result);
-    QFETCH(QString, stored);
-    QFETCH(int, reports);
+    QFETCH(QString, options);
     TreeFixture f;
-    const auto collection = f.add(camera);
-    f.model.SetDeviceAlive(alive);
-    if (fault >= 0)
-        collection->injectFault("Width", Operation::SetValue, FaultKind(fault));
+    const auto collection = NodeMapText::collection(values);
+    f.proxy.addParameterCollection(collection, "Camera", "@CameraDevice", !options.contains("latin1"));
+    auto* row = qobject_cast<FeatureTreeINodeItem*>(f.item("@CameraDevice/" + feature));
+    QSignalSpy updated(row, &FeatureTreeINodeItem::nodeUpdated);
+    f.model.SetDeviceAlive(!options.contains("dead"));
+    f.model.setGenICamCallbacksEnable(!options.contains("nocallbacks"));
+    if (options.contains("fault="))
+        collection->injectFault(feature, Operation::SetValue, FaultKind(options.section('=', 1).toInt()));
     LogCapture log;
-    QCOMPARE(f.model.setData(f.index("Width", column), value, role), result);
-    QCOMPARE(collection->getParameter("Width")->getParameterData()->valueString, stored);
-    QCOMPARE(::reports(), quint64(reports));
+    if (changed == feature)
+        QTEST(f.model.setData(f.index("@CameraDevice/" + feature, options.contains("col0") ? 0 : 1), value,
+                              options.contains("display") ? Qt::DisplayRole : Qt::EditRole),
+              "taken");
+    else
+        QTEST(thrownBy([&] { collection->getParameter(changed)->setValue(value.toString()); }).isEmpty(), "taken");
+    QTEST(collection->getParameter(feature)->getParameterData()->valueString, "stored");
+    QTEST(row->data(1, Qt::DisplayRole).toString(), "shown");
+    QTEST(int(updated.count()), "updates"); // qsizetype with Qt 6
+    QVERIFY(updated.isEmpty() || updated.first().at(0).toInt() == row->row());
+    QTEST(int(::reports()), "reports");
 }
 
 void TestFeatureTreeModel::followsTheFirstCollectionWhileAlive()
@@ -269,65 +283,81 @@ void TestFeatureTreeModel::addsFavouritesOfFeaturesOnly()
     QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Width PixelFormat Limit"));
 }
 
-void TestFeatureTreeModel::dropsAddAndReorderFavourites()
+void TestFeatureTreeModel::drops_data()
 {
-    TreeFixture f;
-    f.model.rebuildFavoriteItems();
-    f.add(camera);
-    QSignalSpy updated(&f.model.GetFavorites(), &FavoritesData::dataUpdated);
-    const auto drop = [&f](const QModelIndexList& rows, int at) {
-        std::unique_ptr<QMimeData> mime(f.model.mimeData(rows));
-        QVERIFY(mime->hasFormat("application/x-qabstractitemmodeldatalist"));
-        QVERIFY(f.model.dropMimeData(mime.get(), Qt::MoveAction, at, 0, f.model.GetFavoritesRootIndex()));
-        f.model.rebuildFavoriteItems();
-    };
-    // Rows dragged together arrive in their order, with one announcement.
-    drop({ f.index("Width"), f.index("PixelFormat"), f.index("Limit") }, -1);
-    QCOMPARE(updated.count(), 1);
-    QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Width PixelFormat Limit"));
-    // Past the end they are appended in order, not reversed; a favourite dropped moves.
-    drop({ f.model.index(0, 0, f.model.GetFavoritesRootIndex()), f.index("DeviceReset") }, 99);
-    QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("PixelFormat Limit Width DeviceReset"));
-    // Rows that are no features change nothing.
-    updated.clear();
-    drop({ f.model.index(0, 0), f.model.GetFavoritesRootIndex() }, 0);
-    QCOMPARE(f.model.GetFavorites().count(), 4);
-}
-
-void TestFeatureTreeModel::dropsIgnoreForeignPayloads_data()
-{
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("before"); // the favourites
+    // Rows of the tree dragged together ("fav0" the first favourite, "favs" the favourites row, "top" the first
+    // row), or "raw" and the addresses of a payload: a row's, plus an offset after '+', "stranger" (an item of
+    // no tree) or numbers; "none" for a payload without the model's format.
+    QTest::addColumn<QString>("dragged");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<QString>("then"); // "ignore": dropped with Qt::IgnoreAction; "clear": the tree cleared first
     QTest::addColumn<bool>("result");
-    QTest::newRow("foreign address") << 0 << true;
-    QTest::newRow("zero") << 1 << true;
-    QTest::newRow("empty") << 2 << true;
-    QTest::newRow("no format") << 3 << false;
-    QTest::newRow("ignore action") << 4 << true;
-    QTest::newRow("row deleted since the drag") << 5 << true;
+    QTest::addColumn<QString>("after");
+    const auto row = [](const char* name, const char* before, const char* dragged, int at, const char* then,
+                        bool result, const char* after) {
+        QTest::newRow(name) << before << dragged << at << then << result << after;
+    };
+    row("rows together, in their order", "", "Width PixelFormat Limit", -1, "", true, "Width PixelFormat Limit");
+    // Past the end they are appended in order, not reversed; a favourite dropped moves.
+    row("past the end", "Width PixelFormat Limit", "fav0 DeviceReset", 99, "", true,
+        "PixelFormat Limit Width DeviceReset");
+    row("rows that are no features", "Width", "top favs", 0, "", true, "Width");
+    // Payloads the model did not make: nothing is taken from them.
+    row("foreign addresses", "", "raw Width+8 stranger 16 -1", -1, "", true, "");
+    row("zero", "", "raw 0 0", -1, "", true, "");
+    row("empty", "", "raw", -1, "", true, "");
+    row("no format", "", "none", -1, "", false, "");
+    row("ignore action", "", "raw Width", -1, "ignore", true, "");
+    row("row deleted since the drag", "", "raw Width", -1, "clear", true, "");
 }
 
-void TestFeatureTreeModel::dropsIgnoreForeignPayloads()
+void TestFeatureTreeModel::drops()
 {
-    QFETCH(int, kind);
-    QFETCH(bool, result);
+    QFETCH(QString, dragged);
+    QFETCH(QString, then);
     TreeFixture f;
     f.model.rebuildFavoriteItems();
-    f.add(camera);
+    const auto collection = f.add(camera);
+    for (const QString& name : fetch<QString>("before").split(' ', Qt::SkipEmptyParts))
+        QVERIFY(f.model.AddFavorite(collection->getParameter(name), 99));
+    f.model.rebuildFavoriteItems();
     FeatureTreeItem stranger("Stranger", &f.model, "@CameraDevice/Width", nullptr);
-    const QList<QList<qint64>> payloads = { { address(f.index("Width")) + 8, qint64(quintptr(&stranger)), 0x10, -1 },
-                                            { 0, 0 },
-                                            {},
-                                            {},
-                                            { address(f.index("Width")) },
-                                            { address(f.index("Width")) } };
-    std::unique_ptr<QMimeData> mime(payload(payloads.at(kind)));
-    if (kind == 3)
-        mime.reset(new QMimeData);
-    if (kind == 5)
+    const auto rowOf = [&f](const QString& word) {
+        return word == "fav0" ? f.model.index(0, 0, f.model.GetFavoritesRootIndex())
+            : word == "favs"  ? f.model.GetFavoritesRootIndex()
+            : word == "top"   ? f.model.index(0, 0)
+                              : f.index(word);
+    };
+    QStringList words = dragged.split(' ');
+    std::unique_ptr<QMimeData> mime(new QMimeData);
+    if (words.takeFirst() == "raw") {
+        QByteArray bytes;
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
+        for (const QString& word : qAsConst(words)) {
+            const QModelIndex index = word[0].isLetter() ? rowOf(word.section('+', 0, 0)) : QModelIndex();
+            stream << (word == "stranger" ? qint64(quintptr(&stranger))
+                           : index.isValid() ? qint64(quintptr(index.internalPointer())) + word.section('+', 1).toInt()
+                                             : word.toLongLong());
+        }
+        mime->setData(FeatureTreeModel::mimeFormat, bytes);
+    } else if (dragged != "none") {
+        QModelIndexList rows;
+        for (const QString& word : dragged.split(' '))
+            rows << rowOf(word);
+        mime.reset(f.model.mimeData(rows));
+        QVERIFY(mime->hasFormat("application/x-qabstractitemmodeldatalist"));
+    }
+    if (then == "clear")
         f.model.clear();
-    QCOMPARE(f.model.dropMimeData(mime.get(), kind == 4 ? Qt::IgnoreAction : Qt::MoveAction, -1, 0, QModelIndex()),
-             result);
-    QCOMPARE(f.model.GetFavorites().count(), 0);
+    // A drop that changes the favourites announces it once; one that changes nothing does not.
+    QSignalSpy updated(&f.model.GetFavorites(), &FavoritesData::dataUpdated);
+    QTEST(f.model.dropMimeData(mime.get(), then == "ignore" ? Qt::IgnoreAction : Qt::MoveAction, fetch<int>("at"), 0,
+                               f.model.GetFavoritesRootIndex()),
+          "result");
+    QCOMPARE(updated.count(), fetch<QString>("after") == fetch<QString>("before") ? 0 : 1);
+    f.model.rebuildFavoriteItems(); // the rows follow the list; "Dummy" is the hint of an empty one
+    QTEST(treeText(f.model, f.model.GetFavoritesRootIndex()).remove("Dummy"), "after");
 }
 
 QTEST_MAIN(TestFeatureTreeModel)

@@ -72,30 +72,6 @@ class TestFeatureTreeWidget : public QObject
 {
     Q_OBJECT
 private slots:
-    void editorsByTypeAndRepresentation_data()
-    {
-        QTest::addColumn<QString>("editor"); // the class the delegate makes for the feature, empty for none
-        QTest::addColumn<bool>("persistent"); // open in the shown tree without editing
-        const struct { const char *feature, *editor; bool persistent; } rows[] = {
-            {"Width", "IntEditor", false}, {"Hex", "IntEditor", false}, {"Ranged", "IntSliderEditor", true},
-            {"Plain", "FloatEditor", true}, {"Exposure", "FloatSliderEditor", true},
-            {"NoAlias", "FloatEditor", true}, // logarithmic without an alias to slide along
-            {"ReverseX", "CheckBoxEditor", true}, {"PixelFormat", "EnumEditor", true},
-            {"UserSetSave", "ToolButtonEditor", true}, {"DeviceUserID", "QExpandingLineEdit", false},
-            {"FutureMode", "", false}, {"LegacyMode", "", false}};
-        for (const auto& row : rows)
-            QTest::newRow(row.feature) << row.editor << row.persistent;
-    }
-    void editorsByTypeAndRepresentation()
-    {
-        Tree fx(controls);
-        fx.widget()->setVisibility(GenApi::Invisible); // unimplemented features show at that level only
-        const QString feature = QTest::currentDataTag();
-        QTEST(fx.editor(feature) != nullptr, "persistent");
-        std::unique_ptr<QWidget> editor(fx.view()->itemDelegate()->createEditor(fx.view(), {}, fx.index(feature, 1)));
-        QTEST(QString(editor ? editor->metaObject()->className() : ""), "editor");
-    }
-
     void editsTravelToTheParameterAndBack()
     {
         Tree fx(controls);

@@ -25,6 +25,14 @@ QString treeText(const QAbstractItemModel& model, const QModelIndex& parent, int
     return rows.join(QLatin1Char(' '));
 }
 
+QModelIndexList allRows(const QAbstractItemModel& model, const QModelIndex& parent)
+{
+    QModelIndexList rows;
+    for (int r = 0; r < model.rowCount(parent); ++r)
+        rows << model.index(r, 0, parent) << allRows(model, model.index(r, 0, parent));
+    return rows;
+}
+
 void resetTestState()
 {
     // One settings folder for the whole test program: the favourites list is

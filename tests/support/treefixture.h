@@ -19,6 +19,8 @@ class FeatureTreeWidget;
 /// Counting rows loads categories on the way, as a view would.
 QString treeText(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex(),
                  int role = FeatureTreeItem::GenicamNameRole);
+/// Every row below `parent` in column 0, depth first, loading categories as a view would.
+QModelIndexList allRows(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex());
 
 /// Puts every test on isolated settings, an empty favourites list and an
 /// empty error queue; the fixtures below call it, other tests may too.

@@ -1,3 +1,4 @@
+#include "featuretree/hexvalidator.h"
 #include "widgets/ipaddresswidget.h"
 #include "widgets/qipaddressvalidator.h"
 #include "widgets/qipaddresswithnetmaskvalidator.h"
@@ -14,7 +15,7 @@
 
 #include <memory>
 
-// The address validators, then the IP address dialog that uses them.
+// The address validators and the hexadecimal one, then the IP address dialog that uses the former.
 namespace {
 
 const int No = QValidator::Invalid, Mid = QValidator::Intermediate, Yes = QValidator::Acceptable;
@@ -47,7 +48,7 @@ private slots:
     void subnetFromAddress();
 };
 
-// Setups: "ip", "mask", "mac [separators]" (none: the default " :-"), and "host <mask text|''|none>
+// Setups: "ip", "mask", "hex", "mac [separators]" (none: the default " :-"), and "host <mask text|''|none>
 // <allowed address kinds...>" for the address checked against a netmask line edit (none: without one).
 // A '|' in a text is where the refused text puts the cursor; elsewhere it stays at the end.
 void TestIpAddressWidget::verdicts_data()
@@ -110,6 +111,10 @@ void TestIpAddressWidget::verdicts_data()
     add("host 255.255.255.0 Broadcast ExperimentalPurpose", Yes, { "255.255.255.255" });
     add("host none", Yes, { "192.168.1.0" });
     add("host none", Mid, { "224.0.0.1" });
+    // Decimal or "0x" and hexadecimal digits in 0..255; "0x100" gets QIntValidator's answer for 256.
+    add("hex", Yes, { "0x1f", "0xFF", "31" });
+    add("hex", Mid, { "", "0x", " 0x ", "0x100" });
+    add("hex", No, { "0X1F", "1f", "0xg", "-1" });
 }
 
 void TestIpAddressWidget::verdicts()
@@ -125,6 +130,8 @@ void TestIpAddressWidget::verdicts()
         validator = std::make_unique<QIpAddressValidator>();
     else if (words[0] == "mask")
         validator = std::make_unique<QIpNetmaskValidator>();
+    else if (words[0] == "hex")
+        validator = std::make_unique<HexValidator>(0, 255);
     else if (words[0] == "host")
         validator = std::make_unique<QIpAddressWithNetmaskValidator>(mask == "none" ? nullptr : &netmaskEdit);
     else

@@ -128,8 +128,28 @@
         <translation>フィーチャーブラウザーについて</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Feature Browser&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;&lt;p&gt;Browses and edits the features of the built-in emulated camera.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;フィーチャーブラウザー&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;&lt;p&gt;内蔵のエミュレートカメラのフィーチャーを表示・編集します。&lt;/p&gt;</translation>
+        <source>Opening the GenICam file %1...</source>
+        <translation>GenICam ファイル %1 を開いています...</translation>
+    </message>
+    <message>
+        <source>Opening the camera %1...</source>
+        <translation>カメラ %1 を開いています...</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses and edits the features of the built-in emulated camera.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;内蔵のエミュレートカメラのフィーチャーを表示・編集します。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses the features of the GenICam file %1, without a device.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;GenICam ファイル %1 のフィーチャーをデバイスなしで表示します。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses and edits the features of the camera %1 %2, serial number %3, opened as %4.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;カメラ %1 %2 (シリアル番号 %3、%4 として接続) のフィーチャーを表示・編集します。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Feature Browser&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;%2</source>
+        <translation>&lt;h3&gt;フィーチャーブラウザー&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;%2</translation>
     </message>
     <message>
         <source>Settings (*.json);;All files (*)</source>
@@ -310,6 +330,13 @@
     <message>
         <source>The camera is back. Put back the settings that were in effect before it was lost?</source>
         <translation>カメラが復帰しました。切断前の設定を戻しますか?</translation>
+    </message>
+</context>
+<context>
+    <name>CameraOpener</name>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>カメラを開けませんでした。</translation>
     </message>
 </context>
 <context>

@@ -128,8 +128,28 @@
         <translation>피처 브라우저 정보</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Feature Browser&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;&lt;p&gt;Browses and edits the features of the built-in emulated camera.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;피처 브라우저&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;&lt;p&gt;내장 에뮬레이트 카메라의 피처를 탐색하고 편집합니다.&lt;/p&gt;</translation>
+        <source>Opening the GenICam file %1...</source>
+        <translation>GenICam 파일 %1을(를) 여는 중...</translation>
+    </message>
+    <message>
+        <source>Opening the camera %1...</source>
+        <translation>카메라 %1을(를) 여는 중...</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses and edits the features of the built-in emulated camera.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;내장 에뮬레이트 카메라의 피처를 탐색하고 편집합니다.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses the features of the GenICam file %1, without a device.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;장치 없이 GenICam 파일 %1의 피처를 탐색합니다.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses and edits the features of the camera %1 %2, serial number %3, opened as %4.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;카메라 %1 %2(일련 번호 %3, %4(으)로 연결)의 피처를 탐색하고 편집합니다.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Feature Browser&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;%2</source>
+        <translation>&lt;h3&gt;피처 브라우저&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;%2</translation>
     </message>
     <message>
         <source>Settings (*.json);;All files (*)</source>
@@ -310,6 +330,13 @@
     <message>
         <source>The camera is back. Put back the settings that were in effect before it was lost?</source>
         <translation>카메라가 복귀했습니다. 연결이 끊기기 전의 설정을 되돌리시겠습니까?</translation>
+    </message>
+</context>
+<context>
+    <name>CameraOpener</name>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>카메라를 열 수 없습니다.</translation>
     </message>
 </context>
 <context>

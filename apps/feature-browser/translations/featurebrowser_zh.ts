@@ -128,8 +128,28 @@
         <translation>关于属性浏览器</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Feature Browser&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;&lt;p&gt;Browses and edits the features of the built-in emulated camera.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;属性浏览器&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;&lt;p&gt;浏览和编辑内置模拟相机的属性。&lt;/p&gt;</translation>
+        <source>Opening the GenICam file %1...</source>
+        <translation>正在打开 GenICam 文件 %1...</translation>
+    </message>
+    <message>
+        <source>Opening the camera %1...</source>
+        <translation>正在打开相机 %1...</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses and edits the features of the built-in emulated camera.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;浏览和编辑内置模拟相机的属性。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses the features of the GenICam file %1, without a device.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;在没有设备的情况下浏览 GenICam 文件 %1 的属性。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Browses and edits the features of the camera %1 %2, serial number %3, opened as %4.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;浏览和编辑相机 %1 %2(序列号 %3,以 %4 打开)的属性。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Feature Browser&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;%2</source>
+        <translation>&lt;h3&gt;属性浏览器&lt;/h3&gt;&lt;p&gt;OrvikViewerComponents6 %1&lt;/p&gt;%2</translation>
     </message>
     <message>
         <source>Settings (*.json);;All files (*)</source>
@@ -310,6 +330,13 @@
     <message>
         <source>The camera is back. Put back the settings that were in effect before it was lost?</source>
         <translation>相机已恢复。是否恢复断开之前的设置?</translation>
+    </message>
+</context>
+<context>
+    <name>CameraOpener</name>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>无法打开相机。</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,6 @@
 #include "featuretree/featuretreewidget.h"
 #include "featuretree/floateditor.h"
 #include "featuretree/floatslidereditor.h"
-#include "featuretree/hexvalidator.h"
 #include "featuretree/inteditor.h"
 #include "featuretree/intslidereditor.h"
 #include "featuretree/toolbuttoneditor.h"
@@ -155,7 +154,6 @@ private slots:
     void inUse_data();
     void inUse();
     void floatSliderWithoutAlias();
-    void hexValidator();
 };
 
 void TestEditors::emulatedCameraRoundTripChangesNothing()
@@ -172,37 +170,33 @@ void TestEditors::emulatedCameraRoundTripChangesNothing()
     f.view()->expandAll();
     QStringList changed;
     QSet<QString> kinds;
-    std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
-        for (int row = 0; row < f.proxy()->rowCount(parent); ++row) {
-            const QModelIndex cell = f.proxy()->index(row, 1, parent);
-            walk(cell.sibling(row, 0));
-            auto* item = qobject_cast<FeatureTreeINodeItem*>(f.extension()->getFeatureTreeItem(cell));
-            QWidget* editor = f.view()->indexWidget(cell);
-            QScopedPointer<QWidget> created(editor || !item ? nullptr : delegate->createEditor(f.view(), {}, cell));
-            auto* itemEditor = dynamic_cast<AbstractItemEditor*>(editor = editor ? editor : created.data());
-            if (!itemEditor)
-                continue;
-            kinds << editor->metaObject()->className();
-            const auto parameter = item->node();
-            const ParameterData d = *parameter->getParameterData();
-            QSignalSpy reports(parameter.data(), &IParameter::parameterDataChangedDecoupled);
-            delegate->setEditorData(editor, cell);
-            // What it would commit is what it was fed.
-            const QVariant v = itemEditor->editorData();
-            if (d.isReadable
-                && !(d.type == TypeFloat                          ? v.toDouble() == d.floatValue
-                         : d.type == TypeBoolean                  ? v.toBool() == d.boolValue
-                         : d.type == TypeCommand                  ? v.isValid() == !d.boolValue
-                         : qobject_cast<IntSliderEditor*>(editor) ? v.toLongLong() == d.intValue
-                                                                  : v.toString() == d.valueString))
-                changed << item->getFullName() + ": fed " + d.valueString + ", would commit " + v.toString();
-            delegate->setModelData(editor, f.proxy(), cell);
-            if (!reports.isEmpty() || parameter->getParameterData()->valueString != d.valueString)
-                changed << item->getFullName() + ": " + d.valueString + " became "
-                        + parameter->getParameterData()->valueString;
-        }
-    };
-    walk({});
+    for (const QModelIndex& row : allRows(*f.proxy())) {
+        const QModelIndex cell = row.siblingAtColumn(1);
+        auto* item = qobject_cast<FeatureTreeINodeItem*>(f.extension()->getFeatureTreeItem(cell));
+        QWidget* editor = f.view()->indexWidget(cell);
+        QScopedPointer<QWidget> created(editor || !item ? nullptr : delegate->createEditor(f.view(), {}, cell));
+        auto* itemEditor = dynamic_cast<AbstractItemEditor*>(editor = editor ? editor : created.data());
+        if (!itemEditor)
+            continue;
+        kinds << editor->metaObject()->className();
+        const auto parameter = item->node();
+        const ParameterData d = *parameter->getParameterData();
+        QSignalSpy reports(parameter.data(), &IParameter::parameterDataChangedDecoupled);
+        delegate->setEditorData(editor, cell);
+        // What it would commit is what it was fed.
+        const QVariant v = itemEditor->editorData();
+        if (d.isReadable
+            && !(d.type == TypeFloat                          ? v.toDouble() == d.floatValue
+                     : d.type == TypeBoolean                  ? v.toBool() == d.boolValue
+                     : d.type == TypeCommand                  ? v.isValid() == !d.boolValue
+                     : qobject_cast<IntSliderEditor*>(editor) ? v.toLongLong() == d.intValue
+                                                              : v.toString() == d.valueString))
+            changed << item->getFullName() + ": fed " + d.valueString + ", would commit " + v.toString();
+        delegate->setModelData(editor, f.proxy(), cell);
+        if (!reports.isEmpty() || parameter->getParameterData()->valueString != d.valueString)
+            changed << item->getFullName() + ": " + d.valueString + " became "
+                    + parameter->getParameterData()->valueString;
+    }
     QCOMPARE(changed.join("\n"), QString());
     QCOMPARE(commits.count(), 0);
     QCOMPARE(log.texts(QtWarningMsg), QStringList());
@@ -496,20 +490,6 @@ void TestEditors::floatSliderWithoutAlias()
                          "alias node on pNode : InvalidArgumentException thrown"));
     }
     QCOMPARE(editorState(&orphan), editorState(std::make_unique<FloatSliderEditor>(nullptr).get()));
-}
-
-void TestEditors::hexValidator()
-{
-    // 0: invalid, 1: intermediate, 2: acceptable; "0x100" gets QIntValidator's answer for 256.
-    HexValidator validator(0, 255);
-    QStringList states;
-    for (QString input : { "", "0x", " 0x ", "0x1f", "0xFF", "31", "0x100", "0X1F", "1f", "0xg", "-1" }) {
-        int position = input.size();
-        states << QString("'%1' %2").arg(input).arg(validator.validate(input, position));
-    }
-    QCOMPARE(states.join(", "),
-             QString("'' 1, '0x' 1, ' 0x ' 1, '0x1f' 2, '0xFF' 2, '31' 2, '0x100' 1, '0X1F' 0, "
-                     "'1f' 0, '0xg' 0, '-1' 0"));
 }
 
 QTEST_MAIN(TestEditors)

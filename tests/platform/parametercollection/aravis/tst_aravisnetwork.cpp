@@ -1,3 +1,4 @@
+#include "fakegvcamera.h"
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
 #include "genicam/genericexception.h"
@@ -8,75 +9,14 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryFile>
-#include <QUdpSocket>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include <csignal>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace ParameterCollection;
 using State = IParameterCollection::ConnectionState;
 
 namespace {
-
-/// Aravis's fake GigE Vision camera on 127.0.0.1 only, with a serial of its
-/// own; ended by its PID whatever happens, also when this process dies.
-class FakeCamera
-{
-public:
-    explicit FakeCamera(QByteArray genicamFile = QByteArray())
-        : m_genicamFile(std::move(genicamFile))
-    {
-        start();
-    }
-    ~FakeCamera() { kill(); }
-    void start()
-    {
-        const QByteArray serial = "ORVIK" + QByteArray::number(QCoreApplication::applicationPid());
-        m_pid = fork();
-        if (m_pid == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGKILL);
-            execlp("arv-fake-gv-camera-0.8", "arv-fake-gv-camera-0.8", "-i", "127.0.0.1", "-s", serial.constData(),
-                   m_genicamFile.isEmpty() ? nullptr : "-g", m_genicamFile.constData(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    void signal(int number) const
-    {
-        if (m_pid > 0)
-            ::kill(m_pid, number);
-    }
-    void kill()
-    {
-        if (m_pid <= 0)
-            return;
-        signal(SIGCONT);
-        signal(SIGKILL);
-        waitpid(m_pid, nullptr, 0);
-        m_pid = -1;
-    }
-
-private:
-    QByteArray m_genicamFile;
-    pid_t m_pid = -1;
-};
-
-/// The longest time the event loop could not run while it watched.
-struct GuiWatch : QObject
-{
-    GuiWatch()
-    {
-        connect(&timer, &QTimer::timeout, this, [this] { longest = qMax(longest, since.restart()); });
-        timer.start(2);
-        since.start();
-    }
-    QTimer timer;
-    QElapsedTimer since;
-    qint64 longest = 0;
-};
 
 /// Runs the event loop until `done`; answers how long that took, or -1 after `timeoutMs`.
 template<typename Done> qint64 waitFor(const Done& done, int timeoutMs)
@@ -102,12 +42,9 @@ class TestAravisNetwork : public QObject
 private slots:
     void init()
     {
-        if (QStandardPaths::findExecutable("arv-fake-gv-camera-0.8").isEmpty())
-            QSKIP("arv-fake-gv-camera-0.8 is not installed (aravis-tools)");
-        // A device that answers at 127.0.0.1 already (another run of this test) is not ours to kill.
-        QUdpSocket port;
-        if (!port.bind(QHostAddress::LocalHost, 3956))
-            QSKIP("127.0.0.1:3956 is taken: another GigE Vision device runs here");
+        const QString unavailable = FakeGvCamera::unavailable();
+        if (!unavailable.isEmpty())
+            QSKIP(qPrintable(unavailable));
     }
 
     // A device whose node map loops is refused before anything in it is evaluated.
@@ -119,7 +56,7 @@ private slots:
                   "<Integer Name=\"A\"><pValue>B</pValue></Integer><Integer Name=\"B\"><pValue>A</pValue></Integer>"
                   "</RegisterDescription>");
         xml.close();
-        FakeCamera camera(QFile::encodeName(xml.fileName()));
+        FakeGvCamera camera(QFile::encodeName(xml.fileName()));
         QString thrown;
         waitFor([&] {
             try {
@@ -135,7 +72,7 @@ private slots:
 
     void lossStallAndComeback()
     {
-        FakeCamera camera;
+        FakeGvCamera camera;
         QSharedPointer<AravisParameterCollection> collection;
         waitFor([&] {
             try {

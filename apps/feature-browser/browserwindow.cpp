@@ -31,6 +31,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -481,6 +482,24 @@ void BrowserWindow::configureIp()
         { tr("DHCP"), guard.run([&] { return feature("GevCurrentIPConfigurationDHCP"); }) },
         { tr("Link-local address (LLA)"), guard.run([&] { return feature("GevCurrentIPConfigurationLLA"); }) }
     };
+    // The tree's node-map filter shows these settings read-only, so that they
+    // change here, together: that imposed mode is lifted while the dialog
+    // shows and put back after it, whatever happens.
+    QList<QPair<QSharedPointer<ParameterCollection::IParameterProperties>, QString>> lifted;
+    for (const auto& parameter : { address, mask, gateway, modes[0].second, modes[1].second, modes[2].second }) {
+        guard.run([&] {
+            const auto properties = parameter ? parameter->getProperties() : nullptr;
+            const QString imposed = properties ? properties->getProperty(QStringLiteral("ImposedAccessMode")) : QString();
+            if (!imposed.isEmpty()) {
+                properties->setProperty(QStringLiteral("AccessMode"), QString());
+                lifted << qMakePair(properties, imposed);
+            }
+        });
+    }
+    const auto restore = qScopeGuard([&lifted] {
+        for (const auto& l : qAsConst(lifted))
+            guard.run([&l] { l.first->setProperty(QStringLiteral("AccessMode"), l.second); });
+    });
 
     IpAddressWidget dialog(this);
     dialog.setHeaderText(tr("Persistent IP configuration of %1").arg(m_camera->info()->getFriendlyName()));
@@ -497,8 +516,11 @@ void BrowserWindow::configureIp()
         on->addItems({ tr("Off"), tr("On") });
         const auto data = guard.run([&] { return mode.second->getParameterData(); });
         on->setCurrentIndex(data && data->boolValue ? 1 : 0);
+        // A mode the camera only reports (LLA is often always on) is shown, not written.
+        on->setEnabled(data && data->isWritable);
         modeLayout->addRow(mode.first, on);
-        switches << qMakePair(on, mode.second);
+        if (on->isEnabled())
+            switches << qMakePair(on, mode.second);
     }
     if (auto* layout = qobject_cast<QBoxLayout*>(dialog.layout()))
         layout->insertWidget(layout->count() - 1, modeBox);

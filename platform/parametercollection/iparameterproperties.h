@@ -8,6 +8,8 @@ namespace ParameterCollection {
 
 /// String properties of one node: "Unit", "Description", "Tooltip", "DocuURL",
 /// "DisplayName", "Representation", and the imposable "Visibility" and "AccessMode".
+/// "ImposedAccessMode" reads the access mode imposed on the node (empty when
+/// none is); setting "AccessMode" to an empty text takes an imposed one back.
 class PARAMETERCOLLECTION1_EXPORT IParameterProperties
 {
 public:

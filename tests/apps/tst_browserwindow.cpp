@@ -8,14 +8,18 @@
 #include "opencameradialog.h"
 #include "parametercollection/emulatedcamera.h"
 #include "parametercollection/iparameter.h"
+#include "parametercollection/iparameterproperties.h"
 #include "testsettings.h"
 #include "treefixture.h"
+#include "widgets/ipaddresswidget.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -28,6 +32,7 @@ private slots:
     void cleanup();
     void fitsTheNameColumnWhenFirstShown();
     void offersTheSettingsBackAfterALoss();
+    void configuresTheIpAddress();
     void opensAwayFromTheGuiThread_data();
     void opensAwayFromTheGuiThread();
 };
@@ -201,6 +206,48 @@ void TestBrowserWindow::opensAwayFromTheGuiThread()
     QVERIFY(xml.isEmpty() || (sent.open(QIODevice::ReadOnly) && written.readAll() == sent.readAll()));
     QVERIFY(warning.isEmpty());
     opened->open(source, isFile); // cleanup() closes the window while it opens
+}
+
+void TestBrowserWindow::configuresTheIpAddress()
+{
+    // The emulated camera's persistent IP settings through the library's IP
+    // dialog, although the tree's filter shows them read-only; its LLA switch
+    // is read-only itself and must neither be written nor fail.
+    BrowserWindow window(BrowserCamera::openEmulated());
+    window.show();
+    QStringList seen;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&seen] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<IpAddressWidget*>(modal)) {
+            QStringList modes;
+            for (QComboBox* mode : dialog->findChildren<QComboBox*>())
+                modes << mode->currentText() + (mode->isEnabled() ? "" : " (fixed)");
+            seen << dialog->ipAddress() + " " + dialog->subnetMask() + " " + dialog->defaultGateway() + " "
+                    + modes.join(',');
+            dialog->setIpAddress("10.0.0.5");
+            dialog->setSubnetMask("255.0.0.0");
+            dialog->setDefaultGateway("10.0.0.1");
+            dialog->findChildren<QComboBox*>().first()->setCurrentIndex(0);
+            dialog->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen << "warning: " + box->text();
+            box->accept();
+        }
+    });
+    answer.start(20);
+    QVERIFY(QMetaObject::invokeMethod(&window, "configureIp"));
+    QCOMPARE(seen, QStringList { "192.168.1.60 255.255.255.0 192.168.1.1 On,Off,On (fixed)" });
+    QStringList written;
+    for (const char* name : { "GevPersistentIPAddress", "GevPersistentSubnetMask", "GevPersistentDefaultGateway",
+                              "GevCurrentIPConfigurationPersistentIP", "GevCurrentIPConfigurationLLA" })
+        written << value(window.camera(), name);
+    // The tree's filter shows them read-only again.
+    written << FeatureWalk::find(window.camera().parameterCollections(), "GevPersistentIPAddress")
+                   ->getProperties()
+                   ->getProperty("AccessMode");
+    QCOMPARE(written.join(' '), QString("10.0.0.5 255.0.0.0 10.0.0.1 false true RO"));
+    QCOMPARE(window.statusBar()->currentMessage(), QString("Persistent IP configuration written."));
 }
 
 QTEST_MAIN(TestBrowserWindow)

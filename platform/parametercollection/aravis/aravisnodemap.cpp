@@ -1083,6 +1083,10 @@ QString AravisNodeMap::property(int i, const QString& key, const QString& defaul
         return ValueText::formatVisibility(visibilityOf(i));
     if (key == QLatin1String("AccessMode"))
         return ValueText::formatAccessMode(accessOf(i));
+    if (key == QLatin1String("ImposedAccessMode")) {
+        QMutexLocker lock(&m_cacheMutex);
+        return e.imposedAccess ? ValueText::formatAccessMode(*e.imposedAccess) : defaultValue;
+    }
     return defaultValue;
 }
 
@@ -1094,7 +1098,9 @@ void AravisNodeMap::setProperty(int i, const QString& key, const QString& value)
         QMutexLocker lock(&m_cacheMutex);
         e.imposedVisibility = v;
     } else if (key == QLatin1String("AccessMode")) {
-        const GenApi::EAccessMode a = ValueText::parseImposedAccessMode(value, e.name);
+        // No mode takes the imposed one back: the node's own applies again.
+        const std::optional<GenApi::EAccessMode> a
+            = value.isEmpty() ? std::nullopt : std::optional(ValueText::parseImposedAccessMode(value, e.name));
         QMutexLocker lock(&m_cacheMutex);
         e.imposedAccess = a;
     } else {

@@ -627,6 +627,8 @@ QString MemoryNodeMap::property(int i, const QString& key, const QString& defaul
         return ValueText::formatVisibility(visibilityOf(i));
     if (key == QLatin1String("AccessMode"))
         return ValueText::formatAccessMode(accessOf(i));
+    if (key == QLatin1String("ImposedAccessMode"))
+        return n.imposedAccess ? ValueText::formatAccessMode(*n.imposedAccess) : defaultValue;
     return defaultValue;
 }
 
@@ -638,7 +640,9 @@ void MemoryNodeMap::setProperty(int i, const QString& key, const QString& value)
     if (key == QLatin1String("Visibility")) {
         n.imposedVisibility = ValueText::parseImposedVisibility(value, n.name);
     } else if (key == QLatin1String("AccessMode")) {
-        n.imposedAccess = ValueText::parseImposedAccessMode(value, n.name);
+        // No mode takes the imposed one back: the node's own applies again.
+        n.imposedAccess = value.isEmpty() ? std::nullopt
+                                          : std::optional(ValueText::parseImposedAccessMode(value, n.name));
     } else {
         GENICAM_THROW(LogicalErrorException,
                       "Property " + quoted(key) + " of node " + quoted(n.name) + " cannot be set");

@@ -326,6 +326,7 @@ private slots:
             {"xml", "Mono16Available=1", "Mono16Available '1'; PixelFormat e 'Mono8' RWIA Beginner (Mono8 Mono12 RGB8 Mono16) 17301505"},
             {"xml", "Width.Visibility=Guru", "Width Guru"}, {"xml", "Width.AccessMode=RO", "Width R-IA"},
             {"xml", "Width.AccessMode=NA", "Width '' --I-"}, {"xml", "Width.AccessMode=WO", "Width '' -WIA"},
+            {"xml", "Width.AccessMode=NA; Width.AccessMode=", "Width '640' RWIA | property AccessMode reads RW"},
             {"xml", "Width.Visibility=Sometimes", "InvalidArgument: Sometimes"}, {"xml", "Width.Unit=m", "LogicalError: Unit"},
             {"xml", "Width.AccessMode=RX", "InvalidArgument: RX"}, {"camera+xml", "TestValue=42", "TestBlock '00 00 00 2A; TestValue '42'; TestValueMirror '42'"},
             {"camera+xml", "GainRaw=5; GainSelector=Red", "GainRaw '0'; GainSelector 'Red' 1"}};

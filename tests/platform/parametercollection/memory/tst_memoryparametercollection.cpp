@@ -229,7 +229,7 @@ private slots:
             {"Gain.AccessMode=RO", "Gain R-IA; Gain/Alias R-IA"}, {"OffsetX.Visibility=Guru", "OffsetX Guru"},
             {"OffsetX.Visibility=Invisible", "OffsetX Invisible"}, {"OffsetX.AccessMode=RO", "OffsetX R-IA"},
             {"OffsetX.AccessMode=WO", "OffsetX '' -WIA"}, {"OffsetX.AccessMode=NA", "OffsetX '' --I-"},
-            {"OffsetX.AccessMode=NI", "OffsetX '' ---- [0,0,1]"},
+            {"OffsetX.AccessMode=NI", "OffsetX '' ---- [0,0,1]"}, {"Gain.AccessMode=RO; Gain.AccessMode=; Gain=3", "Gain '3.00'; Gain/Alias '300'"},
             // refused: nothing changes anywhere
             {"Width=2452", "OutOfRange: out of the range [16, 2448]"}, {"Width=1025", "OutOfRange: not on the increment 4"},
             {"OffsetX=200; Width=2252", "OutOfRange: out of the range [16, 2248]"},

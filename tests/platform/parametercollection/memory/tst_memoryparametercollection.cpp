@@ -188,6 +188,22 @@ private slots:
         QVERIFY2(thrown.startsWith("InvalidArgument: ") && thrown.contains(message), qPrintable(thrown));
     }
 
+    // Every operator of limit and condition expressions, at the values that tell it from its neighbours.
+    void evaluatesExpressions()
+    {
+        const char* const rows[][2] = {
+            {"2 + 3 * 4 - 10 / 4", "11.5"}, {"7 % 4", "3"}, {"-(2 - 5)", "3"}, {".5 + 0x10", "16.5"},
+            {"B < 3", "0"}, {"B <= 3", "1"}, {"B <= 2", "0"}, {"B > 2", "1"}, {"B > 3", "0"}, {"B >= 3", "1"},
+            {"B >= 4", "0"}, {"B == 3", "1"}, {"B != 3", "0"}, {"!(B == 3) || 0 && 1", "0"},
+            {"1 || 0 && 0", "1"}, {"true && !false", "1"}};
+        for (const auto& row : rows) {
+            const auto c = Collection::fromXml(
+                NodeMapText::toXml(QString("B=3 A:f=0{min=-100 max='%1'}").arg(row[0])), "test.xml");
+            QCOMPARE(QString::number(c->getParameter("A")->getParameterData()->floatMax) + " from " + row[0],
+                     QString(row[1]) + " from " + row[0]);
+        }
+    }
+
     // A clock counts nanoseconds and wraps from its maximum to its minimum.
     void clockWraps_data()
     {

@@ -22,6 +22,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -69,6 +70,29 @@ void addRecent(const QString& listKey, const QString& entry)
 
 const char* const settingsFilter = QT_TRANSLATE_NOOP("BrowserWindow", "Settings (*.json);;All files (*)");
 } // namespace
+
+/// Marks a modal loop that this window runs (a dialog's exec(), a static
+/// QMessageBox or QFileDialog function): while one runs, the window's
+/// deletion waits for it (see event()).
+class BrowserWindow::ModalScope
+{
+public:
+    explicit ModalScope(BrowserWindow* window)
+        : m_window(window)
+    {
+        ++m_window->m_modalLoops;
+    }
+    ~ModalScope()
+    {
+        if (--m_window->m_modalLoops == 0 && m_window->m_deleteAfterModal)
+            m_window->deleteLater();
+    }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    BrowserWindow* m_window;
+};
 
 BrowserWindow::BrowserWindow(std::unique_ptr<BrowserCamera> camera, QWidget* parent)
     : QMainWindow(parent)
@@ -222,12 +246,14 @@ void BrowserWindow::fillRecentMenu()
 void BrowserWindow::openCamera()
 {
     OpenCameraDialog dialog(this);
+    const ModalScope modal(this);
     if (dialog.exec() == QDialog::Accepted && !dialog.deviceId().isEmpty())
         open(dialog.deviceId(), false);
 }
 
 void BrowserWindow::openGenICamFile()
 {
+    const ModalScope modal(this);
     const QString path = QFileDialog::getOpenFileName(this, tr("Open GenICam File"), QString(),
                                                       tr("GenICam files (*.xml *.zip);;All files (*)"));
     if (!path.isEmpty())
@@ -252,7 +278,7 @@ void BrowserWindow::showOpened(CameraOpener* opener, const QString& error)
     statusBar()->clearMessage();
     std::unique_ptr<BrowserCamera> camera = opener->takeCamera();
     if (!camera) {
-        QMessageBox::warning(this, opener->isFile() ? tr("Open GenICam File") : tr("Open Camera"),
+        warn(opener->isFile() ? tr("Open GenICam File") : tr("Open Camera"),
                              tr("%1 could not be opened:\n%2").arg(opener->source(), error));
         return;
     }
@@ -339,6 +365,29 @@ void BrowserWindow::completeContextMenu(const QPoint& point, QSharedPointer<QMen
     menu->exec(m_tree->mapToGlobal(point));
 }
 
+bool BrowserWindow::event(QEvent* event)
+{
+    // The window closed or replaced while one of its dialogs is open: the
+    // deletion may arrive inside that dialog's loop, and would delete the
+    // dialog under its exec() and return into a deleted window. The dialogs
+    // are closed instead, and the window goes once the last loop returned.
+    if (event->type() == QEvent::DeferredDelete && m_modalLoops > 0) {
+        m_deleteAfterModal = true;
+        for (QDialog* dialog : findChildren<QDialog*>()) {
+            if (dialog->isVisible())
+                dialog->reject();
+        }
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void BrowserWindow::warn(const QString& title, const QString& text)
+{
+    const ModalScope modal(this);
+    QMessageBox::warning(this, title, text);
+}
+
 void BrowserWindow::showError(AsyncErrorQueue::ErrorSeverity severity, const QString& message, const QString& details,
                               QWidget* widget)
 {
@@ -349,6 +398,7 @@ void BrowserWindow::showError(AsyncErrorQueue::ErrorSeverity severity, const QSt
                             this);
     box.setDetailedText(details);
     box.setSaveResultOnButton(QMessageBox::Ok);
+    const ModalScope modal(this);
     box.exec();
 }
 
@@ -369,6 +419,7 @@ void BrowserWindow::runInBackground(std::function<void()> work, std::function<vo
 
 void BrowserWindow::saveSettingsFile()
 {
+    const ModalScope modal(this);
     QString path = QFileDialog::getSaveFileName(this, tr("Save Settings"), QString(), tr(settingsFilter));
     if (path.isEmpty())
         return;
@@ -388,19 +439,20 @@ void BrowserWindow::saveSettingsFile()
             if (error->isEmpty())
                 statusBar()->showMessage(tr("The settings were saved to %1.").arg(path), 5000);
             else
-                QMessageBox::warning(this, tr("Save Settings"), *error);
+                warn(tr("Save Settings"), *error);
         });
 }
 
 void BrowserWindow::loadSettingsFile()
 {
+    const ModalScope modal(this);
     const QString path = QFileDialog::getOpenFileName(this, tr("Load Settings"), QString(), tr(settingsFilter));
     if (path.isEmpty())
         return;
     SettingsFile file;
     QString error;
     if (!file.load(path, &error)) {
-        QMessageBox::warning(this, tr("Load Settings"), error);
+        warn(tr("Load Settings"), error);
         return;
     }
     putBack(file, tr("Load Settings"));
@@ -428,6 +480,7 @@ void BrowserWindow::putBack(const SettingsFile& file, const QString& title)
                                                .arg(tr("%n feature(s)", nullptr, report->failed.size())),
                             QMessageBox::Ok, this);
             box.setDetailedText(text);
+            const ModalScope modal(this);
             box.exec();
         });
 }
@@ -443,13 +496,14 @@ void BrowserWindow::rememberSettings()
 
 void BrowserWindow::saveDeviceXml()
 {
+    const ModalScope modal(this);
     const QString path = QFileDialog::getSaveFileName(this, tr("Save Device XML"), QString(),
                                                       tr("GenICam XML (*.xml);;All files (*)"));
     if (path.isEmpty())
         return;
     const QString error = writeDeviceXml(path);
     if (!error.isEmpty())
-        QMessageBox::warning(this, tr("Save Device XML"), tr("%1 could not be written:\n%2").arg(path, error));
+        warn(tr("Save Device XML"), tr("%1 could not be written:\n%2").arg(path, error));
     else
         statusBar()->showMessage(tr("The device XML was saved to %1.").arg(path), 5000);
 }
@@ -473,7 +527,7 @@ void BrowserWindow::configureIp()
     const auto mask = guard.run([&] { return feature("GevPersistentSubnetMask"); });
     const auto gateway = guard.run([&] { return feature("GevPersistentDefaultGateway"); });
     if (!address || !mask || !gateway) {
-        QMessageBox::warning(this, tr("IP Configuration"), tr("The camera has no persistent IP settings."));
+        warn(tr("IP Configuration"), tr("The camera has no persistent IP settings."));
         return;
     }
     // The configuration modes, as GigE Vision names them; a camera may lack some.
@@ -524,6 +578,7 @@ void BrowserWindow::configureIp()
     }
     if (auto* layout = qobject_cast<QBoxLayout*>(dialog.layout()))
         layout->insertWidget(layout->count() - 1, modeBox);
+    const ModalScope modal(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     bool written = false;
@@ -579,6 +634,7 @@ void BrowserWindow::showConnection()
             QMetaObject::invokeMethod(
                 this,
                 [this, before] {
+                    const ModalScope modal(this);
                     if (QMessageBox::question(this, tr("Camera Back"),
                                               tr("The camera is back. Put back the settings that were in effect "
                                                  "before it was lost?"))
@@ -611,6 +667,7 @@ void BrowserWindow::copyTree()
 
 void BrowserWindow::showAbout()
 {
+    const ModalScope modal(this);
     QMessageBox::about(this, tr("About Feature Browser"), aboutText());
 }
 

@@ -61,6 +61,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private Q_SLOTS:
@@ -83,7 +84,10 @@ private Q_SLOTS:
     void reconnect();
 
 private:
+    class ModalScope;
     void setUp();
+    /// A warning box over this window.
+    void warn(const QString& title, const QString& text);
     void buildMenus();
     void fillRecentMenu();
     void saveSettings();
@@ -98,6 +102,8 @@ private:
     void rememberSettings();
 
     std::unique_ptr<BrowserCamera> m_camera;
+    int m_modalLoops = 0; // modal loops running over this window (ModalScope)
+    bool m_deleteAfterModal = false;
     FeatureTreeWidget* m_tree = nullptr; // Owned by the window.
     QTextBrowser* m_description = nullptr; // Owned by the window.
     QComboBox* m_levelChooser = nullptr; // Owned by the window.

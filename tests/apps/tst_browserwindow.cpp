@@ -11,6 +11,7 @@
 #include "parametercollection/iparameterproperties.h"
 #include "testsettings.h"
 #include "treefixture.h"
+#include "widgets/asyncerrorqueue.h"
 #include "widgets/ipaddresswidget.h"
 
 #include <QComboBox>
@@ -33,6 +34,7 @@ private slots:
     void fitsTheNameColumnWhenFirstShown();
     void offersTheSettingsBackAfterALoss();
     void configuresTheIpAddress();
+    void closesWithADialogOpen();
     void opensAwayFromTheGuiThread_data();
     void opensAwayFromTheGuiThread();
 };
@@ -248,6 +250,22 @@ void TestBrowserWindow::configuresTheIpAddress()
                    ->getProperty("AccessMode");
     QCOMPARE(written.join(' '), QString("10.0.0.5 255.0.0.0 10.0.0.1 false true RO"));
     QCOMPARE(window.statusBar()->currentMessage(), QString("Persistent IP configuration written."));
+}
+
+void TestBrowserWindow::closesWithADialogOpen()
+{
+    // Closed (or replaced by a camera it opened) while one of its dialogs runs:
+    // the dialog closes and the window goes after it, nothing freed twice.
+    QPointer<BrowserWindow> window = new BrowserWindow(BrowserCamera::openEmulated());
+    window->show();
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&window] {
+        if (window && QApplication::activeModalWidget())
+            window->close();
+    });
+    closer.start(20);
+    GetTheGlobalAsyncErrorQueue()->reportErrorAsync(AsyncErrorQueue::Warning, "Shown while closing", "", nullptr);
+    QTRY_VERIFY(!window);
 }
 
 QTEST_MAIN(TestBrowserWindow)

@@ -33,9 +33,9 @@ FeatureTreeINodeItem::FeatureTreeINodeItem(QSharedPointer<ParameterCollection::I
                                            const QString& displayedName, IFeatureTreeModelExtension* extension,
                                            const QString& fullName, FeatureTreeItem* parent, bool isUtf8)
     : FeatureTreeItem(displayedName, extension, fullName, parent)
+    , isUtf8(isUtf8)
     , collection(std::move(collection))
     , parameter(std::move(parameter))
-    , isUtf8(isUtf8)
     , nodeMapName(nodeMapNameFromFullName(fullName))
 {
     initInternal();
@@ -46,9 +46,9 @@ FeatureTreeINodeItem::FeatureTreeINodeItem(QSharedPointer<ParameterCollection::I
                                            IFeatureTreeModelExtension* extension, const QString& fullName,
                                            FeatureTreeItem* parent, bool isUtf8)
     : FeatureTreeItem(QString(), extension, fullName, parent)
+    , isUtf8(isUtf8)
     , collection(std::move(collection))
     , parameter(std::move(parameter))
-    , isUtf8(isUtf8)
     , nodeMapName(nodeMapNameFromFullName(fullName))
 {
     initInternal();
@@ -89,12 +89,27 @@ QString FeatureTreeINodeItem::nodeMapNameFromFullName(const QString& fullName)
     return QStringLiteral("Invalid");
 }
 
+QString FeatureTreeINodeItem::displayText(const QString& name, const QString& unit)
+{
+    return unit.isEmpty() ? name : QStringLiteral("%1 [%2]").arg(name, unit);
+}
+
+void FeatureTreeINodeItem::setParameterData(QSharedPointer<const ParameterData> data)
+{
+    if (!data)
+        data = defaultSnapshot();
+    snapshotVisibility = data->visibility;
+    snapshotIsCategory = data->type == ParameterCollection::TypeCategory;
+    snapshotIsImplemented = data->isImplemented;
+    parameterData = std::move(data);
+}
+
 void FeatureTreeINodeItem::initInternal()
 {
     childrenPopulated = true;
     if (!parameter) {
         editorTypeValue = EditorInvalid;
-        parameterData = defaultSnapshot();
+        setParameterData(nullptr);
         nodeName = QStringLiteral("Unknown");
         cachedDisplayName = QStringLiteral("Unknown");
         return;
@@ -115,16 +130,16 @@ void FeatureTreeINodeItem::initInternal()
         ExceptionLog::logCurrentException("FeatureTreeINodeItem::initInternal");
     }
 
+    QSharedPointer<const ParameterData> data;
     try {
-        parameterData = parameter->getParameterData();
+        data = parameter->getParameterData();
     } catch (...) {
         qWarning("Exception fired when caching parameter data");
         ExceptionLog::logCurrentException("FeatureTreeINodeItem::initInternal");
     }
-    if (!parameterData)
-        parameterData = defaultSnapshot();
+    setParameterData(std::move(data));
 
-    if (parameterData->type == ParameterCollection::TypeCategory)
+    if (snapshotIsCategory)
         childrenPopulated = false;
     editorTypeValue = static_cast<EditorType>(editorType(parameter));
 }
@@ -193,7 +208,7 @@ int FeatureTreeINodeItem::childCount()
 
 bool FeatureTreeINodeItem::hasChildren() const
 {
-    return parameterData && parameterData->type == ParameterCollection::TypeCategory;
+    return snapshotIsCategory;
 }
 
 QVariant FeatureTreeINodeItem::data(int column, int role) const
@@ -204,8 +219,7 @@ QVariant FeatureTreeINodeItem::data(int column, int role) const
     if (column == 0) {
         switch (role) {
         case Qt::DisplayRole:
-            return cachedUnit.isEmpty() ? displayedName
-                                        : QStringLiteral("%1 [%2]").arg(displayedName, cachedUnit);
+            return displayText(displayedName, cachedUnit);
         case Qt::ToolTipRole:
             return toolTip();
         case Qt::ForegroundRole:
@@ -220,7 +234,7 @@ QVariant FeatureTreeINodeItem::data(int column, int role) const
             return cachedDocuURL;
         case GenicamCategory:
         case IsFullRowItem:
-            return parameterData->type == ParameterCollection::TypeCategory;
+            return snapshotIsCategory;
         case GenicamVisibility:
             return int(shownFrom());
         default:
@@ -333,8 +347,7 @@ GenApi::EAccessMode FeatureTreeINodeItem::getAccessMode() const
 
 GenApi::EVisibility FeatureTreeINodeItem::getVisibility() const
 {
-    return parameterData ? static_cast<GenApi::EVisibility>(parameterData->visibility)
-                         : GenApi::_UndefinedVisibility;
+    return static_cast<GenApi::EVisibility>(snapshotVisibility);
 }
 
 GenApi::EVisibility FeatureTreeINodeItem::shownFrom() const
@@ -347,7 +360,7 @@ bool FeatureTreeINodeItem::ShowMe(GenApi::EVisibility visibility) const
     try {
         if (visibility == GenApi::Invisible)
             return true;
-        if (!parameterData || !parameterData->isImplemented)
+        if (!snapshotIsImplemented)
             return false;
         return int(shownFrom()) <= int(visibility);
     } catch (...) {
@@ -431,7 +444,7 @@ void FeatureTreeINodeItem::onParameterDataChanged(QSharedPointer<const Parameter
                 }
             }
         }
-        parameterData = ptrParameterData;
+        setParameterData(ptrParameterData);
         emit nodeUpdated(row(), this);
     } catch (...) {
         QString name;

@@ -59,6 +59,8 @@ public:
 
     /// The translation context of a row: derived from the first piece of its full name.
     static QString nodeMapNameFromFullName(const QString& fullName);
+    /// A row's display text: its name, and its unit in square brackets when it has one.
+    static QString displayText(const QString& name, const QString& unit);
 
     /// The level from which the categories around this row are shown: a row is shown from the higher of that
     /// and its own visibility on (an invisible category hides everything in it below the Invisible level).
@@ -76,21 +78,33 @@ protected:
     QVariant GetForegroundRole() const override;
 
 private:
+    // The search filter reads a row's fields without a variant for each.
+    friend class FeatureTreeProxyModel;
+
     void initInternal();
+    /// Takes a snapshot and the facts of it that the filter reads for every row.
+    void setParameterData(QSharedPointer<const ParameterCollection::ParameterData> data);
     QVariant valueData(int role) const;
     QVariant toolTip() const;
+
+    // What the search filter reads of every row lies together, next to the
+    // fields of the base class it reads, so that a pass touches few cache
+    // lines per row and not the snapshot (a block of its own) at all.
+    QString nodeName;
+    QString cachedUnit;
+    int snapshotVisibility = GenApi::_UndefinedVisibility; // parameterData->visibility
+    GenApi::EVisibility enclosingVisibility = GenApi::Beginner;
+    bool snapshotIsCategory = false; // parameterData->type is TypeCategory
+    bool snapshotIsImplemented = false; // parameterData->isImplemented
+    bool isUtf8 = false;
 
     QSharedPointer<ParameterCollection::IParameterCollection> collection;
     QSharedPointer<ParameterCollection::IParameter> parameter; // May be null.
     QSharedPointer<const ParameterCollection::ParameterData> parameterData; // Never null after construction.
-    bool isUtf8 = false;
-    GenApi::EVisibility enclosingVisibility = GenApi::Beginner;
     QString nodeMapName;
     FeatureTreeHighlighter* highlighter = nullptr; // Not owned.
-    QString cachedUnit;
     QString cachedDescription;
     QString cachedTooltip;
     QString cachedDocuURL;
     QString cachedDisplayName;
-    QString nodeName;
 };

@@ -1,12 +1,15 @@
 #include "featuretree/featuretreeproxymodel.h"
 
 #include "common/exceptionlog.h"
+#include "featuretree/distinctnames_p.h"
 #include "featuretree/favoritesdata.h"
-#include "featuretree/featuretreeitem.h"
+#include "featuretree/featuretreeinodeitem.h"
 #include "featuretree/indexmemo_p.h"
 #include "featuretree/rownames_p.h"
 
+#include <algorithm>
 #include <type_traits>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -38,6 +41,8 @@ QModelIndex firstColumn(const QModelIndex& index)
 
 FeatureTreeProxyModel::FeatureTreeProxyModel(QObject* parent)
     : QSortFilterProxyModel(parent)
+    , visibleMatches(std::make_unique<DistinctNames>())
+    , higherLevelMatches(std::make_unique<DistinctNames>())
     , memo(std::make_unique<IndexMemo<Memo>>())
 {
     // The base class announces a new source before it connects its own
@@ -53,6 +58,16 @@ FeatureTreeProxyModel::FeatureTreeProxyModel(QObject* parent)
 }
 
 FeatureTreeProxyModel::~FeatureTreeProxyModel() = default;
+
+int FeatureTreeProxyModel::visibleMatchCount() const
+{
+    return visibleMatches->size();
+}
+
+int FeatureTreeProxyModel::higherLevelMatchCount() const
+{
+    return higherLevelMatches->size();
+}
 
 // --- filtering -----------------------------------------------------------------------
 
@@ -185,6 +200,12 @@ bool FeatureTreeProxyModel::syncFilterState() const
         matchKind = MatchKind::WildcardOrRegExp;
     }
 #endif
+    // A fixed text without a space or a square bracket cannot match across
+    // the pieces a row's display text is put together from.
+    static const QString joiners = QStringLiteral(" []");
+    fixedTextStaysInPieces = matchKind == MatchKind::FixedString
+        && std::none_of(joiners.cbegin(), joiners.cend(),
+                        [this](QChar joiner) { return fixedMatcher.pattern().contains(joiner); });
     forgetResults();
     return true;
 }
@@ -232,6 +253,14 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
     // to the roles read here.
     const IFeatureTreeModelExtension* extension = sourceExtension();
     const FeatureTreeItem* item = extension ? extension->getFeatureTreeItem(sourceIndex) : nullptr;
+    // A parameter row answers from the fields its data() reads, without a
+    // variant or a display text put together for each role; rows of other
+    // kinds (and classes derived from it) answer through data().
+    if (item && typeid(*item) == typeid(FeatureTreeINodeItem)) {
+        const auto& node = static_cast<const FeatureTreeINodeItem&>(*item);
+        if (node.parameter)
+            return parameterRowTest(node, item == extension->getSearchHelpItem());
+    }
     const auto read = [&](int role) { return item ? item->data(0, role) : model->data(sourceIndex, role); };
 
     const QString nodeName = read(FeatureTreeItem::GenicamNameRole).toString();
@@ -241,25 +270,49 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
     if (!shownAtAll && visibility != GenApi::Invisible)
         return false;
     const int itemVisibility = read(FeatureTreeItem::GenicamVisibility).toInt();
-    const bool visible = itemVisibility <= int(visibility);
-    const bool isCategory = read(FeatureTreeItem::GenicamCategory).toBool();
+    // Categories are never search results themselves. The display name is
+    // fetched only when the node name does not match already.
+    const bool matched = !read(FeatureTreeItem::GenicamCategory).toBool()
+        && (patternMatches(nodeName) || patternMatches(read(Qt::DisplayRole).toString()));
+    return recordRowTest(nodeName, itemVisibility, matched, item && item == extension->getSearchHelpItem());
+}
 
-    // Categories are never search results themselves.
-    bool matched = false;
-    if (!isCategory) {
-        // The display name is fetched only when the node name does not match already.
-        matched = patternMatches(nodeName) || patternMatches(read(Qt::DisplayRole).toString());
-    }
+bool FeatureTreeProxyModel::parameterRowTest(const FeatureTreeINodeItem& node, bool searchHelpRow) const
+{
+    // The same answers as data() and ShowMe() give, in the same order.
+    const QString& nodeName = node.nodeName;
+    if (nodeName == RowNames::rootNode)
+        return false;
+    if (!node.FeatureTreeINodeItem::ShowMe(GenApi::Guru) && visibility != GenApi::Invisible)
+        return false;
+    const bool matched = !node.snapshotIsCategory && (patternMatches(nodeName) || displayTextMatches(node));
+    return recordRowTest(nodeName, int(node.shownFrom()), matched, searchHelpRow);
+}
+
+bool FeatureTreeProxyModel::displayTextMatches(const FeatureTreeINodeItem& node) const
+{
+    const QString& name = node.displayedName;
+    const QString& unit = node.cachedUnit;
+    if (unit.isEmpty())
+        return patternMatches(name);
+    if (fixedTextStaysInPieces)
+        return patternMatches(name) || patternMatches(unit);
+    return patternMatches(FeatureTreeINodeItem::displayText(name, unit));
+}
+
+bool FeatureTreeProxyModel::recordRowTest(const QString& nodeName, int itemVisibility, bool matched,
+                                          bool searchHelpRow) const
+{
+    const bool visible = itemVisibility <= int(visibility);
     if (matched) {
         if (visible)
-            visibleMatches.insert(nodeName, true);
+            visibleMatches->insert(nodeName);
         else if (itemVisibility < GenApi::Invisible)
-            higherLevelMatches.insert(nodeName, true);
+            higherLevelMatches->insert(nodeName);
     }
-
     // The search help row is shown whenever its visibility allows, whatever
     // the search text: the widget makes it visible to announce hidden matches.
-    if (item && item == extension->getSearchHelpItem())
+    if (searchHelpRow)
         return visible;
     return matched && visible;
 }
@@ -308,8 +361,8 @@ bool FeatureTreeProxyModel::hasAcceptedDescendant(const QModelIndex& sourceIndex
 
 void FeatureTreeProxyModel::startPass() const
 {
-    visibleMatches.clear();
-    higherLevelMatches.clear();
+    visibleMatches->clear();
+    higherLevelMatches->clear();
     forgetResults();
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 
 template<typename Value> class IndexMemo;
+class DistinctNames;
 
 /// The filter between the feature tree model and its view: hides rows by user
 /// visibility level and search text, counts the search matches, and forwards
@@ -30,9 +31,9 @@ public:
 
     /// Matching features (counted once per GenICam name) that the current level
     /// shows, among the rows the last filtering pass looked at.
-    int visibleMatchCount() const { return visibleMatches.size(); }
+    int visibleMatchCount() const;
     /// Matching features that only a higher level (never Invisible) would show.
-    int higherLevelMatchCount() const { return higherLevelMatches.size(); }
+    int higherLevelMatchCount() const;
 
     // IFeatureTreeModelExtension: forwarded to the source model.
     bool IsFavoriteTreeItem(const FeatureTreeItem* item) const override;
@@ -113,6 +114,11 @@ private:
 
     bool rowPasses(const QModelIndex& sourceIndex) const;
     bool computeRowTest(const QModelIndex& sourceIndex) const;
+    bool parameterRowTest(const FeatureTreeINodeItem& node, bool searchHelpRow) const;
+    /// Whether the pattern matches the row's display text (name and unit).
+    bool displayTextMatches(const FeatureTreeINodeItem& node) const;
+    /// Records a match in the counts; the row test's answer.
+    bool recordRowTest(const QString& nodeName, int itemVisibility, bool matched, bool searchHelpRow) const;
     bool ancestorPasses(const QModelIndex& sourceParent) const;
     bool hasAcceptedDescendant(const QModelIndex& sourceIndex) const;
 
@@ -124,8 +130,9 @@ private:
 
     bool addingCollection = false;
     GenApi::EVisibility visibility = GenApi::Guru;
-    mutable QHash<QString, bool> visibleMatches;
-    mutable QHash<QString, bool> higherLevelMatches;
+    // The GenICam names of the matches (counted once per name). Never null.
+    std::unique_ptr<DistinctNames> visibleMatches;
+    std::unique_ptr<DistinctNames> higherLevelMatches;
 
     // Results memoised within one filtering pass, keyed by source index (column
     // 0). The row test records its match the first time it runs, so answering
@@ -154,6 +161,8 @@ private:
     mutable GenApi::EVisibility knownVisibility = GenApi::Guru;
     mutable MatchKind matchKind = MatchKind::Everything;
     mutable QStringMatcher fixedMatcher;
+    // True for a fixed text that no match can join two pieces of a display text with.
+    mutable bool fixedTextStaysInPieces = false;
     // True after a changed filter started a pass at some row other than the
     // first top-level one: that row comes later in the same pass and must not
     // empty the match sets again.

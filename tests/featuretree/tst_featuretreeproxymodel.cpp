@@ -162,6 +162,7 @@ void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles_data()
     // Qt 6 keeps every kind of filter as a QRegularExpression, a fixed string
     // escaped: the dot of a fixed string is no operator, an escaped letter is one.
     QTest::newRow("fixed string with a dot") << int(FixedString) << "gain0.0" << 3;
+    QTest::newRow("fixed string across name and unit") << int(FixedString) << "3 [db" << 3;
     QTest::newRow("wildcard") << int(Wildcard) << "gain*2" << 2;
     QTest::newRow("regexp") << int(RegExp) << "^offset[0-2]" << 1;
     QTest::newRow("regular expression") << int(RegularExpression) << "temp.*1$" << 3;

@@ -70,21 +70,23 @@ FeatureTreeINodeItem::~FeatureTreeINodeItem()
 QString FeatureTreeINodeItem::nodeMapNameFromFullName(const QString& fullName)
 {
     const QString first = fullName.mid(1).section(QLatin1Char('/'), 0, 0);
-    static const QPair<const char*, const char*> table[] = {
-        {"CameraInstance", "CameraInstance"},
-        {"DeviceTransportLayer", "TransportLayer"},
-        {"StreamGrabber0", "StreamGrabber"},
-        {"Ledgerpipe", "Ledgerpipe"},
-        {"ImageFormatConverter", "ImageFormatConverter"},
-        {"Lensmind", "Lensmind"},
-        {"ChunkData", "ChunkData"},
-        {"CameraDevice", "CameraDevice"},
-        {"EventGrabber", "EventGrabber"},
-        {"GenTl", "Interface"},
+    // Every row keeps its context: the texts are made once and shared by all
+    // rows, not copied into a block of each row's own.
+    static const QPair<const char*, QString> table[] = {
+        {"CameraInstance", QStringLiteral("CameraInstance")},
+        {"DeviceTransportLayer", QStringLiteral("TransportLayer")},
+        {"StreamGrabber0", QStringLiteral("StreamGrabber")},
+        {"Ledgerpipe", QStringLiteral("Ledgerpipe")},
+        {"ImageFormatConverter", QStringLiteral("ImageFormatConverter")},
+        {"Lensmind", QStringLiteral("Lensmind")},
+        {"ChunkData", QStringLiteral("ChunkData")},
+        {"CameraDevice", QStringLiteral("CameraDevice")},
+        {"EventGrabber", QStringLiteral("EventGrabber")},
+        {"GenTl", QStringLiteral("Interface")},
     };
     for (const auto& entry : table) {
         if (first == QLatin1String(entry.first))
-            return QString::fromLatin1(entry.second);
+            return entry.second;
     }
     return QStringLiteral("Invalid");
 }

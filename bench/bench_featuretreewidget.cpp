@@ -6,9 +6,14 @@
 // and repaint), clearing the search, a
 // level change, expanding everything again, one poll pass in which every
 // feature reports a snapshot, and the heap each row costs. The model section
-// times the two proxies alone, without a view.
+// times the two proxies alone, without a view, and then the base class
+// QSortFilterProxyModel with a filter that reads nothing: what the base
+// class's own mapping costs, keeping every row and dropping every row below
+// the top level (both proxies above inherit that work).
 //
 //   bench_featuretreewidget [runs = 7] [features ...]
+//
+// With BENCH_MODELS_ONLY set in the environment only the model section runs.
 //
 // Prints medians in milliseconds, the ratio of ours to Qt's, and how the cost
 // per row grows from the smallest tree to the largest.
@@ -106,10 +111,28 @@ void configurePlainQt(QSortFilterProxyModel& proxy)
     proxy.setRecursiveFilteringEnabled(true);
 }
 
-enum Op { Add, Load, Keystroke, Clear, Level, ExpandAll, Poll, Memory, ModelKey, ModelSearch, OpCount };
+// The base class alone: a filter that reads nothing and, once `filtering`,
+// keeps every row or only the top level.
+class BaseClassOnly : public QSortFilterProxyModel
+{
+public:
+    bool keepAll = true;
+    bool filtering = false;
+
+protected:
+    bool filterAcceptsRow(int, const QModelIndex& parent) const override
+    {
+        return keepAll || !filtering || !parent.isValid();
+    }
+};
+
+enum Op {
+    Add, Load, Keystroke, Clear, Level, ExpandAll, Poll, Memory, ModelKey, ModelSearch, BaseKeepAll, BaseDropAll, OpCount
+};
 const char* const opNames[OpCount] = {
     "add collection", "load every category", "keystroke \"Zebra\"", "clear the search",    "level Beginner",
-    "expand all",     "poll pass",           "bytes per row",       "model: filter \"e\"", "model: filter \"Zebra\""
+    "expand all",     "poll pass",           "bytes per row",       "model: filter \"e\"", "model: filter \"Zebra\"",
+    "base alone: keep all",  "base alone: drop all"
 };
 
 struct Sample
@@ -258,7 +281,9 @@ void runModels(const GeneratedNodeMap& map, Sample& s)
     ours.setSourceModel(&model);
     ours.rebuildFavoriteItems();
     ours.addParameterCollection(collection, QStringLiteral("Camera"), QStringLiteral("@CameraDevice"), false);
-    countAllRows(model);
+    const int rows = countAllRows(model);
+    if (s.rows == 0) // the model section alone
+        s.rows = rows;
     ours.invalidate();
     countAllRows(ours);
     QSortFilterProxyModel qt;
@@ -280,6 +305,20 @@ void runModels(const GeneratedNodeMap& map, Sample& s)
         qt.setFilterFixedString(QString());
         countAllRows(ours);
         countAllRows(qt);
+    }
+    // Last, not to change what the steps above find in the caches.
+    for (const Op op : { BaseKeepAll, BaseDropAll }) {
+        BaseClassOnly base;
+        base.keepAll = op == BaseKeepAll;
+        configurePlainQt(base);
+        base.setRecursiveFilteringEnabled(false);
+        base.setSourceModel(&model);
+        countAllRows(base);
+        base.filtering = true;
+        s.ours[op] << timeMs([&] {
+            base.setFilterFixedString(commonLetter);
+            countAllRows(base);
+        });
     }
 }
 
@@ -305,8 +344,10 @@ int main(int argc, char** argv)
         const GeneratedNodeMap map(qMax(1, size / GeneratedNodeMap::featuresPerTopCategory));
         Sample& s = samples[map.features];
         for (int run = 0; run < runs; ++run) {
-            runWidget(map, s);
-            runPlainQt(map, s);
+            if (!qEnvironmentVariableIsSet("BENCH_MODELS_ONLY")) {
+                runWidget(map, s);
+                runPlainQt(map, s);
+            }
             runModels(map, s);
         }
         out << QStringLiteral("\n%1 features in %2 categories, %3 rows; %4 runs, medians in ms (bytes per row)\n")
@@ -326,11 +367,12 @@ int main(int argc, char** argv)
         for (int op = 0; op < OpCount; ++op) {
             const double ours = median(s.ours[op]);
             const double qt = median(s.qt[op]);
+            // The base class rows have no plain Qt counterpart.
             out << QStringLiteral("%1 %2 %3 %4\n")
                        .arg(QLatin1String(opNames[op]), -26)
                        .arg(ours, 10, 'f', op == Memory ? 0 : 2)
-                       .arg(qt, 10, 'f', op == Memory ? 0 : 2)
-                       .arg(qt > 0 ? ours / qt : 0.0, 7, 'f', 2);
+                       .arg(qt > 0 ? QString::number(qt, 'f', op == Memory ? 0 : 2) : QStringLiteral("-"), 10)
+                       .arg(qt > 0 ? QString::number(ours / qt, 'f', 2) : QStringLiteral("-"), 7);
         }
         out.flush();
     }
@@ -351,10 +393,11 @@ int main(int argc, char** argv)
             return perRowSmall > 0 ? perRowLarge / perRowSmall : 0.0;
         };
         for (int op = 0; op < OpCount; ++op) {
+            const double qt = growth(small.qt[op], large.qt[op], op);
             out << QStringLiteral("%1 %2 %3\n")
                        .arg(QLatin1String(opNames[op]), -26)
                        .arg(growth(small.ours[op], large.ours[op], op), 10, 'f', 2)
-                       .arg(growth(small.qt[op], large.qt[op], op), 10, 'f', 2);
+                       .arg(qt > 0 ? QString::number(qt, 'f', 2) : QStringLiteral("-"), 10);
         }
     }
     return 0;

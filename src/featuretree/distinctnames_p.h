@@ -23,8 +23,8 @@ inline uint stampedSlotHash(const HashedName& key)
 /// Counts distinct names, all forgotten at once by clear(). The filter records
 /// every match of a pass here: tens of thousands of names, most of them
 /// different, which a QSet allocated and freed one by one. The table keeps a
-/// reference to each name it holds until its slot is used again or release()
-/// (the names are shared with the rows, no text is copied).
+/// reference to each name it holds until its slot is used again or the room
+/// goes (the names are shared with the rows, no text is copied).
 class DistinctNames
 {
 public:
@@ -34,8 +34,15 @@ public:
         m_table.findOrMake(key);
     }
     int size() const { return m_table.size(); }
-    void clear() { m_table.clear(); }
-    void release() { m_table.release(); }
+    /// Forgets every name. The room stays for the next pass unless it is far
+    /// more than the last pass needed: then it goes with the names it holds.
+    void clear()
+    {
+        if (m_table.capacity() > 1024 && m_table.capacity() > 16 * m_table.size())
+            m_table.release();
+        else
+            m_table.clear();
+    }
 
 private:
     struct Nothing

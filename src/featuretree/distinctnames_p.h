@@ -30,7 +30,7 @@ class DistinctNames
 public:
     void insert(const QString& name)
     {
-        const HashedName key { name, qHash(name) };
+        const HashedName key { name, uint(qHash(name)) };
         m_table.findOrMake(key);
     }
     int size() const { return m_table.size(); }

@@ -109,6 +109,7 @@ void FeatureTreeINodeItem::setParameterData(QSharedPointer<const ParameterData> 
 void FeatureTreeINodeItem::initInternal()
 {
     childrenPopulated = true;
+    hasParameter = !parameter.isNull();
     if (!parameter) {
         editorTypeValue = EditorInvalid;
         setParameterData(nullptr);

@@ -97,6 +97,7 @@ private:
     bool snapshotIsCategory = false; // parameterData->type is TypeCategory
     bool snapshotIsImplemented = false; // parameterData->isImplemented
     bool isUtf8 = false;
+    bool hasParameter = false; // parameter is not null
 
     QSharedPointer<ParameterCollection::IParameterCollection> collection;
     QSharedPointer<ParameterCollection::IParameter> parameter; // May be null.

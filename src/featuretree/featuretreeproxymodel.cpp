@@ -258,7 +258,7 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
     // kinds (and classes derived from it) answer through data().
     if (item && typeid(*item) == typeid(FeatureTreeINodeItem)) {
         const auto& node = static_cast<const FeatureTreeINodeItem&>(*item);
-        if (node.parameter)
+        if (node.hasParameter)
             return parameterRowTest(node, item == extension->getSearchHelpItem());
     }
     const auto read = [&](int role) { return item ? item->data(0, role) : model->data(sourceIndex, role); };

@@ -7,6 +7,7 @@
 // control was taken back and how long reconnecting took. The reports are
 // those of the loss; the refused edit adds one of its own.
 
+#include "fakegvcamera.h"
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
 #include "featuretree/ifeaturetreemodelextension.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QThread>
@@ -24,73 +24,11 @@
 
 #include <csignal>
 #include <memory>
-#include <sys/types.h>
 
 using namespace ParameterCollection;
 using State = IParameterCollection::ConnectionState;
 
 namespace {
-
-/// The fake camera, ended by its PID whatever happens.
-class FakeCamera
-{
-public:
-    explicit FakeCamera(const QString& serial)
-        : m_serial(serial)
-    {
-        start();
-    }
-    ~FakeCamera() { kill(); }
-    void start()
-    {
-        m_process = std::make_unique<QProcess>();
-        m_process->start(QStringLiteral("arv-fake-gv-camera-0.8"),
-                         { QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-s"), m_serial });
-        m_process->waitForStarted();
-    }
-    void signal(int number) const
-    {
-        if (m_process && m_process->processId() > 0)
-            ::kill(pid_t(m_process->processId()), number);
-    }
-    void kill()
-    {
-        if (!m_process)
-            return;
-        signal(SIGCONT);
-        signal(SIGKILL);
-        m_process->waitForFinished(5000);
-        m_process.reset();
-    }
-
-private:
-    QString m_serial;
-    std::unique_ptr<QProcess> m_process;
-};
-
-/// The longest time between two turns of the event loop while it watches.
-class GuiWatch : public QObject
-{
-public:
-    GuiWatch()
-    {
-        m_timer.setInterval(2);
-        connect(&m_timer, &QTimer::timeout, this, [this] { m_longest = qMax(m_longest, m_since.restart()); });
-        m_timer.start();
-        m_since.start();
-    }
-    void reset()
-    {
-        m_longest = 0;
-        m_since.restart();
-    }
-    qint64 longest() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_since;
-    qint64 m_longest = 0;
-};
 
 /// Runs the event loop until `done` or `timeoutMs`; answers the time it took, or -1.
 template<typename Done> qint64 waitFor(const Done& done, int timeoutMs)
@@ -130,10 +68,10 @@ struct Figures
     QString restored = QStringLiteral("-");
 };
 
-Figures runCase(const QString& which, int serial)
+Figures runCase(const QString& which)
 {
     Figures figures;
-    FakeCamera camera(QStringLiteral("BENCH%1%2").arg(QCoreApplication::applicationPid()).arg(serial));
+    FakeGvCamera camera;
     QSharedPointer<AravisParameterCollection> collection = open();
     if (!collection)
         return figures;
@@ -153,7 +91,7 @@ Figures runCase(const QString& which, int serial)
 
     GuiWatch watch;
     waitFor([] { return false; }, 1000); // polling settles
-    watch.reset();
+    watch.longest = 0;
     reports = 0;
     if (which == QLatin1String("stall"))
         camera.signal(SIGSTOP);
@@ -190,7 +128,7 @@ Figures runCase(const QString& which, int serial)
             : QStringLiteral("no");
     }
     waitFor([] { return false; }, 500);
-    figures.longestBlock = watch.longest();
+    figures.longestBlock = watch.longest;
     if (which == QLatin1String("kill")) {
         QElapsedTimer close;
         close.start();
@@ -225,9 +163,8 @@ int main(int argc, char* argv[])
                .arg("control", 8)
                .arg("reconnect ms", 13)
                .arg("restored", 9);
-    int serial = 0;
     for (const char* which : { "kill", "stall", "comeback" }) {
-        const Figures f = runCase(QString::fromLatin1(which), ++serial);
+        const Figures f = runCase(QString::fromLatin1(which));
         out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9\n")
                    .arg(QString::fromLatin1(which), -9)
                    .arg(ms(f.longestBlock), 13)

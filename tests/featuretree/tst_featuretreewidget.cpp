@@ -1,10 +1,8 @@
-#include "camerapool/staticbaseinfo.h"
 #include "featuretree/enumeditor.h"
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
 #include "featuretree/searchedit.h"
 #include "fetch.h"
-#include "filesbesideapplication.h"
 #include "parametercollection/iparameterproperties.h"
 #include "pixels.h"
 #include "treefixture.h"
@@ -489,19 +487,6 @@ private slots:
         const QList<int> before = fx.widths({150});
         QVERIFY(!fx.widget()->restoreState(QByteArray::fromHex(fetch<QByteArray>("blob")), 1));
         QCOMPARE(fx.widths(), before);
-    }
-
-    void appliesTheFilterFileOfItsCameraKind()
-    {
-        FilesBesideApplication files; // found in the application's directory on every platform
-        QVERIFY(files.write("TstFtw_CameraDevice_Filter.xml",
-                            "<Filter><F><Name>Gain</Name><AccessMode>RO</AccessMode></F></Filter>"));
-        resetTestState();
-        FeatureTreeWidget widget("Test", QSharedPointer<Plugin::CameraPool::StaticBaseInfo>::create("TstFtw"));
-        const auto collection = NodeMapText::collection(tree);
-        widget.addParameterCollection(collection, "Camera", "@CameraDevice", true);
-        const auto gain = collection->getParameter("Gain")->getProperties();
-        QCOMPARE(gain->getProperty("Visibility") + "/" + gain->getProperty("AccessMode"), QString("Beginner/RO"));
     }
 
     void keyboardShortcuts()

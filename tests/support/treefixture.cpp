@@ -41,6 +41,8 @@ void resetTestState()
     ParameterCollection::registerMetaTypes();
     FeatureTreeModel model;
     FavoritesData& favorites = model.GetFavorites();
+    // Loaded now, or the first view would load the stored state over this one.
+    favorites.load(QStringLiteral("Favorites"));
     while (favorites.count() > 0)
         favorites.remove(0);
     favorites.setViewAll(true);

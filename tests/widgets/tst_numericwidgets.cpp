@@ -65,7 +65,7 @@ void TestNumericWidgets::userScripts_data()
     QTest::addColumn<QString>("setup"); // its signals are not counted
     QTest::addColumn<QString>("script");
     const auto row = [](const char* kind, const char* name, const QString& setup, const QString& script) {
-        QTest::newRow(name) << QString(kind) << setup << script;
+        QTest::addRow("%s: %s", kind, name) << QString(kind) << setup << script;
     };
     const char *combo = "ComboSlider", *log = "Logarithmic", *linear = "Linear", *slider = "DoubleComboSlider";
 

@@ -118,7 +118,8 @@ private slots:
         const std::pair<const char*, const char*> texts[] = {
             {"Beginner", "v"}, {"Expert", "v"}, {"Guru", "v"}, {"Invisible", "v"}, {"RW", "a"}, {"RO", "a"},
             {"WO", "a"}, {"NA", "a"}, {"NI", "a"}, {"guru", ""}, {" RO", ""}, {"", ""}};
-        for (const auto& [text, kind] : texts) {
+        for (const auto& entry : texts) {
+            const char *text = entry.first, *kind = entry.second; // lambdas capture no structured bindings before C++20
             const auto visibility = ValueText::visibilityFromText(text);
             const auto access = ValueText::accessModeFromText(text);
             const auto refused = [&](const char* what) {

@@ -1,14 +1,12 @@
 #include "fakegvcamera.h"
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
-#include "genicam/genericexception.h"
 #include "logcapture.h"
 #include "parametercollection/aravis/aravisparametercollection.h"
 #include "treefixture.h"
 #include "widgets/asyncerrorqueue.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryFile>
 #include <QtTest>
 
 #include <csignal>
@@ -45,29 +43,6 @@ private slots:
         const QString unavailable = FakeGvCamera::unavailable();
         if (!unavailable.isEmpty())
             QSKIP(qPrintable(unavailable));
-    }
-
-    // A device whose node map loops is refused before anything in it is evaluated.
-    void refusesALoopingNodeMap()
-    {
-        QTemporaryFile xml;
-        QVERIFY(xml.open());
-        xml.write("<RegisterDescription><Category Name=\"Root\"><pFeature>A</pFeature></Category>"
-                  "<Integer Name=\"A\"><pValue>B</pValue></Integer><Integer Name=\"B\"><pValue>A</pValue></Integer>"
-                  "</RegisterDescription>");
-        xml.close();
-        FakeGvCamera camera(QFile::encodeName(xml.fileName()));
-        QString thrown;
-        waitFor([&] {
-            try {
-                AravisParameterCollection::openDevice("127.0.0.1");
-            } catch (const GenICam::InvalidArgumentException& e) {
-                thrown = QString::fromUtf8(e.GetDescription());
-            } catch (const std::exception&) {
-            }
-            return !thrown.isEmpty();
-        }, 30000);
-        QVERIFY2(thrown.endsWith("'127.0.0.1' refers in a cycle: A -> B -> A"), qPrintable(thrown));
     }
 
     void lossStallAndComeback()

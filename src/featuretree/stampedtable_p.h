@@ -90,12 +90,19 @@ private:
 
     void grow()
     {
-        const QVector<Slot> old = std::exchange(m_slots, QVector<Slot>(qMax(64, 2 * m_slots.size())));
+        QVector<Slot> old = std::exchange(m_slots, QVector<Slot>(qMax(64, 2 * m_slots.size())));
         const quint32 current = m_generation;
         m_count = 0;
-        for (const Slot& slot : old) {
-            if (slot.generation == current)
-                findOrMake(slot.key) = slot.value;
+        // Moved, not copied: a key that shares its data (a string) is not
+        // referenced and released once more for every entry.
+        for (Slot& slot : old) {
+            if (slot.generation != current)
+                continue;
+            int i = slotOf(slot.key);
+            while (m_slots[i].generation == current)
+                i = (i + 1) & mask();
+            m_slots[i] = std::move(slot);
+            ++m_count;
         }
     }
 

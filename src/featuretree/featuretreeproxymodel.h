@@ -115,6 +115,8 @@ private:
     bool rowPasses(const QModelIndex& sourceIndex) const;
     bool computeRowTest(const QModelIndex& sourceIndex) const;
     bool parameterRowTest(const FeatureTreeINodeItem& node, bool searchHelpRow) const;
+    /// Asks for the fields of the rows after `node` in its parent before they are read.
+    static void prefetchFollowingRows(const FeatureTreeINodeItem& node);
     /// Whether the pattern matches the row's display text (name and unit).
     bool displayTextMatches(const FeatureTreeINodeItem& node) const;
     /// Records a match in the counts; the row test's answer.

@@ -366,6 +366,7 @@ void TestEditors::inUse_data()
     row("alias above its maximum", "Black", "feed Black/Alias intValue=21; ?log; ?same", aliasFailed + aliasOutside);
     row("alias below its minimum", "Black", "feed Black/Alias intValue=-1; ?log; ?same", aliasFailed + aliasOutside);
     row("alias minimum above maximum", "Black", "feed Black/Alias intMin=30; ?log; ?same", aliasFailed + minAboveMax);
+    row("alias of a single value", "Black", "feed Black/Alias intMin=8 intMax=8; ?log", "no log");
     const QString level = "IntSliderEditor::setEditorData: Feature Level: ";
     row("int slider: minimum above maximum, applied", "Level", "feed Level intMin=100 intMax=50; ?log; ?; ?commits",
         level + "min value  100 > max value 50??? | " + level

@@ -133,6 +133,7 @@ private slots:
             {"<Integr name=\"A\"/>", "line 3: unknown element <Integr>"}, {"A/B", "needs a name without"},
             {"A A:f", "a second node is named 'A'"}, {"A{max='B + 1'}", "max refers to the unknown node 'B'"},
             {"A{min=Root}", "min refers to 'Root', which has no value"}, {"A{max='(3 + '}", "unexpected end"},
+            {"A{max='1 + .'}", "at 5: unexpected character '.'"}, // a dot at the very end
             {"A!RX", "unknown access mode 'RX'"}, {"A{representation=Octal}", "unknown representation 'Octal'"},
             {"A:f{representation=HexNumber}", "unknown representation 'HexNumber'"}, {"A#Novice", "unknown visibility"},
             {"A=11{max=10}", "node 'A': its value 11 is outside its limits"}, {"A=5{min=5 max=4}", "minimum is above"},

@@ -296,7 +296,10 @@ bool FeatureTreeProxyModel::computeRowTest(const QModelIndex& sourceIndex) const
     // fetched only when the node name does not match already.
     const bool matched = !read(FeatureTreeItem::GenicamCategory).toBool()
         && (patternMatches(nodeName) || patternMatches(read(Qt::DisplayRole).toString()));
-    return recordRowTest(nodeName, itemVisibility, matched, item && item == extension->getSearchHelpItem());
+    // The model's auxiliary rows (the favourites row, its hint, the search
+    // help row) show as their texts match, but are no features to count.
+    const bool counted = !read(FeatureTreeItem::IsSpecialNode).toBool();
+    return recordRowTest(nodeName, itemVisibility, matched, counted, item && item == extension->getSearchHelpItem());
 }
 
 void FeatureTreeProxyModel::prefetchFollowingRows(const FeatureTreeINodeItem& node)
@@ -331,7 +334,7 @@ bool FeatureTreeProxyModel::parameterRowTest(const FeatureTreeINodeItem& node, b
     if (!node.FeatureTreeINodeItem::ShowMe(GenApi::Guru) && visibility != GenApi::Invisible)
         return false;
     const bool matched = !node.snapshotIsCategory && (patternMatches(nodeName) || displayTextMatches(node));
-    return recordRowTest(nodeName, int(node.shownFrom()), matched, searchHelpRow);
+    return recordRowTest(nodeName, int(node.shownFrom()), matched, true, searchHelpRow);
 }
 
 bool FeatureTreeProxyModel::displayTextMatches(const FeatureTreeINodeItem& node) const
@@ -345,11 +348,11 @@ bool FeatureTreeProxyModel::displayTextMatches(const FeatureTreeINodeItem& node)
     return patternMatches(FeatureTreeINodeItem::displayText(name, unit));
 }
 
-bool FeatureTreeProxyModel::recordRowTest(const QString& nodeName, int itemVisibility, bool matched,
+bool FeatureTreeProxyModel::recordRowTest(const QString& nodeName, int itemVisibility, bool matched, bool counted,
                                           bool searchHelpRow) const
 {
     const bool visible = itemVisibility <= int(visibility);
-    if (matched) {
+    if (matched && counted) {
         if (visible)
             visibleMatches->insert(nodeName);
         else if (itemVisibility < GenApi::Invisible)

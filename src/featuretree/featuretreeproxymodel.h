@@ -119,8 +119,9 @@ private:
     static void prefetchFollowingRows(const FeatureTreeINodeItem& node);
     /// Whether the pattern matches the row's display text (name and unit).
     bool displayTextMatches(const FeatureTreeINodeItem& node) const;
-    /// Records a match in the counts; the row test's answer.
-    bool recordRowTest(const QString& nodeName, int itemVisibility, bool matched, bool searchHelpRow) const;
+    /// Records a match in the counts unless the row is not `counted`; the row test's answer.
+    bool recordRowTest(const QString& nodeName, int itemVisibility, bool matched, bool counted,
+                       bool searchHelpRow) const;
     bool ancestorPasses(const QModelIndex& sourceParent) const;
     bool hasAcceptedDescendant(const QModelIndex& sourceIndex) const;
 

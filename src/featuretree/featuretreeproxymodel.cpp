@@ -334,7 +334,7 @@ bool FeatureTreeProxyModel::parameterRowTest(const FeatureTreeINodeItem& node, b
     if (!node.FeatureTreeINodeItem::ShowMe(GenApi::Guru) && visibility != GenApi::Invisible)
         return false;
     const bool matched = !node.snapshotIsCategory && (patternMatches(nodeName) || displayTextMatches(node));
-    return recordRowTest(nodeName, int(node.shownFrom()), matched, true, searchHelpRow);
+    return recordRowTest(nodeName, int(node.shownFrom()), matched, !node.isSpecialNode, searchHelpRow);
 }
 
 bool FeatureTreeProxyModel::displayTextMatches(const FeatureTreeINodeItem& node) const

@@ -147,6 +147,7 @@ void AravisWorker::setTick(std::function<void()> tick, std::chrono::milliseconds
         std::lock_guard<std::mutex> lock(m_mutex);
         m_tick = std::move(tick);
         m_tickInterval = interval;
+        m_tickChanged = true;
     }
     m_wake.notify_one();
 }
@@ -157,8 +158,9 @@ void AravisWorker::loop()
     for (;;) {
         if (m_jobs.empty() && !m_stopping) {
             if (m_tick) {
-                const bool woken
-                    = m_wake.wait_for(lock, m_tickInterval, [this] { return !m_jobs.empty() || m_stopping; });
+                m_tickChanged = false;
+                const bool woken = m_wake.wait_for(
+                    lock, m_tickInterval, [this] { return !m_jobs.empty() || m_stopping || m_tickChanged; });
                 if (!woken && m_tick) {
                     std::function<void()> tick = m_tick;
                     lock.unlock();

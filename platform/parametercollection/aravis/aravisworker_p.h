@@ -53,6 +53,7 @@ private:
     std::deque<std::function<void()>> m_jobs;
     std::function<void()> m_tick;
     std::chrono::milliseconds m_tickInterval { 0 };
+    bool m_tickChanged = false; // the wait for the next tick starts over
     bool m_stopping = false;
     bool m_finished = false;
     std::condition_variable m_finishedChanged;

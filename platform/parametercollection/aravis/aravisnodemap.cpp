@@ -724,11 +724,19 @@ void AravisNodeMap::noticeControlLost()
         if (!map)
             return;
         QMutexLocker lock(&map->m_deviceMutex);
-        // Aravis may tell late, when control was taken back already.
         ArvDevice* device = map->m_native->device;
-        if (device && ARV_IS_GV_DEVICE(device) && arv_gv_device_is_controller(ARV_GV_DEVICE(device)))
+        if (!device || !ARV_IS_GV_DEVICE(device) || map->m_state.load() == ConnectionState::Lost)
+            return; // the probes take control back once the device answers
+        // Aravis may tell late, when control was taken back already.
+        ArvGvDevice* gv = ARV_GV_DEVICE(device);
+        if (arv_gv_device_is_controller(gv))
             return;
-        map->markLost();
+        // Nobody holds the device now: it let go of us, most likely because
+        // our heartbeat did not reach it for a while. Unless another host
+        // was quicker, we are its controller again.
+        ErrorSlot error;
+        if (!arv_gv_device_take_control(gv, error.out()))
+            map->markLost();
     });
 }
 
@@ -789,11 +797,12 @@ void AravisNodeMap::probe()
         return; // still away
     ConnectionState back = ConnectionState::Connected;
     if (ARV_IS_GV_DEVICE(m_native->device)) {
-        // Our heartbeat stopped while the device was away: ask for control
-        // again; another host may have taken it meanwhile.
-        ArvGvDevice* gv = ARV_GV_DEVICE(m_native->device);
+        // Our heartbeat did not reach the device while it was away, so it may
+        // have let go of us even though Aravis still counts us as its
+        // controller: ask for control again. Asking is harmless when we still
+        // have it; another host may have taken it meanwhile.
         ErrorSlot controlError;
-        if (!arv_gv_device_is_controller(gv) && !arv_gv_device_take_control(gv, controlError.out()))
+        if (!arv_gv_device_take_control(ARV_GV_DEVICE(m_native->device), controlError.out()))
             back = ConnectionState::ReadOnly;
     }
     recover(back);

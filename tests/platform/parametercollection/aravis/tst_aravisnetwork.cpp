@@ -65,6 +65,7 @@ private slots:
         f.view()->expandAll();
         f.widget()->setPolling(true);
         const QString shown = treeText(*f.view()->model());
+        qRegisterMetaType<AsyncErrorQueue::ErrorSeverity>("AsyncErrorQueue::ErrorSeverity");
         QSignalSpy reports(GetTheGlobalAsyncErrorQueue(), &AsyncErrorQueue::displayError);
         QSignalSpy states(collection.data(), &IParameterCollection::connectionStateChanged);
         const auto width = [&f] { return f.index("@CameraDevice/Width", 1); };
@@ -88,6 +89,21 @@ private slots:
         QCOMPARE(treeText(*f.view()->model()), shown);
         QVERIFY(f.view()->model()->setData(width(), "320", Qt::EditRole));
         QTRY_COMPARE(width().data().toString(), QString("320")); // reported from the device's thread
+
+        // Paused past its heartbeat timeout while we were not calling: the
+        // camera lets go of us, and we are its controller again at once.
+        f.widget()->setPolling(false);
+        collection->setProbeInterval(60000);
+        states.clear();
+        camera.signal(SIGSTOP);
+        QTest::qWait(4500);
+        camera.signal(SIGCONT);
+        QTest::qWait(2500); // Aravis's heartbeat finds the camera without a controller
+        QVERIFY(f.view()->model()->setData(width(), "288", Qt::EditRole));
+        QTRY_COMPARE(width().data().toString(), QString("288"));
+        QCOMPARE(states.count(), 0);
+        collection->setProbeInterval(200);
+        f.widget()->setPolling(true);
 
         // Stalled for 10 s: lost meanwhile, then controlled again, and polling goes on.
         states.clear();

@@ -7,10 +7,12 @@
 #include "parametercollection/reachable_p.h"
 #include "parametercollection/valuetext.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QHostAddress>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QThread>
 
 #include <algorithm>
 #include <arv.h>
@@ -727,13 +729,15 @@ void AravisNodeMap::noticeControlLost()
         ArvDevice* device = map->m_native->device;
         if (!device || !ARV_IS_GV_DEVICE(device) || map->m_state.load() == ConnectionState::Lost)
             return; // the probes take control back once the device answers
-        // Aravis may tell late, when control was taken back already.
+        // The device let go of us, most likely because our heartbeat did not
+        // reach it for a while. Aravis tells before it stops counting us as
+        // the controller: a claim made before that would be undone, and
+        // Aravis would stop the heartbeat that keeps it.
         ArvGvDevice* gv = ARV_GV_DEVICE(device);
-        if (arv_gv_device_is_controller(gv))
-            return;
-        // Nobody holds the device now: it let go of us, most likely because
-        // our heartbeat did not reach it for a while. Unless another host
-        // was quicker, we are its controller again.
+        QDeadlineTimer told(500);
+        while (arv_gv_device_is_controller(gv) && !told.hasExpired())
+            QThread::msleep(1);
+        // Unless another host was quicker, we are its controller again.
         ErrorSlot error;
         if (!arv_gv_device_take_control(gv, error.out()))
             map->markLost();

@@ -102,6 +102,8 @@ private slots:
         QVERIFY(f.view()->model()->setData(width(), "288", Qt::EditRole));
         QTRY_COMPARE(width().data().toString(), QString("288"));
         QCOMPARE(states.count(), 0);
+        // ... and holds it: a second host can only watch.
+        QCOMPARE(AravisParameterCollection::openDevice("127.0.0.1")->connectionState(), State::ReadOnly);
         collection->setProbeInterval(200);
         f.widget()->setPolling(true);
 

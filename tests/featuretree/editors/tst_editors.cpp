@@ -226,8 +226,7 @@ void TestEditors::inUse_data()
          "linear 10.00 slider 20 alias 0..40/1 | Range: 0.00..20.00");
     open("linear slider", black, "linear 4.0 slider 8 alias 0..20/1 | Range: 0.0..10.0 (Increment: 0.5)");
     open("linear slider, comma", black, "linear 4,0 slider 8 alias 0..20/1 | Range: 0,0..10,0 (Increment: 0,5)");
-    open("int slider, increment 10: a twentieth", "Width",
-         "500 of 0..1000/10 page 50 | Range: 0..1000 (Increment: 10)");
+    open("int slider, increment 10: 1/20", "Width", "500 of 0..1000/10 page 50 | Range: 0..1000 (Increment: 10)");
     open("int slider, increment 40: two", "C=400{min=0 max=1000 inc=40 representation=Linear}",
          "400 of 0..1000/40 page 80 | Range: 0..1000 (Increment: 40)");
     open("int slider, increment 1", "F=7{min=0 max=100 representation=Linear}", "7 of 0..100/1 page 5 | Range: 0..100");
@@ -349,14 +348,12 @@ void TestEditors::inUse_data()
     row("alias of a single value", "Black", "feed Black/Alias intMin=8 intMax=8; ?log", "no log");
     const QString level = "IntSliderEditor::setEditorData: Feature Level: ";
     row("int slider: minimum above maximum, applied", "Level", "feed Level intMin=100 intMax=50; ?log; ?; ?commits",
-        level + "min value  100 > max value 50??? | " + level
-            + "value 20 out of range??? min = 100, max = 50 / 50 of 50..50/5 page 10 | Range: 50..50 (Increment: 5) / "
-              "0");
+        level + "min value  100 > max value 50??? | " + level + "value 20 out of range??? min = 100, max = 50 / "
+            + "50 of 50..50/5 page 10 | Range: 50..50 (Increment: 5) / 0");
+    const QString atMaximum = "100 of 0..100/5 page 10 | Range: 0..100 (Increment: 5)";
     row("int slider: value out of range, applied", "Level", "feed Level intValue=120; ?log; ?",
-        level
-            + "value 120 out of range??? min = 0, max = 100 / 100 of 0..100/5 page 10 | Range: 0..100 (Increment: 5)");
-    row("int slider: value at the maximum", "Level", "feed Level intValue=100; ?log; ?",
-        "no log / 100 of 0..100/5 page 10 | Range: 0..100 (Increment: 5)");
+        level + "value 120 out of range??? min = 0, max = 100 / " + atMaximum);
+    row("int slider: value at the maximum", "Level", "feed Level intValue=100; ?log; ?", "no log / " + atMaximum);
     row("int slider: unreadable", "Level", "feed Hidden; ?log; ?same", "Non-readable slider: Hidden?????? / same");
     row("int slider: boolean", "Level", "feed Flip; ?log; ?same",
         "IntSliderEditor::setEditorData is called with non-integer node???? / same");

@@ -183,16 +183,22 @@ private slots:
     {
         QTest::addColumn<QString>("script");
         const auto row = [](const QString& script) { QTest::newRow(qPrintable(script)) << script; };
+        // A row for each item, its words ("-" for none) put in for %1, %2...
+        const auto rows = [&](const QString& script, std::initializer_list<const char*> items) {
+            for (const char* item : items) {
+                QString filled = script;
+                for (const QString& word : QString(item).split(' '))
+                    filled = filled.arg(word == "-" ? "" : word);
+                row(filled);
+            }
+        };
         // Parts that read as octal or hexadecimal elsewhere are refused as they are typed.
         row("ip:192.168.1.010 ip?192.168.1.0 ip:10.0x1 ip?10.0");
         // A classful mask and a "no gateway" are proposed when the address is left, not while it is typed.
-        for (const char* proposal :
+        rows("ok?0 ip:%1 mask? gw? Tab mask?%2 gw?0.0.0.0 ok?%3",
              { "10.1.2.3 255.0.0.0 1", "172.16.0.5 255.255.0.0 1", "192.168.1.20 255.255.255.0 1",
                "192.168.1.0 255.255.255.0 0", "172.16.255.255 255.255.0.0 0", "127.0.0.1 255.0.0.0 0", "224.0.0.1 - 0",
-               "240.0.0.1 - 0" }) {
-            const QStringList p = QString(proposal).replace('-', "").split(' ');
-            row(QString("ok?0 ip:%1 mask? gw? Tab mask?%2 gw?0.0.0.0 ok?%3").arg(p[0], p[1], p[2]));
-        }
+               "240.0.0.1 - 0" });
         // Fields the user typed in, even emptied, are left alone until the dialog is shown again.
         row("mask:1 mask:255.255.0.0 ip:10.1.2.3 Tab mask?255.255.0.0 gw?0.0.0.0 hide() show ip:10.1.2.4 Tab "
             "mask?255.255.0.0");
@@ -200,11 +206,8 @@ private slots:
         row("gw:1 gw:10.0.0.1 ip:10.1.2.3 Tab mask?255.0.0.0 gw?10.0.0.1 hide() show ip:10.1.2.4 Tab gw?10.0.0.1");
         row("gw:1 gw: ip:10.1.2.3 Tab mask?255.0.0.0 gw? hide() show ip:10.1.2.4 Tab gw?0.0.0.0");
         // A prefix typed over the proposed mask becomes the dotted mask when the field is left.
-        for (const char* prefix :
-             { "/24 255.255.255.0 1", "/1 128.0.0.0 1", "/30 255.255.255.252 0", "/0 0.0.0.0 0", "/33 /33 0" }) {
-            const QStringList p = QString(prefix).split(' ');
-            row(QString("ip:192.168.1.20 Tab >%1 mask?%1 Tab mask?%2 ok?%3").arg(p[0], p[1], p[2]));
-        }
+        rows("ip:192.168.1.20 Tab >%1 mask?%1 Tab mask?%2 ok?%3",
+             { "/24 255.255.255.0 1", "/1 128.0.0.0 1", "/30 255.255.255.252 0", "/0 0.0.0.0 0", "/33 /33 0" });
         // Special addresses need every option that names them, while they are typed and after.
         for (const char* special :
              { "192.168.1.255 Broadcast", "192.168.1.0 Broadcast", "224.0.0.1 Multicast",
@@ -216,23 +219,17 @@ private slots:
             row(script + QString(" ok?1 ip:%1 ok?1 allow%2Address=false ok?0").arg(p[0], p.last()));
         }
         // The gateway is judged against the mask only: the address options do not apply to it.
-        for (const char* gateway : { "192.168.1.1 1", "10.0.0.1 1", "0.0.0.0 1", "- 1", "192.168.1.0 0",
-                                     "192.168.1.255 0", "10.0.0.0 0", "127.0.0.1 0", "224.0.0.1 0", "192.168.1 0" }) {
-            const QStringList p = QString(gateway).replace('-', "").split(' ');
-            row(QString("allowBroadcastAddress=true allowMulticastAddress=true allowExperiemntalPurposeAddress=true "
-                        "ip:192.168.1.20 Tab ok?1 gw:%1 gw?%1 ok?%2")
-                    .arg(p[0], p[1]));
-        }
+        rows("allowBroadcastAddress=true allowMulticastAddress=true allowExperiemntalPurposeAddress=true "
+             "ip:192.168.1.20 Tab ok?1 gw:%1 gw?%1 ok?%2",
+             { "192.168.1.1 1", "10.0.0.1 1", "0.0.0.0 1", "- 1", "192.168.1.0 0", "192.168.1.255 0", "10.0.0.0 0",
+               "127.0.0.1 0", "224.0.0.1 0", "192.168.1 0" });
         // The MAC address only counts while it is shown; an empty one is fine.
         row("ipAddress=192.168.1.20 subnetMask=255.255.255.0 macAddress=00:11:22 ok?1 showMacAddress=true "
             "mac.visible?true labelMacAddress.visible?true ok?0 mac:00:11:22:33:44:5 ok?0 >5 ok?1 mac: ok?1 "
             "macAddress=00 ok?0 showMacAddress=false mac.visible?false ok?1");
         // OK stores "0.0.0.0" for an empty gateway, Cancel does not.
-        const QString filled = "ipAddress=192.168.1.20 subnetMask=255.255.255.0 gw:%1 gw?%1 ok?1 %2.click() finished?1 "
-                               "result?%3 gw?%4";
-        row(filled.arg("", "ok", "1", "0.0.0.0"));
-        row(filled.arg("10.0.0.1", "ok", "1", "10.0.0.1"));
-        row(filled.arg("", "cancel", "0", ""));
+        rows("ipAddress=192.168.1.20 subnetMask=255.255.255.0 gw:%1 gw?%1 ok?1 %2.click() finished?1 result?%3 gw?%4",
+             { "- ok 1 0.0.0.0", "10.0.0.1 ok 1 10.0.0.1", "- cancel 0 -" });
     }
 
     void userScripts()

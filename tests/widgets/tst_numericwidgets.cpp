@@ -7,7 +7,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QtTest>
 

@@ -1,4 +1,3 @@
-#include "featuretree/checkboxeditor.h"
 #include "featuretree/enumeditor.h"
 #include "featuretree/featuretreeinodeitem.h"
 #include "featuretree/featuretreeview.h"
@@ -7,7 +6,6 @@
 #include "featuretree/floatslidereditor.h"
 #include "featuretree/inteditor.h"
 #include "featuretree/intslidereditor.h"
-#include "featuretree/toolbuttoneditor.h"
 #include "logcapture.h"
 #include "parametercollection/emulatedcamera.h"
 #include "slidermouse.h"
@@ -15,6 +13,7 @@
 #include "widgets/asyncerrorqueue.h"
 #include "widgets/orvikqtdoublespinbox.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QPointer>
 #include <QSlider>
@@ -46,17 +45,15 @@ struct Tree : WidgetFixture
         widget()->setLocale(QLocale(locale));
         collection = add(tree);
         QApplication::setActiveWindow(widget());
-        if (!QTest::qWaitForWindowActive(widget()))
-            QTest::qFail("The tree did not become active", __FILE__, __LINE__);
+        QVERIFY(QTest::qWaitForWindowActive(widget()));
     }
     QSharedPointer<IParameter> operator[](const QString& name) const { return collection->getParameter(name); }
-    QString value(const QString& name) const { return (*this)[name]->getParameterData()->valueString; }
     /// The persistent editor, or the one the view opens on request (the line edit of integers).
-    template<class Editor = QWidget> Editor* open(const QString& name)
+    QWidget* open(const QString& name)
     {
         if (!editor(name) && index(name, 1).flags().testFlag(Qt::ItemIsEditable))
             view()->edit(index(name, 1));
-        return qobject_cast<Editor*>(editor(name));
+        return editor(name);
     }
     QSharedPointer<MemoryParameterCollection> collection;
 };
@@ -103,12 +100,13 @@ QString editorState(QWidget* editor)
     return parts.join(' ');
 }
 
-/// Log lines joined with " | ", without the source location of GenICam exceptions.
-QString logText(const QStringList& lines)
+/// The lines logged since the last look, joined with " | ", without the source location of GenICam exceptions.
+QString logText(LogCapture& log)
 {
     QStringList cut;
-    for (const QString& line : lines)
+    for (const QString& line : log.texts())
         cut << line.section(" (file", 0, 0).trimmed().replace('\n', ' ');
+    log.clear();
     return cut.isEmpty() ? "no log" : cut.join(" | ");
 }
 
@@ -149,8 +147,6 @@ class TestEditors : public QObject
     Q_OBJECT
 private slots:
     void emulatedCameraRoundTripChangesNothing();
-    void showsTheSnapshot_data();
-    void showsTheSnapshot();
     void inUse_data();
     void inUse();
     void floatSliderWithoutAlias();
@@ -204,66 +200,49 @@ void TestEditors::emulatedCameraRoundTripChangesNothing()
     QCOMPARE(kinds.size(), 7);
 }
 
-void TestEditors::showsTheSnapshot_data()
-{
-    QTest::addColumn<QString>("feature"); // of allKinds, or a tree of its own
-    QTest::addColumn<QString>("state");
-    const auto row
-        = [](const char* tag, const char* feature, const char* state) { QTest::newRow(tag) << feature << state; };
-    const char* black = "B:f=4{min=0 max=10 inc=0.5 precision=1 representation=Linear aliasScale=0.5}";
-    // Rows ending in "comma" are shown in German.
-    row("float without increment", "Free", "3.250 page 2.75 no buttons | Range: -5.000..50.000");
-    row("float with increment", "G:f=10{min=0 max=20 inc=2 representation=Linear}",
-        "10.00 page 4 | Range: 0.00..20.00 (Increment: 2.00)");
-    row("float beyond 1e9: scientific",
-        "H:f=0{min=-5000000000 max=5000000000 inc=1000 precision=0 representation=Linear}",
-        "0 page 5e+08 | Range: -5e+09..5e+09 (Increment: 1000)");
-    row("scientific, as the feature says", "S:f=0.0000015{min=0 max=0.001 precision=2 notation=Scientific}",
-        "1.50e-06 page 5e-05 no buttons | Range: 0.00e+00..1.00e-03");
-    row("automatic: too small for fixed", "S:f=0.0000015{min=0 max=5 inc=0.5 precision=2}",
-        "1.50e-06 page 1 no buttons | Range: 0.00..5.00 (Increment: 0.50)");
-    row("logarithmic exposure", "Exposure", "log 1000.0 slider 37286 alias 16..1048576/1 | Range: 16.0..1048576.0");
-    row("logarithmic, but not an exposure", "G:f=10{min=0 max=20 representation=Logarithmic aliasScale=0.5}",
-        "linear 10.00 slider 20 alias 0..40/1 | Range: 0.00..20.00");
-    row("linear slider", black, "linear 4.0 slider 8 alias 0..20/1 | Range: 0.0..10.0 (Increment: 0.5)");
-    row("linear slider, comma", black, "linear 4,0 slider 8 alias 0..20/1 | Range: 0,0..10,0 (Increment: 0,5)");
-    row("int slider, increment 10: a twentieth", "Width", "500 of 0..1000/10 page 50 | Range: 0..1000 (Increment: 10)");
-    row("int slider, increment 40: two", "C=400{min=0 max=1000 inc=40 representation=Linear}",
-        "400 of 0..1000/40 page 80 | Range: 0..1000 (Increment: 40)");
-    row("int slider, increment 1", "F=7{min=0 max=100 representation=Linear}", "7 of 0..100/1 page 5 | Range: 0..100");
-    row("int slider, 64-bit limits saturate", "W=0{min=-9000000000 max=9000000000 representation=Linear}",
-        "0 of -2147483648..2147483647/1 page 214748364 | Range: -2147483648..2147483647");
-    row("integer", "Pure", "-42 | Range: -100..100");
-    row("hex integer", "Hex", "0x1F | Range: 0x0..0xff");
-    row("integer, 64-bit limits saturate", "I=0", "0 | Range: -2147483648..2147483647");
-    row("address", "Ip", "192.168.1.10");
-    row("boolean integer", "I=1{min=0 max=1 representation=Boolean}", "1");
-    row("unreadable integer", "I=5!WO{min=0 max=10}", "<not readable>");
-    row("enumeration", "Format", "Mono8, *Mono12, BayerRG8");
-    row("unreadable enumeration", "E:e=On(Off On)!WO", "Off, On");
-    row("boolean", "Flip", "checked");
-    row("idle command", "Save", "unchecked");
-    row("read-only command", "C:c!RO", "unchecked disabled");
-}
-
-void TestEditors::showsTheSnapshot()
-{
-    QFETCH(QString, feature);
-    QFETCH(QString, state);
-    const QRegularExpression marks("[:={!]");
-    Tree t(feature.contains(marks) ? feature : allKinds,
-           QString(QTest::currentDataTag()).endsWith("comma") ? "de" : "en");
-    QCOMPARE(editorState(t.open(feature.section(marks, 0, 0))), state);
-}
-
 void TestEditors::inUse_data()
 {
-    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("feature"); // of allKinds, or a tree of its own
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("trace");
-    const auto row = [](const char* tag, const QString& node, const QString& script, const QString& trace) {
-        QTest::newRow(tag) << node << script << trace;
+    const auto row = [](const char* tag, const QString& feature, const QString& script, const QString& trace) {
+        QTest::newRow(tag) << feature << script << trace;
     };
+    // What the editor shows when it opens; rows ending in "comma" are shown in German.
+    const auto open = [&](const char* tag, const char* feature, const char* state) { row(tag, feature, "?", state); };
+    const char* black = "B:f=4{min=0 max=10 inc=0.5 precision=1 representation=Linear aliasScale=0.5}";
+    open("float without increment", "Free", "3.250 page 2.75 no buttons | Range: -5.000..50.000");
+    open("float with increment", "G:f=10{min=0 max=20 inc=2 representation=Linear}",
+         "10.00 page 4 | Range: 0.00..20.00 (Increment: 2.00)");
+    open("float beyond 1e9: scientific",
+         "H:f=0{min=-5000000000 max=5000000000 inc=1000 precision=0 representation=Linear}",
+         "0 page 5e+08 | Range: -5e+09..5e+09 (Increment: 1000)");
+    open("scientific, as the feature says", "S:f=0.0000015{min=0 max=0.001 precision=2 notation=Scientific}",
+         "1.50e-06 page 5e-05 no buttons | Range: 0.00e+00..1.00e-03");
+    open("automatic: too small for fixed", "S:f=0.0000015{min=0 max=5 inc=0.5 precision=2}",
+         "1.50e-06 page 1 no buttons | Range: 0.00..5.00 (Increment: 0.50)");
+    open("logarithmic exposure", "Exposure", "log 1000.0 slider 37286 alias 16..1048576/1 | Range: 16.0..1048576.0");
+    open("logarithmic, but not an exposure", "G:f=10{min=0 max=20 representation=Logarithmic aliasScale=0.5}",
+         "linear 10.00 slider 20 alias 0..40/1 | Range: 0.00..20.00");
+    open("linear slider", black, "linear 4.0 slider 8 alias 0..20/1 | Range: 0.0..10.0 (Increment: 0.5)");
+    open("linear slider, comma", black, "linear 4,0 slider 8 alias 0..20/1 | Range: 0,0..10,0 (Increment: 0,5)");
+    open("int slider, increment 10: 1/20", "Width", "500 of 0..1000/10 page 50 | Range: 0..1000 (Increment: 10)");
+    open("int slider, increment 40: two", "C=400{min=0 max=1000 inc=40 representation=Linear}",
+         "400 of 0..1000/40 page 80 | Range: 0..1000 (Increment: 40)");
+    open("int slider, increment 1", "F=7{min=0 max=100 representation=Linear}", "7 of 0..100/1 page 5 | Range: 0..100");
+    open("int slider, 64-bit limits saturate", "W=0{min=-9000000000 max=9000000000 representation=Linear}",
+         "0 of -2147483648..2147483647/1 page 214748364 | Range: -2147483648..2147483647");
+    open("integer", "Pure", "-42 | Range: -100..100");
+    open("hex integer", "Hex", "0x1F | Range: 0x0..0xff");
+    open("integer, 64-bit limits saturate", "I=0", "0 | Range: -2147483648..2147483647");
+    open("address", "Ip", "192.168.1.10");
+    open("boolean integer", "I=1{min=0 max=1 representation=Boolean}", "1");
+    open("unreadable integer", "I=5!WO{min=0 max=10}", "<not readable>");
+    open("enumeration", "Format", "Mono8, *Mono12, BayerRG8");
+    open("unreadable enumeration", "E:e=On(Off On)!WO", "Off, On");
+    open("boolean", "Flip", "checked");
+    open("idle command", "Save", "unchecked");
+    open("read-only command", "C:c!RO", "unchecked disabled");
     // Steps: "Name=value" (a change underneath), focus, type, key, slider (a key on it), press, move, release,
     // click, popup, hover, close, feed (a snapshot, see feed()), fault (the next operation throws); and what they
     // append to the trace: "?" the editor's state, ?same (whether it is as at the start), ?Name (a value), ?text,
@@ -369,14 +348,12 @@ void TestEditors::inUse_data()
     row("alias of a single value", "Black", "feed Black/Alias intMin=8 intMax=8; ?log", "no log");
     const QString level = "IntSliderEditor::setEditorData: Feature Level: ";
     row("int slider: minimum above maximum, applied", "Level", "feed Level intMin=100 intMax=50; ?log; ?; ?commits",
-        level + "min value  100 > max value 50??? | " + level
-            + "value 20 out of range??? min = 100, max = 50 / 50 of 50..50/5 page 10 | Range: 50..50 (Increment: 5) / "
-              "0");
+        level + "min value  100 > max value 50??? | " + level + "value 20 out of range??? min = 100, max = 50 / "
+            + "50 of 50..50/5 page 10 | Range: 50..50 (Increment: 5) / 0");
+    const QString atMaximum = "100 of 0..100/5 page 10 | Range: 0..100 (Increment: 5)";
     row("int slider: value out of range, applied", "Level", "feed Level intValue=120; ?log; ?",
-        level
-            + "value 120 out of range??? min = 0, max = 100 / 100 of 0..100/5 page 10 | Range: 0..100 (Increment: 5)");
-    row("int slider: value at the maximum", "Level", "feed Level intValue=100; ?log; ?",
-        "no log / 100 of 0..100/5 page 10 | Range: 0..100 (Increment: 5)");
+        level + "value 120 out of range??? min = 0, max = 100 / " + atMaximum);
+    row("int slider: value at the maximum", "Level", "feed Level intValue=100; ?log; ?", "no log / " + atMaximum);
     row("int slider: unreadable", "Level", "feed Hidden; ?log; ?same", "Non-readable slider: Hidden?????? / same");
     row("int slider: boolean", "Level", "feed Flip; ?log; ?same",
         "IntSliderEditor::setEditorData is called with non-integer node???? / same");
@@ -401,10 +378,13 @@ void TestEditors::inUse_data()
 
 void TestEditors::inUse()
 {
-    QFETCH(QString, node);
+    QFETCH(QString, feature);
     QFETCH(QString, script);
     QFETCH(QString, trace);
-    Tree t;
+    const QRegularExpression marks("[:={!]");
+    Tree t(feature.contains(marks) ? feature : allKinds,
+           QString(QTest::currentDataTag()).endsWith("comma") ? "de" : "en");
+    const QString node = feature.section(marks, 0, 0);
     QPointer<QWidget> editor = t.open(node);
     QVERIFY(editor);
     const QString initial = editorState(editor);
@@ -463,12 +443,11 @@ void TestEditors::inUse()
         } else if (verb == "?data") {
             seen << itemEditor->editorData().toString();
         } else if (verb == "?log") {
-            seen << logText(log.texts());
-            log.clear();
+            seen << logText(log);
         } else if (verb == "?popup") {
             seen << QString("open %1 at %2").arg(combo->view()->isVisible()).arg(combo->view()->currentIndex().row());
         } else if (verb.startsWith('?')) {
-            seen << t.value(verb.mid(1));
+            seen << t[verb.mid(1)]->getParameterData()->valueString;
         } else {
             QFAIL(qPrintable("Unknown step: " + step));
         }
@@ -485,7 +464,7 @@ void TestEditors::floatSliderWithoutAlias()
     for (const char* fed : { "Black", "Black floatValue=5" }) {
         LogCapture log;
         orphan.setEditorData(feed(*t.collection, fed));
-        QCOMPARE(logText(log.texts()),
+        QCOMPARE(logText(log),
                  QString("Alias node is not of type integer. | Black: Failed to update the float value editor "
                          "comboBox! | FloatSliderEditor::setEditorData: Exception occurred: Could not retrieve an "
                          "alias node on pNode : InvalidArgumentException thrown"));

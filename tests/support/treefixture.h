@@ -35,8 +35,6 @@ public:
     /// `testers`: off for tests of lazy loading (a tester walks every row at once).
     explicit TreeFixture(bool testers = true);
     ~TreeFixture();
-    TreeFixture(const TreeFixture&) = delete;
-    TreeFixture& operator=(const TreeFixture&) = delete;
 
     /// Builds a collection from node map text (see nodemaptext.h) and adds it
     /// through the proxy, as the widget does.
@@ -72,8 +70,6 @@ class WidgetFixture
 public:
     WidgetFixture();
     ~WidgetFixture();
-    WidgetFixture(const WidgetFixture&) = delete;
-    WidgetFixture& operator=(const WidgetFixture&) = delete;
 
     /// Adds a collection as a host does, then expands the whole tree and settles.
     QSharedPointer<ParameterCollection::MemoryParameterCollection>

@@ -2,8 +2,6 @@
 
 #include "camerapool/staticbaseinfo.h"
 #include "featuretree/favoritesdata.h"
-#include "featuretree/featuretreeview.h"
-#include "featuretree/featuretreewidget.h"
 #include "nodemaptext.h"
 #include "parametercollection/metatypes.h"
 #include "testsettings.h"
@@ -20,7 +18,8 @@ QString treeText(const QAbstractItemModel& model, const QModelIndex& parent, int
     for (int r = 0; r < model.rowCount(parent); ++r) {
         const QModelIndex index = model.index(r, 0, parent);
         const QString children = treeText(model, index, role);
-        rows << index.data(role).toString() + (children.isEmpty() ? QString() : QLatin1Char('[') + children + QLatin1Char(']'));
+        rows << index.data(role).toString()
+                + (children.isEmpty() ? QString() : QLatin1Char('[') + children + QLatin1Char(']'));
     }
     return rows.join(QLatin1Char(' '));
 }
@@ -65,8 +64,6 @@ TreeFixture::TreeFixture(bool testers)
 
 TreeFixture::~TreeFixture()
 {
-    m_proxyTester.reset();
-    m_modelTester.reset();
     GetTheGlobalAsyncErrorQueue()->clear();
 }
 
@@ -85,8 +82,8 @@ QSharedPointer<MemoryParameterCollection> TreeFixture::add(const QString& tree, 
     return collection;
 }
 
-void TreeFixture::add(const QSharedPointer<ParameterCollection::IParameterCollection>& collection,
-                      const QString& role, const QString& rootName)
+void TreeFixture::add(const QSharedPointer<ParameterCollection::IParameterCollection>& collection, const QString& role,
+                      const QString& rootName)
 {
     if (m_role.isEmpty())
         m_role = role;
@@ -99,16 +96,6 @@ QModelIndex TreeFixture::index(const QString& name, int column) const
     const QString fullName = name.contains(QLatin1Char('/')) ? name : m_role + QLatin1Char('/') + name;
     treeText(model); // the look-up sees loaded rows only
     return model.findItemByFullName(fullName, nullptr, column);
-}
-
-QModelIndex TreeFixture::proxyIndex(const QString& name, int column) const
-{
-    return proxy.mapFromSource(index(name, column));
-}
-
-FeatureTreeItem* TreeFixture::item(const QString& name) const
-{
-    return model.getFeatureTreeItem(index(name));
 }
 
 // --- WidgetFixture -------------------------------------------------------------------
@@ -146,30 +133,10 @@ QSharedPointer<MemoryParameterCollection> WidgetFixture::add(const QString& tree
     return collection;
 }
 
-FeatureTreeView* WidgetFixture::view() const
-{
-    return m_widget->treeView();
-}
-
-FeatureTreeProxyModel* WidgetFixture::proxy() const
-{
-    return qobject_cast<FeatureTreeProxyModel*>(view()->model());
-}
-
-IFeatureTreeModelExtension* WidgetFixture::extension() const
-{
-    return dynamic_cast<IFeatureTreeModelExtension*>(view()->model());
-}
-
 QModelIndex WidgetFixture::index(const QString& name, int column) const
 {
     const QString fullName = name.contains(QLatin1Char('/')) ? name : m_role + QLatin1Char('/') + name;
     return extension()->findItemByFullName(fullName, nullptr, column);
-}
-
-QWidget* WidgetFixture::editor(const QString& name) const
-{
-    return view()->indexWidget(index(name, 1));
 }
 
 void WidgetFixture::type(const QString& text)
@@ -201,8 +168,9 @@ void addFaultRows(const QList<MemoryParameterCollection::Operation>& operations)
         for (int op = int(Operation::GetParameter); op <= int(Operation::GetValue); ++op)
             all << Operation(op);
     }
-    const std::pair<Kind, const char*> kinds[] = {
-        {Kind::GenICamException, "GenICam"}, {Kind::StandardException, "std"}, {Kind::OtherException, "other"}};
+    const std::pair<Kind, const char*> kinds[] = { { Kind::GenICamException, "GenICam" },
+                                                   { Kind::StandardException, "std" },
+                                                   { Kind::OtherException, "other" } };
     for (Operation op : qAsConst(all)) {
         for (const auto& kind : kinds)
             QTest::addRow("operation %d, %s", int(op), kind.second) << int(op) << int(kind.first);

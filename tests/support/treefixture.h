@@ -3,6 +3,7 @@
 #include "featuretree/featuretreeitem.h"
 #include "featuretree/featuretreemodel.h"
 #include "featuretree/featuretreeproxymodel.h"
+#include "featuretree/featuretreewidget.h"
 #include "nodemaptext.h"
 #include "parametercollection/memoryparametercollection.h"
 
@@ -11,9 +12,6 @@
 #include <QString>
 
 #include <memory>
-
-class FeatureTreeView;
-class FeatureTreeWidget;
 
 /// Node names of a subtree in compact form, "A[B C] D", read with `role`.
 /// Counting rows loads categories on the way, as a view would.
@@ -48,8 +46,11 @@ public:
     /// The model's index of the feature "<role>/<name>" (the first collection's role by default).
     QModelIndex index(const QString& name, int column = 0) const;
     /// The same row in the proxy.
-    QModelIndex proxyIndex(const QString& name, int column = 0) const;
-    FeatureTreeItem* item(const QString& name) const;
+    QModelIndex proxyIndex(const QString& name, int column = 0) const
+    {
+        return proxy.mapFromSource(index(name, column));
+    }
+    FeatureTreeItem* item(const QString& name) const { return model.getFeatureTreeItem(index(name)); }
 
     FeatureTreeModel model;
     FeatureTreeProxyModel proxy;
@@ -77,14 +78,14 @@ public:
         const QString& rootName = QStringLiteral("Camera"));
 
     FeatureTreeWidget* widget() const { return m_widget.get(); }
-    FeatureTreeView* view() const;
-    FeatureTreeProxyModel* proxy() const;
-    IFeatureTreeModelExtension* extension() const;
+    FeatureTreeView* view() const { return m_widget->treeView(); }
+    FeatureTreeProxyModel* proxy() const { return qobject_cast<FeatureTreeProxyModel*>(view()->model()); }
+    IFeatureTreeModelExtension* extension() const { return dynamic_cast<IFeatureTreeModelExtension*>(view()->model()); }
 
     /// The view's index of the feature "<role>/<name>" (the first collection's role by default).
     QModelIndex index(const QString& name, int column = 0) const;
     /// The persistent editor of a feature's value cell, or null.
-    QWidget* editor(const QString& name) const;
+    QWidget* editor(const QString& name) const { return view()->indexWidget(index(name, 1)); }
     /// Types `text` into the search field, character by character.
     void type(const QString& text);
     /// Delivers what the view left for the event loop (its editor pass, layouts).

@@ -10,31 +10,29 @@ class TestExceptionLog : public QObject
 {
     Q_OBJECT
 private slots:
-    void logsTheCurrentException();
+    void logsTheCurrentException()
+    {
+        // Each kind of exception as the log shows it: one line, at the level asked for.
+        const auto logged = [](auto raise, QtMsgType type) {
+            LogCapture log;
+            try {
+                raise();
+            } catch (...) {
+                ExceptionLog::logCurrentException("F::g", type);
+            }
+            return log.texts().size() == 1 ? log.texts(type).value(0) : log.texts().join('|');
+        };
+        QCOMPARE(logged([] { throw std::runtime_error("broken"); }, QtWarningMsg),
+                 QString("F::g: Exception occurred:\nbroken\n"));
+        QCOMPARE(logged([] { throw std::runtime_error("値が不正"); }, QtWarningMsg),
+                 QString("F::g: Exception occurred:\n値が不正\n"));
+        QCOMPARE(logged([] { throw 42; }, QtWarningMsg), QString("F::g: Unspecified exception occurred."));
+        const QString genicam = logged([] { GENICAM_THROW(InvalidArgumentException, "bad"); }, QtDebugMsg);
+        QVERIFY2(genicam.startsWith("F::g: Exception occurred:\nbad : InvalidArgumentException")
+                     && genicam.endsWith('\n') && !genicam.contains('|'),
+                 qPrintable(genicam));
+    }
 };
-
-void TestExceptionLog::logsTheCurrentException()
-{
-    // Each kind of exception as the log shows it: one line, at the level asked for.
-    const auto logged = [](auto raise, QtMsgType type) {
-        LogCapture log;
-        try {
-            raise();
-        } catch (...) {
-            ExceptionLog::logCurrentException("F::g", type);
-        }
-        return log.texts().size() == 1 ? log.texts(type).value(0) : log.texts().join('|');
-    };
-    QCOMPARE(logged([] { throw std::runtime_error("broken"); }, QtWarningMsg),
-             QString("F::g: Exception occurred:\nbroken\n"));
-    QCOMPARE(logged([] { throw std::runtime_error("値が不正"); }, QtWarningMsg),
-             QString("F::g: Exception occurred:\n値が不正\n"));
-    QCOMPARE(logged([] { throw 42; }, QtWarningMsg), QString("F::g: Unspecified exception occurred."));
-    const QString genicam = logged([] { GENICAM_THROW(InvalidArgumentException, "bad"); }, QtDebugMsg);
-    QVERIFY2(genicam.startsWith("F::g: Exception occurred:\nbad : InvalidArgumentException") && genicam.endsWith('\n')
-                 && !genicam.contains('|'),
-             qPrintable(genicam));
-}
 
 QTEST_GUILESS_MAIN(TestExceptionLog)
 #include "tst_exceptionlog.moc"

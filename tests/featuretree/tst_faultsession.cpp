@@ -20,24 +20,18 @@ const char* const tree = "Image[Width=640{min=16 max=4000 inc=2} Format:e=Mono8(
 
 /// A collection whose categories also list themselves and the root: a tree
 /// read from it naively never ends.
-class CyclicCollection : public IParameterCollection
+struct CyclicCollection : IParameterCollection
 {
-public:
-    explicit CyclicCollection(QSharedPointer<MemoryParameterCollection> inner)
-        : m_inner(std::move(inner))
-    { }
-    QString getRoleName() const override { return m_inner->getRoleName(); }
-    QSharedPointer<IParameter> getParameter(const QString& name) override { return m_inner->getParameter(name); }
+    QSharedPointer<MemoryParameterCollection> inner = NodeMapText::collection(tree);
+    QString getRoleName() const override { return inner->getRoleName(); }
+    QSharedPointer<IParameter> getParameter(const QString& name) override { return inner->getParameter(name); }
     QStringList getChildren(const QString& fullName, int depth, bool order) override
     {
-        return m_inner->getChildren(fullName, depth, order) << fullName << "@CameraDevice/Root";
+        return inner->getChildren(fullName, depth, order) << fullName << "@CameraDevice/Root";
     }
-    bool hasParameter(const QString& fullName) override { return m_inner->hasParameter(fullName); }
-    void refresh() override { m_inner->refresh(); }
-    void poll(qint64 intervalMs) override { m_inner->poll(intervalMs); }
-
-private:
-    QSharedPointer<MemoryParameterCollection> m_inner;
+    bool hasParameter(const QString& fullName) override { return inner->hasParameter(fullName); }
+    void refresh() override { inner->refresh(); }
+    void poll(qint64 intervalMs) override { inner->poll(intervalMs); }
 };
 } // namespace
 
@@ -98,8 +92,7 @@ private slots:
     {
         WidgetFixture f;
         LogCapture log;
-        f.widget()->addParameterCollection(QSharedPointer<CyclicCollection>::create(NodeMapText::collection(tree)),
-                                           "Camera", "@CameraDevice", true);
+        f.widget()->addParameterCollection(QSharedPointer<CyclicCollection>::create(), "Camera", "@CameraDevice", true);
         f.view()->expandAll();
         f.widget()->copyToClipboard(); // walks every row
         QCOMPARE(treeText(*f.view()->model(), f.index("@CameraDevice/Deep").parent()),

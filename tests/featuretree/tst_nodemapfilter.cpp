@@ -79,25 +79,25 @@ private slots:
         QTest::addColumn<QString>("nodeMapName");
         QTest::addColumn<QString>("chosen"); // an embedded file, "disk:<file>" or "none"
         QTest::addColumn<QStringList>("onDisk"); // files beside the application, under names only this test uses
-        const struct { const char *name, *kind, *map, *chosen; QStringList onDisk; } rows[] = {
-            {"kind and node map", "U3V", "@CameraDevice", "U3V_CameraDevice_Filter.xml", {}},
-            {"falls back to default", "GEV", "@CameraDevice", "Default_Filter.xml", {}},
-            {"index digits dropped", "GEV", "@StreamGrabber12", "GEV_StreamGrabber_Filter.xml", {}},
-            {"node map of any kind", "GEV", "@ImageFormatConverter", "ImageFormatConverter_Filter.xml", {}},
-            {"only trailing digits dropped", "GEV", "@StreamGrabber0a", "Default_Filter.xml", {}},
-            {"no camera information", "", "@CameraDevice", "none", {}},
-            {"kind file on disk", "TstNmf", "@Map", "disk:TstNmf_Map_Filter.xml", {"TstNmf_Map_Filter.xml"}},
-            {"base name file on disk", "TstNmf", "@TstNmfMap7", "disk:TstNmfMap_Filter.xml", {"TstNmfMap_Filter.xml"}},
-            {"kind file beats base name file", "TstNmf", "@TstNmfMap", "disk:TstNmf_TstNmfMap_Filter.xml",
-             {"TstNmfMap_Filter.xml", "TstNmf_TstNmfMap_Filter.xml"}},
-            {"every @ stripped, empty base", "TstNmf", "@@12", "disk:TstNmf_Filter.xml", {"TstNmf_Filter.xml"}},
-            {"no name of an empty base", "TstNmf", "@@12", "Default_Filter.xml", {"TstNmf__Filter.xml", "Filter.xml"}},
-            {"disk beats embedded file of that name", "IIDC", "@StreamGrabber0", "disk:IIDC_StreamGrabber_Filter.xml",
-             {"IIDC_StreamGrabber_Filter.xml"}},
-            {"embedded specific name beats default on disk", "U3V", "@CameraDevice", "U3V_CameraDevice_Filter.xml",
-             {"Default_Filter.xml"}}};
-        for (const auto& row : rows)
-            QTest::newRow(row.name) << row.kind << row.map << row.chosen << row.onDisk;
+        const auto row = [](const char* name, QString kind, QString map, QString chosen, QStringList onDisk = {}) {
+            QTest::newRow(name) << kind << map << chosen << onDisk;
+        };
+        row("kind and node map", "U3V", "@CameraDevice", "U3V_CameraDevice_Filter.xml");
+        row("falls back to default", "GEV", "@CameraDevice", "Default_Filter.xml");
+        row("index digits dropped", "GEV", "@StreamGrabber12", "GEV_StreamGrabber_Filter.xml");
+        row("node map of any kind", "GEV", "@ImageFormatConverter", "ImageFormatConverter_Filter.xml");
+        row("only trailing digits dropped", "GEV", "@StreamGrabber0a", "Default_Filter.xml");
+        row("no camera information", "", "@CameraDevice", "none");
+        row("kind file on disk", "TstNmf", "@Map", "disk:TstNmf_Map_Filter.xml", { "TstNmf_Map_Filter.xml" });
+        row("base name file on disk", "TstNmf", "@TstNmfMap7", "disk:TstNmfMap_Filter.xml", { "TstNmfMap_Filter.xml" });
+        row("kind file beats base name file", "TstNmf", "@TstNmfMap", "disk:TstNmf_TstNmfMap_Filter.xml",
+            { "TstNmfMap_Filter.xml", "TstNmf_TstNmfMap_Filter.xml" });
+        row("every @ stripped, empty base", "TstNmf", "@@12", "disk:TstNmf_Filter.xml", { "TstNmf_Filter.xml" });
+        row("no name of an empty base", "TstNmf", "@@12", "Default_Filter.xml", { "TstNmf__Filter.xml", "Filter.xml" });
+        row("disk beats embedded file of that name", "IIDC", "@StreamGrabber0", "disk:IIDC_StreamGrabber_Filter.xml",
+            { "IIDC_StreamGrabber_Filter.xml" });
+        row("embedded specific name beats default on disk", "U3V", "@CameraDevice", "U3V_CameraDevice_Filter.xml",
+            { "Default_Filter.xml" });
     }
     void candidateOrder()
     {
@@ -112,7 +112,7 @@ private slots:
         if (NodeMapFilter::createDocument(document, info, fetch<QString>("nodeMapName")))
             chosen = document.documentElement().attribute("source", "?");
         // Embedded files are told by their content; every one of them must parse.
-        for (const QString& name : QDir(resources).entryList({"*Filter.xml"})) {
+        for (const QString& name : QDir(resources).entryList({ "*Filter.xml" })) {
             QFile file(resources + name);
             QDomDocument embedded;
             QVERIFY2(file.open(QIODevice::ReadOnly) && embedded.setContent(&file), qPrintable(name));
@@ -123,58 +123,44 @@ private slots:
         QCOMPARE(log.texts(), QStringList());
     }
 
-    void appliesFiles_data()
+    // A filter file beside the program, as apply() walks it, or one item, as processElement() imposes it.
+    void filters_data()
     {
+        QTest::addColumn<bool>("isFile");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("result");
         QTest::addColumn<QString>("changed");
         QTest::addColumn<QString>("log"); // see checkLog
+        const auto file = [](const char* name, const QByteArray& content, bool result, const char* changed,
+                             QString log) { QTest::newRow(name) << true << content << result << changed << log; };
+        const auto row = [](const char* name, const QString& item, bool result, const char* changed, QString log = "") {
+            QTest::newRow(name) << false << ("<F>" + item + "</F>").toUtf8() << result << changed << log;
+        };
         // A broken file is not skipped for the next candidate: the collection stays unfiltered.
         const QString broken = "Debug: NodeMapFilter::createDocument: failed to parse file "
             + QRegularExpression::escape(QCoreApplication::applicationDirPath() + "/TstNmf_Walk_Filter.xml")
             + ": .+ \\(%1, [1-9]\\d*\\)";
-        QTest::newRow("mismatched end tag") << QByteArray("<Filter>\n<F><Name>Width</Name></Feat>\n</Filter>") << false
-                                            << "" << broken.arg(2);
-        QTest::newRow("not XML at all") << QByteArray("Width=Guru\n") << false << "" << broken.arg(1);
-        QTest::newRow("nested 100000 deep") << "<F>" + QByteArray("<F>").repeated(100000) << false << ""
-                                            << ".*TstNmf_Walk_Filter.xml: elements nested deeper than 64 levels \\(1, 0\\)";
-        QTest::newRow("the walk goes on after failing items")
-            << QByteArray("<Filter><!-- a heading --><F><Visibility>Guru</Visibility></F><F><Name>NoSuchFeature</Name>"
-                          "<Visibility>Guru</Visibility></F><F><Name>TriggerMode</Name><Visibility>Hidden</Visibility>"
-                          "</F><F><Name>AcquisitionStart</Name><Visibility>Invisible</Visibility></F><F><Name>Height"
-                          "</Name><AccessMode>RO</AccessMode></F></Filter>")
-            << true << "AcquisitionStart=Invisible/RW Height=Expert/RO"
-            << "Debug: .*failed to get the name.* // Warning: Failed to impose the visibility of node TriggerMode"
-               " // .*Hidden.*";
-    }
-    void appliesFiles()
-    {
-        FilesBesideApplication files;
-        QVERIFY(files.write("TstNmf_Walk_Filter.xml", fetch<QByteArray>("content")));
-        const auto collection = NodeMapText::collection(tree);
-        LogCapture log;
-        QTEST(NodeMapFilter::apply(collection, QSharedPointer<Info>::create("TstNmf"), "@Walk"), "result");
-        QVERIFY(!NodeMapFilter::apply(nullptr, QSharedPointer<Info>::create("TstNmf"), "@Walk"));
-        QTEST(changes(*collection), "changed");
-        checkLog(log, fetch<QString>("log"));
-    }
-
-    void imposesItems_data()
-    {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<QString>("changed");
-        QTest::addColumn<QString>("log"); // see checkLog
-        const auto row = [](const char* name, const QString& item, bool result, const char* changed, QString log = "") {
-            QTest::newRow(name) << "<F>" + item + "</F>" << result << changed << log;
-        };
+        file("mismatched end tag", "<Filter>\n<F><Name>Width</Name></Feat>\n</Filter>", false, "", broken.arg(2));
+        file("not XML at all", "Width=Guru\n", false, "", broken.arg(1));
+        file("nested 100000 deep", "<F>" + QByteArray("<F>").repeated(100000), false, "",
+             ".*TstNmf_Walk_Filter.xml: elements nested deeper than 64 levels \\(1, 0\\)");
+        file("the walk goes on after failing items",
+             "<Filter><!-- a heading --><F><Visibility>Guru</Visibility></F><F><Name>NoSuchFeature</Name>"
+             "<Visibility>Guru</Visibility></F><F><Name>TriggerMode</Name><Visibility>Hidden</Visibility>"
+             "</F><F><Name>AcquisitionStart</Name><Visibility>Invisible</Visibility></F><F><Name>Height"
+             "</Name><AccessMode>RO</AccessMode></F></Filter>",
+             true, "AcquisitionStart=Invisible/RW Height=Expert/RO",
+             "Debug: .*failed to get the name.* // Warning: Failed to impose the visibility of node TriggerMode"
+             " // .*Hidden.*");
         row("visibility", "<Name>Width</Name><Visibility>Guru</Visibility>", true, "Width=Guru/RW");
         row("access mode", "<Name>Width</Name><AccessMode>RO</AccessMode>", true, "Width=Beginner/RO");
         row("a port the tree cannot show", "<Name>GevSCDA</Name><Visibility>Guru</Visibility>", true,
             "GevSCDA=Guru/RW");
-        row("first of each element counts, however deep", "<G><Name>Width</Name></G><Name>Height</Name>"
+        row("first of each element counts, however deep",
+            "<G><Name>Width</Name></G><Name>Height</Name>"
             "<I><Visibility>Guru</Visibility><AccessMode>RO</AccessMode></I><Visibility>Invisible</Visibility>"
-            "<AccessMode>NA</AccessMode>", true, "Width=Guru/RO");
+            "<AccessMode>NA</AccessMode>",
+            true, "Width=Guru/RO");
         row("neither value", "<Name>Width</Name>", true, "");
         row("unknown feature", "<Name>NoSuchFeature</Name><Visibility>Guru</Visibility>", false, "");
         row("no name", "<Visibility>Guru</Visibility>", false, "",
@@ -194,17 +180,25 @@ private slots:
         row("look-up fails", "<Name>Width</Name><Visibility>Guru</Visibility>", false, "",
             "Warning: Failed to look up node Width // Warning: NodeMapFilter::processElement: Exception occurred:\n.*");
     }
-    void imposesItems()
+    void filters()
     {
+        QFETCH(QByteArray, content);
+        FilesBesideApplication files;
         const auto collection = NodeMapText::collection(tree);
-        if (QByteArray(QTest::currentDataTag()) == "look-up fails") {
-            collection->injectFault("", MemoryParameterCollection::Operation::GetParameter,
-                                    MemoryParameterCollection::FaultKind::StandardException, 1);
-        }
-        QDomDocument item;
-        item.setContent(fetch<QString>("item"));
         LogCapture log;
-        QTEST(NodeMapFilter::processElement(item.documentElement(), collection), "result");
+        if (fetch<bool>("isFile")) {
+            QVERIFY(files.write("TstNmf_Walk_Filter.xml", content));
+            QTEST(NodeMapFilter::apply(collection, QSharedPointer<Info>::create("TstNmf"), "@Walk"), "result");
+            QVERIFY(!NodeMapFilter::apply(nullptr, QSharedPointer<Info>::create("TstNmf"), "@Walk"));
+        } else {
+            if (QByteArray(QTest::currentDataTag()) == "look-up fails") {
+                collection->injectFault("", MemoryParameterCollection::Operation::GetParameter,
+                                        MemoryParameterCollection::FaultKind::StandardException, 1);
+            }
+            QDomDocument item;
+            item.setContent(content);
+            QTEST(NodeMapFilter::processElement(item.documentElement(), collection), "result");
+        }
         QTEST(changes(*collection), "changed");
         checkLog(log, fetch<QString>("log"));
     }
@@ -213,11 +207,11 @@ private slots:
     {
         const auto collection = NodeMapText::collection(tree);
         const auto handles = QSharedPointer<HandleCollection>::create();
-        for (const char* name : {"Width", "GevSCDA"})
+        for (const char* name : { "Width", "GevSCDA" })
             handles->handles.insert(name, collection->getParameter(name));
         collection->close();
         LogCapture log;
-        for (const char* name : {"Width", "GevSCDA"}) {
+        for (const char* name : { "Width", "GevSCDA" }) {
             QDomDocument item;
             item.setContent(QString("<F><Name>%1</Name><Visibility>Guru</Visibility></F>").arg(name));
             QVERIFY2(!NodeMapFilter::processElement(item.documentElement(), handles), name);
@@ -233,9 +227,9 @@ private slots:
             QVERIFY2(NodeMapFilter::apply(c.collection, camera.info(), c.roleName), qPrintable(c.roleName));
         // Every item names a node the emulated camera either lacks or lets be filtered.
         QCOMPARE(log.texts(QtWarningMsg), QStringList());
-        QCOMPARE(states(*camera.collection("@CameraDevice"), {"AcquisitionStart"})
-                     + states(*camera.collection("@StreamGrabber0"), {"Root"}),
-                 QStringList({"AcquisitionStart=Invisible/RW", "Root=Guru/RO"}));
+        QCOMPARE(states(*camera.collection("@CameraDevice"), { "AcquisitionStart" })
+                     + states(*camera.collection("@StreamGrabber0"), { "Root" }),
+                 QStringList({ "AcquisitionStart=Invisible/RW", "Root=Guru/RO" }));
     }
 };
 

@@ -1,8 +1,8 @@
 // Drop payloads on the favourites. Byte 0 is the row, byte 1 the action; then
 // each byte below 0xF0 names a row of the tree (its address goes into the
 // payload), and any other takes the next 8 bytes as an address from elsewhere.
-#include "fuzz.h"
 #include "featuretree/favoritesdata.h"
+#include "fuzz.h"
 #include "treefixture.h"
 
 #include <QDataStream>
@@ -20,13 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         f.model.GetFavorites().remove(0);
     f.model.rebuildFavoriteItems();
     QVector<qint64> rows; // every row, the favourites' too
-    for (QModelIndexList pending{QModelIndex()}; !pending.isEmpty();) {
-        const QModelIndex parent = pending.takeLast();
-        for (int r = 0; r < f.model.rowCount(parent); ++r) {
-            pending << f.model.index(r, 0, parent);
-            rows << qint64(quintptr(pending.last().internalPointer()));
-        }
-    }
+    for (const QModelIndex& row : allRows(f.model))
+        rows << qint64(quintptr(row.internalPointer()));
     QByteArray payload;
     QDataStream stream(&payload, QIODevice::WriteOnly);
     for (size_t i = 2; i < size; ++i) {
@@ -39,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     QMimeData mime;
     mime.setData(f.model.mimeTypes().value(0), payload);
-    const Qt::DropAction actions[] = {Qt::MoveAction, Qt::CopyAction, Qt::IgnoreAction, Qt::LinkAction};
+    const Qt::DropAction actions[] = { Qt::MoveAction, Qt::CopyAction, Qt::IgnoreAction, Qt::LinkAction };
     f.model.dropMimeData(&mime, actions[data[1] & 3], int(qint8(data[0])), 0, f.model.GetFavoritesRootIndex());
     f.model.rebuildFavoriteItems();
     // No feature is a favourite twice.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 
 /// Files written beside the test program (where the filter look-up searches
@@ -12,12 +14,23 @@ class FilesBesideApplication
 {
 public:
     FilesBesideApplication() = default;
-    ~FilesBesideApplication();
+    ~FilesBesideApplication()
+    {
+        for (const QString& path : qAsConst(m_paths))
+            QFile::remove(path);
+    }
     FilesBesideApplication(const FilesBesideApplication&) = delete;
     FilesBesideApplication& operator=(const FilesBesideApplication&) = delete;
 
     /// False when the file exists already or cannot be written.
-    bool write(const QString& fileName, const QByteArray& content);
+    bool write(const QString& fileName, const QByteArray& content)
+    {
+        QFile file(QDir(QCoreApplication::applicationDirPath()).filePath(fileName));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return false;
+        m_paths << file.fileName();
+        return file.write(content) == content.size();
+    }
 
 private:
     QStringList m_paths;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -11,8 +14,17 @@ class TestSettings
 {
 public:
     /// Also sets organisation and application names when they are unset.
-    TestSettings();
-    ~TestSettings();
+    TestSettings()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        if (QCoreApplication::organizationName().isEmpty())
+            QCoreApplication::setOrganizationName(QStringLiteral("OrvikTests"));
+        if (QCoreApplication::applicationName().isEmpty())
+            QCoreApplication::setApplicationName(QStringLiteral("OrvikTestApplication"));
+        for (auto format : { QSettings::NativeFormat, QSettings::IniFormat })
+            for (auto scope : { QSettings::UserScope, QSettings::SystemScope })
+                QSettings::setPath(format, scope, m_dir.path());
+    }
     TestSettings(const TestSettings&) = delete;
     TestSettings& operator=(const TestSettings&) = delete;
 

@@ -17,6 +17,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("representation"); // of an integer ("=...": also formats back to the text), or "float"
         QTest::addColumn<QString>("expected");       // the value in decimal; empty: refused
+        // Rows that expect nothing are refused. Signed hexadecimal is a number and must fit; unsigned hexadecimal is the
+        // 64-bit pattern.
         const char* const rows[][3] = {
             {"1234", "PureNumber", "1234"}, {"  -42 ", "Linear", "-42"}, {"+7", "Logarithmic", "7"}, {"0x1F", "", "31"},
             {"-0x10", "", "-16"}, {"-17", "=PureNumber", "-17"}, {"9223372036854775807", "=", "9223372036854775807"},
@@ -30,7 +32,6 @@ private slots:
             {"0", "=Boolean", "0"}, {" 2.5e-3 ", "float", "0.0025"}, {"-17", "float", "-17"}, {"1", "boolean", "1"},
             {"TRUE", "boolean", "1"}, {"on", "boolean", "1"}, {"Yes", "boolean", "1"}, {"0", "boolean", "0"},
             {"false", "boolean", "0"}, {" OFF", "boolean", "0"}, {"no", "boolean", "0"},
-            // refused
             {"", "PureNumber", ""}, {"12a", "PureNumber", ""}, {"1.5", "Linear", ""}, {"1e3", "PureNumber", ""},
             {"9223372036854775808", "", ""}, {"-", "", ""}, {"0x", "HexNumber", ""}, {"0xG1", "HexNumber", ""},
             {"0x1FFFFFFFFFFFFFFFF", "HexNumber", ""}, {"192.168.0", "IPV4Address", ""}, {"192..0.1", "IPV4Address", ""},
@@ -40,7 +41,6 @@ private slots:
             {"00:11:22:33:44:GG", "MACAddress", ""}, {"maybe", "Boolean", ""}, {"", "float", ""}, {"1,5", "float", ""},
             {"nan", "float", ""}, {"inf", "float", ""}, {"1e999", "float", ""}, {"abc", "float", ""}, {"", "boolean", ""},
             {"of", "boolean", ""}, {"yes no", "boolean", ""},
-            // signed hexadecimal is a number and must fit; unsigned is the 64-bit pattern
             {"-0x8000000000000000", "", "-9223372036854775808"}, {"0x8000000000000000", "", "-9223372036854775808"},
             {"-0xFFFFFFFFFFFFFB00", "", ""}, {"-0x8000000000000001", "", ""}, {"+0x8000000000000000", "", ""},
             {"0x-1", "HexNumber", ""}, {"0x+1", "", ""}, {"0x 1", "HexNumber", ""}};

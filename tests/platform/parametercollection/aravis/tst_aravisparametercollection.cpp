@@ -59,10 +59,10 @@ QString aravisShows(const AravisParameterCollection& collection, const Parameter
         a.isAvailable = a.isImplemented && arv_gc_feature_node_is_available(f, nullptr);
         a.isReadable = a.isAvailable && (mode == ARV_GC_ACCESS_MODE_RO || mode == ARV_GC_ACCESS_MODE_RW);
         a.isWritable = a.isAvailable && !arv_gc_feature_node_is_locked(f, nullptr)
-            && (mode == ARV_GC_ACCESS_MODE_WO || mode == ARV_GC_ACCESS_MODE_RW);
+                    && (mode == ARV_GC_ACCESS_MODE_WO || mode == ARV_GC_ACCESS_MODE_RW);
         a.visibility = v == ARV_GC_VISIBILITY_INVISIBLE ? GenApi::Invisible
-            : v == ARV_GC_VISIBILITY_GURU               ? GenApi::Guru
-            : v == ARV_GC_VISIBILITY_EXPERT             ? GenApi::Expert
+                     : v == ARV_GC_VISIBILITY_GURU      ? GenApi::Guru
+                     : v == ARV_GC_VISIBILITY_EXPERT    ? GenApi::Expert
                                                         : GenApi::Beginner;
         const QString displayName = arv_gc_feature_node_get_display_name(f);
         properties << (displayName.isEmpty() ? mine.name : displayName) << arv_gc_feature_node_get_description(f)
@@ -82,14 +82,12 @@ QString aravisShows(const AravisParameterCollection& collection, const Parameter
             a.valueString = ValueText::formatBoolean(a.boolValue);
         } else if (a.isImplemented && ARV_IS_GC_INTEGER(node) && !ARV_IS_GC_COMMAND(node)) {
             ArvGcInteger* i = ARV_GC_INTEGER(node);
-            a.valueString
-                = ValueText::formatInteger(a.intValue = arv_gc_integer_get_value(i, &error), a.representation);
+            a.valueString = ValueText::formatInteger(a.intValue = arv_gc_integer_get_value(i, &error), a.representation);
             a.intMin = arv_gc_integer_get_min(i, nullptr), a.intMax = arv_gc_integer_get_max(i, nullptr);
             a.intInc = arv_gc_integer_get_inc(i, nullptr), unit = arv_gc_integer_get_unit(i);
         } else if (a.isImplemented && ARV_IS_GC_FLOAT(node)) {
             ArvGcFloat* x = ARV_GC_FLOAT(node);
-            a.floatValue = arv_gc_float_get_value(x, &error),
-            a.displayPrecision = arv_gc_float_get_display_precision(x);
+            a.floatValue = arv_gc_float_get_value(x, &error), a.displayPrecision = arv_gc_float_get_display_precision(x);
             a.floatMin = arv_gc_float_get_min(x, nullptr), a.floatMax = arv_gc_float_get_max(x, nullptr);
             a.floatInc = arv_gc_float_get_inc(x, nullptr), a.hasFloatInc = a.floatInc != DBL_MIN;
             a.displayNotation = qMax(0, int(arv_gc_float_get_display_notation(x))); // undefined is automatic
@@ -122,7 +120,7 @@ QString mismatches(AravisParameterCollection& collection, const QStringList& nam
     for (const QString& name : names) {
         const auto p = collection.getParameter(name);
         QStringList properties;
-        for (const char* key : { "DisplayName", "Description", "Tooltip", "Unit", "Visibility" })
+        for (const char* key : {"DisplayName", "Description", "Tooltip", "Unit", "Visibility"})
             properties << p->getProperties()->getProperty(key);
         const QString mine = shown(*p->getParameterData(), properties, p->isWritable());
         const QString theirs = aravisShows(collection, *p->getParameterData());
@@ -180,26 +178,25 @@ private slots:
         QVERIFY2(timer.elapsed() < 900, qPrintable(QString::number(timer.elapsed()))); // without network discovery
         QVERIFY(camera->hasDevice() && !camera->getParameter("NoSuchFeature"));
         QVERIFY(camera->getChildren(role + "/Width", 0, true).isEmpty());
-        QCOMPARE(QStringList({ camera->getRoleName(), camera->deviceClass() }), QStringList({ role, "CamEmu" }));
+        QCOMPARE(QStringList({camera->getRoleName(), camera->deviceClass()}), QStringList({role, "CamEmu"}));
         const auto map = open("xml");
-        QCOMPARE(QStringList({ map->hasDevice() ? "device" : "none", map->deviceClass(), map->deviceInfo().model }),
-                 QStringList({ "none", "GenICam", "OrvikTestCamera" }));
+        QCOMPARE(QStringList({map->hasDevice() ? "device" : "none", map->deviceClass(), map->deviceInfo().model}),
+                 QStringList({"none", "GenICam", "OrvikTestCamera"}));
         // Both show the tree Aravis tells, every feature under the role's name (writes compare the features).
-        for (const auto& [c, source] : { std::pair { camera, "camera" }, { map, "xml" } }) {
+        for (const auto& [c, source] : {std::pair{camera, "camera"}, {map, "xml"}}) {
             QCOMPARE(collectionTreeText(*c, role + "/Root"), aravisTreeText(*c, "Root"));
             for (const QString& name : features(source, *c))
                 QCOMPARE(c->getParameter(name)->getFullName(), role + "/" + name);
         }
         // What cannot be opened is refused, a broken file with the place where it breaks.
-        const QStringList refused {
+        const QStringList refused{
             thrownBy([&] { camera->getChildren("Nowhere", 0, true); }),
             thrownBy([] { AravisParameterCollection::openDevice("Fake_no_such_camera"); }),
             thrownBy([] { AravisParameterCollection::openXmlFile(":/aravistest/malformed.xml"); }),
             thrownBy([] { AravisParameterCollection::openXmlFile(":/aravistest/missing.xml"); }),
-            thrownBy([] { AravisParameterCollection::fromXml("<Camera><Integer Name=\"X\"/></Camera>", "inline"); })
-        };
-        const QStringList expected { "InvalidArgument: ", "Runtime: ", "InvalidArgument: line 60",
-                                     "InvalidArgument: Cannot open", "InvalidArgument: RegisterDescription" };
+            thrownBy([] { AravisParameterCollection::fromXml("<Camera><Integer Name=\"X\"/></Camera>", "inline"); })};
+        const QStringList expected{"InvalidArgument: ", "Runtime: ", "InvalidArgument: line 60",
+                                   "InvalidArgument: Cannot open", "InvalidArgument: RegisterDescription"};
         for (int i = 0; i < refused.size(); ++i) {
             QVERIFY2(refused.at(i).startsWith(expected.at(i).section(' ', 0, 0))
                          && refused.at(i).contains(expected.at(i).section(' ', 1)),
@@ -218,41 +215,31 @@ private slots:
         for (int i = 0; i < 20000; ++i) {
             nested += "<Group Comment=\"G\">";
             chain += "<Integer Name=\"I" + QByteArray::number(i) + "\"><pValue>I" + QByteArray::number(i + 1)
-                + "</pValue></Integer>";
+                   + "</pValue></Integer>";
         }
-        const QByteArray loop
-            = "<Integer Name=\"A\"><pValue>B</pValue></Integer><Integer Name=\"B\"><pValue>A</pValue></Integer>";
-        const char* const rows[][3]
-            = { { "SwissKnife of itself",
-                  "<SwissKnife Name=\"A\"><pVariable Name=\"V\">A</pVariable><Formula>V</Formula></SwissKnife>",
-                  "refers in a cycle: A -> A" },
-                { "values in a loop", loop.constData(), "hostile.xml' refers in a cycle: A -> B -> A" },
-                { "category in itself", "<Category Name=\"A\"><pFeature>A</pFeature></Category>",
-                  "refers in a cycle: A -> A" },
-                { "category in its child", "<Category Name=\"A\"><pFeature>Root</pFeature></Category>",
-                  "refers in a cycle: A -> Root -> A" },
-                { "limit through a formula",
-                  "<Integer Name=\"A\"><Value>1</Value><pMax>S</pMax></Integer><IntSwissKnife Name=\"S\">"
-                  "<pVariable Name=\"X\">A</pVariable><Formula>X</Formula></IntSwissKnife>",
-                  "refers in a cycle: A -> S -> A" } };
+        const QByteArray loop = "<Integer Name=\"A\"><pValue>B</pValue></Integer><Integer Name=\"B\"><pValue>A</pValue></Integer>";
+        const char* const rows[][3] = {
+            {"SwissKnife of itself", "<SwissKnife Name=\"A\"><pVariable Name=\"V\">A</pVariable><Formula>V</Formula></SwissKnife>",
+             "refers in a cycle: A -> A"},
+            {"values in a loop", loop.constData(), "hostile.xml' refers in a cycle: A -> B -> A"},
+            {"category in itself", "<Category Name=\"A\"><pFeature>A</pFeature></Category>", "refers in a cycle: A -> A"},
+            {"category in its child", "<Category Name=\"A\"><pFeature>Root</pFeature></Category>", "refers in a cycle: A -> Root -> A"},
+            {"limit through a formula", "<Integer Name=\"A\"><Value>1</Value><pMax>S</pMax></Integer><IntSwissKnife Name=\"S\">"
+             "<pVariable Name=\"X\">A</pVariable><Formula>X</Formula></IntSwissKnife>", "refers in a cycle: A -> S -> A"}};
         for (const auto& row : rows)
             QTest::newRow(row[0]) << "xml" << QByteArray(row[1]) << QString(row[2]);
         QTest::newRow("20000 nested groups") << "xml" << nested + QByteArray("</Group>").repeated(20000)
                                              << "nests elements deeper than 64 levels (line 3)";
-        QTest::newRow("20000 chained values") << "xml"
-                                              << "<Integer Name=\"A\"><pValue>I0</pValue></Integer>" + chain
+        QTest::newRow("20000 chained values") << "xml" << "<Integer Name=\"A\"><pValue>I0</pValue></Integer>" + chain
                                               << "chains more than 100 references, starting at A";
         QTest::newRow("fake camera") << "fake" << loop << "hostile.xml' refers in a cycle: A -> B -> A";
         QTest::newRow("zipped") << "zip" << QByteArray() << "loop.zip' refers in a cycle: Height -> Width -> Height";
     }
     void refusesHostileNodeMaps()
     {
-        QFETCH(QString, source);
-        QFETCH(QByteArray, features);
-        QFETCH(QString, message);
+        QFETCH(QString, source); QFETCH(QByteArray, features); QFETCH(QString, message);
         const QByteArray xml = "<RegisterDescription xmlns=\"http://www.genicam.org/GenApi/Version_1_1\">\n"
-                               "<Category Name=\"Root\"><pFeature>A</pFeature></Category>\n"
-            + features + "\n</RegisterDescription>";
+                               "<Category Name=\"Root\"><pFeature>A</pFeature></Category>\n" + features + "\n</RegisterDescription>";
         QTemporaryDir dir;
         QFile file(dir.filePath("hostile.xml"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(xml) == xml.size());
@@ -272,20 +259,18 @@ private slots:
     {
         const auto map = open("xml");
         QStringList read;
-        for (const char* name : { "Width", "PayloadSize", "MacAddress", "ExposureTime", "PixelFormat" }) {
+        for (const char* name : {"Width", "PayloadSize", "MacAddress", "ExposureTime", "PixelFormat"}) {
             read << snapshotText(*map->getParameter(name)->getParameterData()) + " | "
-                    + map->getParameter(name)->getProperties()->getProperty("DocuURL", "none");
+                        + map->getParameter(name)->getProperties()->getProperty("DocuURL", "none");
         }
         const QString all = "[-9223372036854775808,9223372036854775807,1]";
-        QCOMPARE(read,
-                 QStringList(
-                     { "i '640' RWIA Beginner [16,1280,16] Linear | https://example.com/docs/Width",
-                       "i '307200' R-IA Guru " + all + "  | none",
-                       "i '00:30:15:1A:2B:3C' RWIA Beginner " + all + " MACAddress | none",
-                       "f '5000.0' RWIA Beginner [10,100000,-] p1f Logarithmic | https://example.com/docs/ExposureTime",
-                       "e 'Mono8' RWIA Beginner (Mono8 Mono12 RGB8) 17301505 | none" }));
+        QCOMPARE(read, QStringList({"i '640' RWIA Beginner [16,1280,16] Linear | https://example.com/docs/Width",
+                                    "i '307200' R-IA Guru " + all + "  | none",
+                                    "i '00:30:15:1A:2B:3C' RWIA Beginner " + all + " MACAddress | none",
+                                    "f '5000.0' RWIA Beginner [10,100000,-] p1f Logarithmic | https://example.com/docs/ExposureTime",
+                                    "e 'Mono8' RWIA Beginner (Mono8 Mono12 RGB8) 17301505 | none"}));
         QCOMPARE(map->getParameter("PixelFormat")->getParameterData()->enumEntryDisplayNames,
-                 QStringList({ "Mono 8", "Mono 12", "RGB8" }));
+                 QStringList({"Mono 8", "Mono 12", "RGB8"}));
         // Registers cannot be read without a device, and the typed read says why in Aravis's words.
         const auto value = map->getParameter("TestValue");
         QVERIFY(!value->getParameterData()->isReadable && value->getParameterData()->valueString.isEmpty());
@@ -293,7 +278,7 @@ private slots:
         QVERIFY2(thrown.startsWith("Access: ") && thrown.contains("No device"), qPrintable(thrown));
         // A register says where it is; an entry whose condition reads a register is offered.
         QCOMPARE(map->getParameter("TestBlock")->getParameterData()->valueString, QString("8 bytes at 0x000001f0"));
-        QCOMPARE(map->getParameter("TestMode")->getParameterData()->enumEntryNames, QStringList({ "Off", "On" }));
+        QCOMPARE(map->getParameter("TestMode")->getParameterData()->enumEntryNames, QStringList({"Off", "On"}));
         // Zipped as cameras ship it, it is the same node map.
         const auto zipped = AravisParameterCollection::openXmlFile(":/aravistest/nodemap.zip");
         QCOMPARE(zipped->nodeNames(), map->nodeNames());
@@ -304,66 +289,46 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("steps"); // "; "-separated, the last one watched (see outcomeOf)
         QTest::addColumn<QString>("expected");
-        const char* const rows[][3]
-            = { { "camera", "Width=320", "PayloadSize '163840'; Width '320'" },
-                { "camera", "PixelFormat=Mono16", "PayloadSize '524288'; PixelFormat 'Mono16' 17825799" },
-                { "camera", "ExposureTimeAbs=2500", "ExposureTimeAbs '2500.000000'" },
-                { "camera", "AcquisitionMode= SingleFrame ", "AcquisitionMode 'SingleFrame' 2" },
-                { "camera", "TestBoolean=1", "TestBoolean '1'; TestRegister '321'" },
-                { "camera", "TestBoolean=1; TestBoolean=false", "TestBoolean '0'; TestRegister '123'" },
-                { "camera", "TestStringReg=hello aravis", "TestStringReg s 'hello aravis' RWIA Beginner" },
-                { "camera", "TestRegister=0x1234", "TestRegister '4660'" },
-                { "camera", "Width=100000", "OutOfRange: maximum" },
-                { "camera", "ExposureTimeAbs=1", "OutOfRange: minimum" },
-                { "camera", "Width=wide", "InvalidArgument: wide" },
-                { "camera", "PixelFormat=Mono99", "InvalidArgument: Mono99" },
-                { "camera", "AcquisitionStart=1", "LogicalError: execute" },
-                { "xml", "Width=656", "PayloadSize '314880'; Width '656'" },
-                { "xml", "Width=650", "OutOfRange: " },
-                { "xml", "Height=2000", "OutOfRange: " },
-                { "xml", "DeviceFlags=ff", "DeviceFlags '0xFF'" },
-                { "xml", "CurrentIPAddress=10.0.0.2", "CurrentIPAddress '10.0.0.2'" },
-                { "xml", "Gain=2.5", "Gain '2.500000'" },
-                { "xml", "Gain=0.7", "OutOfRange: " },
-                { "xml", "ExposureTime=nan", "InvalidArgument: " },
-                { "xml", "ReverseX=on", "ReverseX '1'" },
-                { "xml", "DeviceUserName=Camera \xc3\xa4", "DeviceUserName s 'Camera ä' RWIA Beginner" },
-                { "xml", "PixelFormat=RGB8", "PixelFormat 'RGB8' 35127316" },
-                { "xml", "PixelFormat=Mono16", "InvalidArgument: " },
-                { "xml", "PayloadSize=1", "Access: read only" },
-                { "xml", "FutureFeature=4", "Access: not implemented" },
-                { "xml", "TriggerDelay=4", "Access: not available" },
-                { "xml", "Root=1", "LogicalError: " },
-                { "xml", "DeviceUserID=x", "Access: No device" },
-                { "xml", "AcquisitionLocked=1", "AcquisitionFrameCount R-IA; AcquisitionLocked '1'" },
-                { "xml", "TriggerEnabled=1", "TriggerDelay '0' RWIA; TriggerEnabled '1'" },
-                { "xml", "Mono16Available=1",
-                  "Mono16Available '1'; PixelFormat e 'Mono8' RWIA Beginner (Mono8 Mono12 RGB8 Mono16) 17301505" },
-                { "xml", "Width.Visibility=Guru", "Width Guru" },
-                { "xml", "Width.AccessMode=RO", "Width R-IA" },
-                { "xml", "Width.AccessMode=NA", "Width '' --I-" },
-                { "xml", "Width.AccessMode=WO", "Width '' -WIA" },
-                { "xml", "Width.AccessMode=NA; Width.AccessMode=", "Width '640' RWIA | property AccessMode reads RW" },
-                { "xml", "Width.Visibility=Sometimes", "InvalidArgument: Sometimes" },
-                { "xml", "Width.Unit=m", "LogicalError: Unit" },
-                { "xml", "Width.AccessMode=RX", "InvalidArgument: RX" },
-                { "camera+xml", "TestValue=42", "TestBlock '00 00 00 2A; TestValue '42'; TestValueMirror '42'" },
-                { "camera+xml", "GainRaw=5; GainSelector=Red", "GainRaw '0'; GainSelector 'Red' 1" } };
+        const char* const rows[][3] = {
+            {"camera", "Width=320", "PayloadSize '163840'; Width '320'"},
+            {"camera", "PixelFormat=Mono16", "PayloadSize '524288'; PixelFormat 'Mono16' 17825799"},
+            {"camera", "ExposureTimeAbs=2500", "ExposureTimeAbs '2500.000000'"},
+            {"camera", "AcquisitionMode= SingleFrame ", "AcquisitionMode 'SingleFrame' 2"},
+            {"camera", "TestBoolean=1", "TestBoolean '1'; TestRegister '321'"},
+            {"camera", "TestBoolean=1; TestBoolean=false", "TestBoolean '0'; TestRegister '123'"},
+            {"camera", "TestStringReg=hello aravis", "TestStringReg s 'hello aravis' RWIA Beginner"},
+            {"camera", "TestRegister=0x1234", "TestRegister '4660'"}, {"camera", "Width=100000", "OutOfRange: maximum"},
+            {"camera", "ExposureTimeAbs=1", "OutOfRange: minimum"}, {"camera", "Width=wide", "InvalidArgument: wide"},
+            {"camera", "PixelFormat=Mono99", "InvalidArgument: Mono99"}, {"camera", "AcquisitionStart=1", "LogicalError: execute"},
+            {"xml", "Width=656", "PayloadSize '314880'; Width '656'"}, {"xml", "Width=650", "OutOfRange: "},
+            {"xml", "Height=2000", "OutOfRange: "}, {"xml", "DeviceFlags=ff", "DeviceFlags '0xFF'"},
+            {"xml", "CurrentIPAddress=10.0.0.2", "CurrentIPAddress '10.0.0.2'"}, {"xml", "Gain=2.5", "Gain '2.500000'"},
+            {"xml", "Gain=0.7", "OutOfRange: "}, {"xml", "ExposureTime=nan", "InvalidArgument: "},
+            {"xml", "ReverseX=on", "ReverseX '1'"}, {"xml", "DeviceUserName=Camera \xc3\xa4", "DeviceUserName s 'Camera ä' RWIA Beginner"},
+            {"xml", "PixelFormat=RGB8", "PixelFormat 'RGB8' 35127316"}, {"xml", "PixelFormat=Mono16", "InvalidArgument: "},
+            {"xml", "PayloadSize=1", "Access: read only"}, {"xml", "FutureFeature=4", "Access: not implemented"},
+            {"xml", "TriggerDelay=4", "Access: not available"}, {"xml", "Root=1", "LogicalError: "},
+            {"xml", "DeviceUserID=x", "Access: No device"},
+            {"xml", "AcquisitionLocked=1", "AcquisitionFrameCount R-IA; AcquisitionLocked '1'"},
+            {"xml", "TriggerEnabled=1", "TriggerDelay '0' RWIA; TriggerEnabled '1'"},
+            {"xml", "Mono16Available=1", "Mono16Available '1'; PixelFormat e 'Mono8' RWIA Beginner (Mono8 Mono12 RGB8 Mono16) 17301505"},
+            {"xml", "Width.Visibility=Guru", "Width Guru"}, {"xml", "Width.AccessMode=RO", "Width R-IA"},
+            {"xml", "Width.AccessMode=NA", "Width '' --I-"}, {"xml", "Width.AccessMode=WO", "Width '' -WIA"},
+            {"xml", "Width.AccessMode=NA; Width.AccessMode=", "Width '640' RWIA | property AccessMode reads RW"},
+            {"xml", "Width.Visibility=Sometimes", "InvalidArgument: Sometimes"}, {"xml", "Width.Unit=m", "LogicalError: Unit"},
+            {"xml", "Width.AccessMode=RX", "InvalidArgument: RX"}, {"camera+xml", "TestValue=42", "TestBlock '00 00 00 2A; TestValue '42'; TestValueMirror '42'"},
+            {"camera+xml", "GainRaw=5; GainSelector=Red", "GainRaw '0'; GainSelector 'Red' 1"}};
         for (const auto& row : rows)
-            QTest::addRow("%s %s", row[0], row[1])
-                << row[0] << QString::fromLatin1(row[1]) << QString::fromUtf8(row[2]);
+            QTest::addRow("%s %s", row[0], row[1]) << row[0] << QString::fromLatin1(row[1]) << QString::fromUtf8(row[2]);
     }
     void writes()
     {
-        QFETCH(QString, source);
-        QFETCH(QString, steps);
-        QFETCH(QString, expected);
+        QFETCH(QString, source); QFETCH(QString, steps); QFETCH(QString, expected);
         const auto c = open(source);
         const QString write = steps.section("; ", -1), target = write.section('=', 0, 0).section('.', 0, 0);
         const QStringList names = features(source, *c);
         apply(*c, steps.section("; ", 0, -2));
-        QCOMPARE(outcomeOf(*c, names.contains(target) ? names : names + QStringList(target), write, expected),
-                 expected);
+        QCOMPARE(outcomeOf(*c, names.contains(target) ? names : names + QStringList(target), write, expected), expected);
         if (!write.contains('.')) // Aravis knows nothing of imposed properties
             QCOMPARE(mismatches(*c, names), QString());
         QCOMPARE(ownValueMisfits(*c, names), QString());
@@ -381,12 +346,12 @@ private slots:
         QSignalSpy gainSpy(gain.data(), &IParameter::parameterDataChangedDecoupled);
         QSignalSpy heightSpy(height.data(), &IParameter::parameterDataChangedDecoupled);
         // The camera changes by itself: nobody has seen Height yet, GainRaw is in use.
-        writeWithAravis(*camera, { { "GainRaw", gainNow }, { "Height", 100 } });
+        writeWithAravis(*camera, {{"GainRaw", gainNow}, {"Height", 100}});
         camera->poll(300), camera->poll(300);
         QCOMPARE(seen(gainSpy) + " " + seen(heightSpy), QString("1x %1 -").arg(gainNow));
         // Refresh reads everything in use again: now Height too once it was seen.
         height->getParameterData();
-        writeWithAravis(*camera, { { "Height", 120 } });
+        writeWithAravis(*camera, {{"Height", 120}});
         camera->refresh();
         QCOMPARE(seen(heightSpy), QString("1x 120"));
         // A node map with polling times polls those features only, each after its own time.
@@ -395,12 +360,12 @@ private slots:
         QSignalSpy uptimeSpy(uptime.data(), &IParameter::parameterDataChangedDecoupled);
         QSignalSpy widthSpy(width.data(), &IParameter::parameterDataChangedDecoupled);
         uptime->getParameterData(), width->getParameterData();
-        writeWithAravis(*map, { { "Uptime", 77 }, { "Width", 800 } });
+        writeWithAravis(*map, {{"Uptime", 77}, {"Width", 800}});
         QStringList polled;
         for (int i = 0; i < 4; ++i) // a PollingTime of 1000 ms: read on the fourth poll, not before
             map->poll(300), polled << seen(uptimeSpy) + " " + seen(widthSpy);
         map->refresh();
-        QCOMPARE(polled << seen(widthSpy), QStringList({ "- -", "- -", "- -", "1x 77 -", "1x 800" }));
+        QCOMPARE(polled << seen(widthSpy), QStringList({"- -", "- -", "- -", "1x 77 -", "1x 800"}));
     }
 
     void offersTheFloatAliasAndTracksCommands()
@@ -408,9 +373,8 @@ private slots:
         const auto map = open("xml");
         QVERIFY(!map->hasParameter(role + "/Gain/Alias"));
         // Writing the alias writes its integer, and is reported for both names.
-        QCOMPARE(
-            outcomeOf(*map, { "ExposureTime", "ExposureTime/Alias", "ExposureTimeRaw" }, "ExposureTime/Alias=1234", ""),
-            QString("ExposureTime/Alias '1234'; ExposureTimeRaw '1234'"));
+        QCOMPARE(outcomeOf(*map, {"ExposureTime", "ExposureTime/Alias", "ExposureTimeRaw"}, "ExposureTime/Alias=1234", ""),
+                 QString("ExposureTime/Alias '1234'; ExposureTimeRaw '1234'"));
         const auto start = qSharedPointerDynamicCast<ICommandParameter>(map->getParameter("AcquisitionStart"));
         QVERIFY(start->getParameterData()->boolValue);
         QSignalSpy spy(start.data(), &IParameter::parameterDataChangedDecoupled);
@@ -418,7 +382,7 @@ private slots:
         // The command value reads back: busy, until the device clears it and a poll reports it.
         QVERIFY(!start->isDone() && spy.count() == 1 && !lastReport(spy)->boolValue);
         start->setState(false);
-        writeWithAravis(*map, { { "AcquisitionStartValue", 0 } });
+        writeWithAravis(*map, {{"AcquisitionStartValue", 0}});
         map->poll(300);
         QVERIFY(spy.count() == 2 && lastReport(spy)->boolValue && start->isDone());
         // A command that never clears counts as done after the timeout.
@@ -432,7 +396,7 @@ private slots:
     {
         const auto camera = open("camera");
         const QStringList names = features("camera", *camera);
-        std::atomic<int> unexpected { 0 }, reads { 0 };
+        std::atomic<int> unexpected{0}, reads{0};
         std::vector<std::unique_ptr<QThread>> threads;
         for (int t = 0; t < 4; ++t) {
             threads.emplace_back(QThread::create([&, t] {
@@ -461,9 +425,8 @@ private slots:
     void everyOperationAfterTheCollectionIsGone()
     {
         QFETCH(int, operation);
-        OpenedHandles h(
-            open("camera"),
-            { "Width", "TestBoolean", "ExposureTimeAbs", "AcquisitionStart", "TestStringReg", "PixelFormat", "Root" });
+        OpenedHandles h(open("camera"), {"Width", "TestBoolean", "ExposureTimeAbs", "AcquisitionStart", "TestStringReg",
+                                         "PixelFormat", "Root"});
         h.collection.reset();
         QCOMPARE(misbehaviourAfterClose(h, operation), QString());
     }

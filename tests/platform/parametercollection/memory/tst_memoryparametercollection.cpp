@@ -44,14 +44,15 @@ QSharedPointer<Collection> makeCollection()
     return Collection::fromXml(xml, "test.xml");
 }
 
-template<typename T> QSharedPointer<T> typed(const QSharedPointer<Collection>& c, const QString& name)
+template<typename T>
+QSharedPointer<T> typed(const QSharedPointer<Collection>& c, const QString& name)
 {
     return qSharedPointerDynamicCast<T>(c->getParameter(name));
 }
 
 OpenedHandles handles(const QSharedPointer<Collection>& c)
 {
-    return OpenedHandles(c, { "Width", "ReverseX", "ExposureTime", "Save", "UserID", "PixelFormat", "Acq" });
+    return OpenedHandles(c, {"Width", "ReverseX", "ExposureTime", "Save", "UserID", "PixelFormat", "Acq"});
 }
 
 } // namespace
@@ -77,54 +78,47 @@ private slots:
             shown << (p->isNull() ? name : name + ": " + snapshotText(*d)); // a port has no value to show
             misfits += typedMisfits(p);
             QCOMPARE(d->fullName + " " + p->getFullName(), "@CameraDevice/" + name + " @CameraDevice/" + name);
-            QCOMPARE(QList<int>({ p->getType(), p->getVisibility(), p->isWritable() }),
-                     QList<int>({ d->type, d->visibility, d->isWritable }));
+            QCOMPARE(QList<int>({p->getType(), p->getVisibility(), p->isWritable()}),
+                     QList<int>({d->type, d->visibility, d->isWritable}));
         }
         QCOMPARE(misfits, QString());
         const QString all = "[-9223372036854775808,9223372036854775807,1]";
-        QCOMPARE(shown,
-                 QStringList({ "Root: C '' R-IA Beginner",
-                               "Image: C '' R-IA Beginner",
-                               "SensorWidth: i '2448' R-IA Expert " + all + " PureNumber",
-                               "Locked: i '0' RWIA Invisible [0,1,1] PureNumber",
-                               "OffsetX: i '0' RWIA Beginner [0,400,4] PureNumber",
-                               "Width: i '2048' RWIA Beginner [16,2448,4] Linear",
-                               "Status: i '0xF' R-IA Beginner " + all + " HexNumber",
-                               "Mac: i '00:0C:DF:01:02:03' R-IA Beginner " + all + " MACAddress",
-                               "PixelFormat: e 'Mono8' RWIA Beginner (Mono8 Mono12) 17301505",
-                               "ReverseX: b '0' RWIA Guru",
-                               "UserID: s '' RWIA Beginner",
-                               "Tag: s '' RWIA Beginner",
-                               "Lut",
-                               "Acq: C '' R-IA Expert",
-                               "TriggerSelector: e 'FrameStart' RWIA Beginner (FrameStart LineStart) 0",
-                               "TriggerMode: e 'Off' RWIA Beginner (Off On) 0",
-                               "ExposureTime: f '5000.0' RWIA Beginner [16,1048576,-] p1f Logarithmic",
-                               "Gain: f '6.00' RWIA Beginner [0,24,-] p2a Linear",
-                               "BlackLevel: f '1.50e+00' RWIA Beginner [0,10,0.5] p2s PureNumber",
-                               "RateEnable: b '0' RWIA Beginner",
-                               "Rate: f '' --I- Beginner [1,120,-] p2a PureNumber",
-                               "Temp: f '40.00' R-IA Beginner [-40,125,-] p2a PureNumber",
-                               "Timestamp: i '0' R-IA Beginner " + all + " PureNumber",
-                               "Save: c '' RWIA Beginner done",
-                               "Start: c '' RWIA Beginner done",
-                               "Key: i '' -WIA Beginner " + all + " PureNumber",
-                               "Legacy: i '' ---- Beginner [0,0,1] PureNumber",
-                               "Future: i '' --I- Beginner " + all + " PureNumber",
-                               "ExposureTime/Alias: i '5000' RWIA Beginner [16,1048576,1] Logarithmic",
-                               "Gain/Alias: i '600' RWIA Beginner [0,2400,1] Linear" }));
+        QCOMPARE(shown, QStringList({"Root: C '' R-IA Beginner", "Image: C '' R-IA Beginner",
+                                     "SensorWidth: i '2448' R-IA Expert " + all + " PureNumber",
+                                     "Locked: i '0' RWIA Invisible [0,1,1] PureNumber",
+                                     "OffsetX: i '0' RWIA Beginner [0,400,4] PureNumber",
+                                     "Width: i '2048' RWIA Beginner [16,2448,4] Linear",
+                                     "Status: i '0xF' R-IA Beginner " + all + " HexNumber",
+                                     "Mac: i '00:0C:DF:01:02:03' R-IA Beginner " + all + " MACAddress",
+                                     "PixelFormat: e 'Mono8' RWIA Beginner (Mono8 Mono12) 17301505",
+                                     "ReverseX: b '0' RWIA Guru", "UserID: s '' RWIA Beginner", "Tag: s '' RWIA Beginner",
+                                     "Lut", "Acq: C '' R-IA Expert",
+                                     "TriggerSelector: e 'FrameStart' RWIA Beginner (FrameStart LineStart) 0",
+                                     "TriggerMode: e 'Off' RWIA Beginner (Off On) 0",
+                                     "ExposureTime: f '5000.0' RWIA Beginner [16,1048576,-] p1f Logarithmic",
+                                     "Gain: f '6.00' RWIA Beginner [0,24,-] p2a Linear",
+                                     "BlackLevel: f '1.50e+00' RWIA Beginner [0,10,0.5] p2s PureNumber",
+                                     "RateEnable: b '0' RWIA Beginner", "Rate: f '' --I- Beginner [1,120,-] p2a PureNumber",
+                                     "Temp: f '40.00' R-IA Beginner [-40,125,-] p2a PureNumber",
+                                     "Timestamp: i '0' R-IA Beginner " + all + " PureNumber",
+                                     "Save: c '' RWIA Beginner done", "Start: c '' RWIA Beginner done",
+                                     "Key: i '' -WIA Beginner " + all + " PureNumber",
+                                     "Legacy: i '' ---- Beginner [0,0,1] PureNumber",
+                                     "Future: i '' --I- Beginner " + all + " PureNumber",
+                                     "ExposureTime/Alias: i '5000' RWIA Beginner [16,1048576,1] Logarithmic",
+                                     "Gain/Alias: i '600' RWIA Beginner [0,2400,1] Linear"}));
         QVERIFY(c->getParameter("Width") == c->getParameter("@CameraDevice/Width") && !c->getParameter("Nothing"));
         QVERIFY(!c->getParameter("@OtherRole/Width") && c->getRoleName() == QLatin1String("@CameraDevice"));
         QVERIFY(c->hasParameter("@CameraDevice/Gain/Alias") && !c->hasParameter("@CameraDevice/Nothing"));
         QVERIFY(thrownBy([&] { c->getChildren("Nothing", 0, true); }).startsWith("InvalidArgument: "));
         QVERIFY(c->getParameter("Lut")->acceptsProperties());
         QStringList properties;
-        for (const char* key : { "Unit", "Description", "Tooltip", "DisplayName", "NoSuchKey", "AccessMode" })
+        for (const char* key : {"Unit", "Description", "Tooltip", "DisplayName", "NoSuchKey", "AccessMode"})
             properties << c->getParameter("Width")->getProperties()->getProperty(key);
         QCOMPARE(properties << c->getParameter("Width")->getProperties()->getProperty("DocuURL", "none"),
-                 QStringList({ "px", "Image width.", "Width tip", "Width", "", "RW", "none" }));
+                 QStringList({"px", "Image width.", "Width tip", "Width", "", "RW", "none"}));
         QCOMPARE(c->getParameter("PixelFormat")->getParameterData()->enumEntryDisplayNames,
-                 QStringList({ "Mono 8", "Mono12" }));
+                 QStringList({"Mono 8", "Mono12"}));
     }
 
     void rejectsBrokenNodeMaps_data()
@@ -132,58 +126,40 @@ private slots:
         QTest::addColumn<QByteArray>("xml"); // from tree text, or XML: a document, or a body inside Root from line 3 on
         QTest::addColumn<QString>("message");
         const char* const rows[][2] = {
-            { "", "Cannot open the node map '/nonexistent/map.xml'" },
-            { "<Map/>", "the document element must be <NodeMap>" },
-            { "<NodeMap role=\"@X\">\n<Category name=\"Root\">", "test.xml, line 2: malformed XML" },
-            { "<NodeMap role=\"@X\"><Category name=\"Top\"/></NodeMap>",
-              "must hold exactly one <Category name=\"Root\">" },
-            { "<NodeMap role=\"Camera\"><Category name=\"Root\"/></NodeMap>", "the role must be a marker character" },
-            { "<Integr name=\"A\"/>", "line 3: unknown element <Integr>" },
-            { "A/B", "needs a name without" },
-            { "A A:f", "a second node is named 'A'" },
-            { "A{max='B + 1'}", "max refers to the unknown node 'B'" },
-            { "A{min=Root}", "min refers to 'Root', which has no value" },
-            { "A{max='(3 + '}", "unexpected end" },
-            { "A{max='1 + .'}", "at 5: unexpected character '.'" }, // a dot at the end
-            { "A!RX", "unknown access mode 'RX'" },
-            { "A{representation=Octal}", "unknown representation 'Octal'" },
-            { "A:f{representation=HexNumber}", "unknown representation 'HexNumber'" },
-            { "A#Novice", "unknown visibility" },
-            { "A=11{max=10}", "node 'A': its value 11 is outside its limits" },
-            { "A=5{min=5 max=4}", "minimum is above" },
-            { "A:f=-1{min=0}", "node 'A': its value -1 is outside its limits" },
-            { "A=ten", "'ten' is not" },
-            { "A:f{precision=18}", "precision must be 0 to 17" },
-            { "A:f{notation=Engineering}", "notation must be Automatic" },
-            { "A:f{aliasScale=0}", "aliasScale must be a number above 0" },
-            { "S:s{maxLength=-1}", "maxLength must be 0 or more" },
-            { "C:c{busyMs=-5}", "busyMs must be 0 or more" },
-            { "E:e=C(A)", "'C' is not an entry of 'E'" },
-            { "E:e", "has no entries" },
-            { "E:e(A A)", "entry 'A' appears twice" },
-            { "<Enumeration name=\"E\"><Entry name=\"A\" value=\"x\"/></Enumeration>",
-              "needs a name and an integer value" },
-            { "S:b A{selector=S}", "selector 'S' is not an enumeration or integer" },
-            { "S T{selector=S} A{selector=T}", "selector 'T' is itself selected" },
-            { "<Integer name=\"A\"><Value for=\"1\">2</Value></Integer>", "<Value> needs a selector on 'A'" },
-            { "<Enumeration name=\"S\"><Entry name=\"X\"/></Enumeration>"
-              "<Integer name=\"A\" selector=\"S\"><Value for=\"Y\">1</Value></Integer>",
-              "'Y' is no position of selector 'S'" },
-            { "S:e(X) T:f{selector=S behaviour=drift}", "a feature with a behaviour cannot be selected" },
-            { "T:f{behaviour=clock}", "behaviour 'clock' does not fit <Float>" },
-            { "<Register name=\"R\" value=\"0G\"/>", "value must be bytes in hexadecimal digits" },
-            { "<Register name=\"R\" value=\"0102\" length=\"1\"/>", "length must be 1 to 1048576 and hold the value" },
-            { "<Register name=\"R\" address=\"far\" length=\"1\"/>", "address must be a number" },
-            { "<Register name=\"R\" length=\"1\"/><Integer name=\"A\" max=\"R\"/>",
-              "max refers to 'R', which has no value" },
-            { "<Enumeration name=\"E\"><Entry name=\"A\" value=\"9223372036854775807\"/><Entry "
-              "name=\"B\"/></Enumeration>",
-              "an <Entry> after the value 9223372036854775807 needs a value of its own" },
-            { "A:f{max='1e308 * 10'}", "node 'A': The maximum of node 'A' is not a finite number" },
-            { "A:f{min='1e308 * 10 - 1e308 * 10'}", "The minimum of node 'A' is not a finite number" },
-            { "A:f{inc='-1e308 * 10'}", "The increment of node 'A' is not a finite number" },
-            { "A{max='1e308 * 10'}", "The maximum of node 'A' is not a finite number" }
-        };
+            {"", "Cannot open the node map '/nonexistent/map.xml'"}, {"<Map/>", "the document element must be <NodeMap>"},
+            {"<NodeMap role=\"@X\">\n<Category name=\"Root\">", "test.xml, line 2: malformed XML"},
+            {"<NodeMap role=\"@X\"><Category name=\"Top\"/></NodeMap>", "must hold exactly one <Category name=\"Root\">"},
+            {"<NodeMap role=\"Camera\"><Category name=\"Root\"/></NodeMap>", "the role must be a marker character"},
+            {"<Integr name=\"A\"/>", "line 3: unknown element <Integr>"}, {"A/B", "needs a name without"},
+            {"A A:f", "a second node is named 'A'"}, {"A{max='B + 1'}", "max refers to the unknown node 'B'"},
+            {"A{min=Root}", "min refers to 'Root', which has no value"}, {"A{max='(3 + '}", "unexpected end"},
+            {"A{max='1 + .'}", "at 5: unexpected character '.'"}, // a dot at the very end
+            {"A!RX", "unknown access mode 'RX'"}, {"A{representation=Octal}", "unknown representation 'Octal'"},
+            {"A:f{representation=HexNumber}", "unknown representation 'HexNumber'"}, {"A#Novice", "unknown visibility"},
+            {"A=11{max=10}", "node 'A': its value 11 is outside its limits"}, {"A=5{min=5 max=4}", "minimum is above"},
+            {"A:f=-1{min=0}", "node 'A': its value -1 is outside its limits"}, {"A=ten", "'ten' is not"},
+            {"A:f{precision=18}", "precision must be 0 to 17"}, {"A:f{notation=Engineering}", "notation must be Automatic"},
+            {"A:f{aliasScale=0}", "aliasScale must be a number above 0"},
+            {"S:s{maxLength=-1}", "maxLength must be 0 or more"}, {"C:c{busyMs=-5}", "busyMs must be 0 or more"},
+            {"E:e=C(A)", "'C' is not an entry of 'E'"}, {"E:e", "has no entries"}, {"E:e(A A)", "entry 'A' appears twice"},
+            {"<Enumeration name=\"E\"><Entry name=\"A\" value=\"x\"/></Enumeration>", "needs a name and an integer value"},
+            {"S:b A{selector=S}", "selector 'S' is not an enumeration or integer"},
+            {"S T{selector=S} A{selector=T}", "selector 'T' is itself selected"},
+            {"<Integer name=\"A\"><Value for=\"1\">2</Value></Integer>", "<Value> needs a selector on 'A'"},
+            {"<Enumeration name=\"S\"><Entry name=\"X\"/></Enumeration>"
+             "<Integer name=\"A\" selector=\"S\"><Value for=\"Y\">1</Value></Integer>", "'Y' is no position of selector 'S'"},
+            {"S:e(X) T:f{selector=S behaviour=drift}", "a feature with a behaviour cannot be selected"},
+            {"T:f{behaviour=clock}", "behaviour 'clock' does not fit <Float>"},
+            {"<Register name=\"R\" value=\"0G\"/>", "value must be bytes in hexadecimal digits"},
+            {"<Register name=\"R\" value=\"0102\" length=\"1\"/>", "length must be 1 to 1048576 and hold the value"},
+            {"<Register name=\"R\" address=\"far\" length=\"1\"/>", "address must be a number"},
+            {"<Register name=\"R\" length=\"1\"/><Integer name=\"A\" max=\"R\"/>", "max refers to 'R', which has no value"},
+            {"<Enumeration name=\"E\"><Entry name=\"A\" value=\"9223372036854775807\"/><Entry name=\"B\"/></Enumeration>",
+             "an <Entry> after the value 9223372036854775807 needs a value of its own"},
+            {"A:f{max='1e308 * 10'}", "node 'A': The maximum of node 'A' is not a finite number"},
+            {"A:f{min='1e308 * 10 - 1e308 * 10'}", "The minimum of node 'A' is not a finite number"},
+            {"A:f{inc='-1e308 * 10'}", "The increment of node 'A' is not a finite number"},
+            {"A{max='1e308 * 10'}", "The maximum of node 'A' is not a finite number"}};
         for (const auto& row : rows) {
             const QByteArray text(row[0]), body = "<NodeMap role=\"@CameraDevice\">\n<Category name=\"Root\">\n" + text;
             const bool whole = text.startsWith("<N") || text.startsWith("<M") || text.isEmpty();
@@ -195,21 +171,18 @@ private slots:
         for (int i = 0; i < 20000; ++i)
             nested += "<Category name=\"C" + QByteArray::number(i) + "\">";
         QTest::newRow("20000 nested categories") << "<NodeMap role=\"@X\"><Category name=\"Root\">" + nested
-                + QByteArray("</Category>").repeated(20001) + "</NodeMap>"
-                                                 << "line 1: elements nested deeper than 64 levels";
-        const QByteArray expressions[][2]
-            = { { QByteArray("(").repeated(20000) + "1" + QByteArray(")").repeated(20000),
-                  "at 65: nested deeper than 64 levels" },
-                { QByteArray("-").repeated(20000) + "1", "nested deeper than 64 levels" },
-                { "1" + QByteArray(" + 1").repeated(20000), "more than 128 levels of operations" } };
+                + QByteArray("</Category>").repeated(20001) + "</NodeMap>" << "line 1: elements nested deeper than 64 levels";
+        const QByteArray expressions[][2] = {{QByteArray("(").repeated(20000) + "1" + QByteArray(")").repeated(20000),
+                                              "at 65: nested deeper than 64 levels"},
+                                             {QByteArray("-").repeated(20000) + "1", "nested deeper than 64 levels"},
+                                             {"1" + QByteArray(" + 1").repeated(20000), "more than 128 levels of operations"}};
         for (const auto& x : expressions)
-            QTest::addRow("%d bytes: %s", int(x[0].size()), x[1].constData())
-                << NodeMapText::toXml(QString::fromLatin1("A{max='" + x[0] + "'}")) << QString::fromLatin1(x[1]);
+            QTest::addRow("%d bytes: %s", int(x[0].size()), x[1].constData()) << NodeMapText::toXml(QString::fromLatin1("A{max='" + x[0] + "'}"))
+                                                                         << QString::fromLatin1(x[1]);
     }
     void rejectsBrokenNodeMaps()
     {
-        QFETCH(QByteArray, xml);
-        QFETCH(QString, message);
+        QFETCH(QByteArray, xml); QFETCH(QString, message);
         const QString thrown = thrownOnSmallStack([&] {
             xml.isEmpty() ? Collection::fromFile("/nonexistent/map.xml") : Collection::fromXml(xml, "test.xml");
         });
@@ -219,101 +192,80 @@ private slots:
     // Every operator of limit and condition expressions, at the values that tell it from its neighbours.
     void evaluatesExpressions()
     {
-        const std::pair<const char*, QStringList> rows[]
-            = { { "0", { "B < 3", "B <= 2", "B > 3", "B >= 4", "B != 3", "!(B == 3) || 0 && 1" } },
-                { "1", { "B <= 3", "B > 2", "B >= 3", "B == 3", "1 || 0 && 0", "true && !false" } },
-                { "3", { "7 % 4", "-(2 - 5)" } },
-                { "11.5", { "2 + 3 * 4 - 10 / 4" } },
-                { "16.5", { ".5 + 0x10" } } };
-        for (const auto& [expected, expressions] : rows) {
-            for (const QString& expression : expressions) {
-                const auto c = Collection::fromXml(
-                    NodeMapText::toXml(QString("B=3 A:f=0{min=-100 max='%1'}").arg(expression)), "test.xml");
-                QCOMPARE(QString::number(c->getParameter("A")->getParameterData()->floatMax) + " from " + expression,
-                         QString(expected) + " from " + expression);
-            }
+        const char* const rows[][2] = {
+            {"2 + 3 * 4 - 10 / 4", "11.5"}, {"7 % 4", "3"}, {"-(2 - 5)", "3"}, {".5 + 0x10", "16.5"},
+            {"B < 3", "0"}, {"B <= 3", "1"}, {"B <= 2", "0"}, {"B > 2", "1"}, {"B > 3", "0"}, {"B >= 3", "1"},
+            {"B >= 4", "0"}, {"B == 3", "1"}, {"B != 3", "0"}, {"!(B == 3) || 0 && 1", "0"},
+            {"1 || 0 && 0", "1"}, {"true && !false", "1"}};
+        for (const auto& row : rows) {
+            const auto c = Collection::fromXml(
+                NodeMapText::toXml(QString("B=3 A:f=0{min=-100 max='%1'}").arg(row[0])), "test.xml");
+            QCOMPARE(QString::number(c->getParameter("A")->getParameterData()->floatMax) + " from " + row[0],
+                     QString(row[1]) + " from " + row[0]);
         }
     }
 
-    // A clock counts nanoseconds and wraps from its maximum to its minimum: its value and limits, and its value
-    // after one poll of 300 ms, from 0, past 2^63 - 1, past its maximum and round a small range.
+    // A clock counts nanoseconds and wraps from its maximum to its minimum.
+    void clockWraps_data()
+    {
+        QTest::addColumn<QString>("clock"); // value and limits
+        QTest::addColumn<qint64>("expected"); // after one poll of 300 ms
+        QTest::newRow("from 0") << "0{" << qint64(300000000);
+        QTest::newRow("past 2^63 - 1") << "9223372036854775000{" << qint64(-9223372036554776616);
+        QTest::newRow("past its maximum") << "999999999{min=0 max=1000000000 " << qint64(299999998);
+        QTest::newRow("round a small range") << "5{min=0 max=9 " << qint64(5);
+    }
     void clockWraps()
     {
-        const std::pair<const char*, qint64> clocks[] = { { "0{", 300000000 },
-                                                          { "9223372036854775000{", -9223372036554776616 },
-                                                          { "999999999{min=0 max=1000000000 ", 299999998 },
-                                                          { "5{min=0 max=9 ", 5 } };
-        for (const auto& [clock, expected] : clocks) {
-            auto c = NodeMapText::collection("T=" + QString(clock).replace("{", "!RO{") + "behaviour=clock}");
-            c->poll(300);
-            QCOMPARE(typed<IIntegerParameter>(c, "T")->getValue(), expected);
-        }
+        QFETCH(QString, clock); QFETCH(qint64, expected);
+        auto c = NodeMapText::collection("T=" + clock.replace("{", "!RO{") + "behaviour=clock}");
+        c->poll(300);
+        QCOMPARE(typed<IIntegerParameter>(c, "T")->getValue(), expected);
     }
 
     void writes_data()
     {
-        // "; "-separated, the last one watched (see outcomeOf); "latin1": the encoding
-        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("steps"); // "; "-separated, the last one watched (see outcomeOf); "latin1": the encoding
         QTest::addColumn<QString>("expected");
         // Text goes as the feature tree writes it, a byte a character, and in Latin-1 as text.
-        const char* const rows[][2]
-            = { { "Width=1024", "OffsetX [0,1424,4]; Width '1024'" },
-                { "Width=0x400", "OffsetX [0,1424,4]; Width '1024'" },
-                { "OffsetX=200; Width=2248", "OffsetX [0,200,4]; Width '2248'" },
-                { "OffsetX=200", "OffsetX '200'; Width [16,2248,4]" },
-                { "ExposureTime=1234.56", "ExposureTime '1234.6'; ExposureTime/Alias '1235'" },
-                { "ReverseX=true", "ReverseX '1'" },
-                { "BlackLevel=2.5", "BlackLevel '2.50e+00'" },
-                { "PixelFormat=Mono12", "PixelFormat 'Mono12' 17301506" },
-                { "Key=77", "" },
-                { "UserID=Grüße", "UserID 'Grüße'" },
-                { "UserID=12345678", "UserID '12345678'" },
-                { "latin1; UserID=Grüße", "UserID 'Grüße'" },
-                { "latin1; UserID=Ã¼", "UserID 'Ã¼'" },
-                { "latin1; UserID=ab\\0cd", "UserID 'ab\\0cd'" },
-                { "UserID=ab\\0cd", "UserID 'ab\\0cd'" },
-                { "Locked=1", "Locked '1'; PixelFormat R-IA; Width R-IA" },
-                { "Locked=1; Locked=0", "Locked '0'; PixelFormat RWIA; Width RWIA" },
-                { "Width.AccessMode=WO; Locked=1", "Locked '1'; PixelFormat R-IA; Width --I-" },
-                { "RateEnable=1", "Rate '30.00' RWIA; RateEnable '1'" },
-                { "TriggerSelector=LineStart", "TriggerMode 'On' 1; TriggerSelector 'LineStart' 1" },
-                { "TriggerMode=On; TriggerSelector=LineStart; TriggerMode=Off; TriggerSelector=FrameStart",
-                  "TriggerMode 'On' 1; TriggerSelector 'FrameStart' 0" },
-                { "Gain/Alias=1250", "Gain '12.50'; Gain/Alias '1250'" },
-                { "Gain=3", "Gain '3.00'; Gain/Alias '300'" },
-                { "Gain.AccessMode=RO", "Gain R-IA; Gain/Alias R-IA" },
-                { "OffsetX.Visibility=Guru", "OffsetX Guru" },
-                { "OffsetX.Visibility=Invisible", "OffsetX Invisible" },
-                { "OffsetX.AccessMode=RO", "OffsetX R-IA" },
-                { "OffsetX.AccessMode=WO", "OffsetX '' -WIA" },
-                { "OffsetX.AccessMode=NA", "OffsetX '' --I-" },
-                { "OffsetX.AccessMode=NI", "OffsetX '' ---- [0,0,1]" },
-                { "Gain.AccessMode=RO; Gain.AccessMode=; Gain=3", "Gain '3.00'; Gain/Alias '300'" },
-                // refused: nothing changes anywhere
-                { "Width=2452", "OutOfRange: out of the range [16, 2448]" },
-                { "Width=1025", "OutOfRange: not on the increment 4" },
-                { "OffsetX=200; Width=2252", "OutOfRange: out of the range [16, 2248]" },
-                { "BlackLevel=2.25", "OutOfRange: not on the increment 0.5" },
-                { "Gain=24.5", "OutOfRange: out of the range" },
-                { "Gain/Alias=2401", "OutOfRange: out of the range [0, 2400]" },
-                { "Width=wide", "InvalidArgument: 'wide' is not" },
-                { "PixelFormat=RGB8", "InvalidArgument: 'RGB8' is not an entry of the enumeration" },
-                { "SensorWidth=1000", "Access: Node 'SensorWidth' is not writable (read only)" },
-                { "Locked=1; PixelFormat=Mono12", "Access: Node 'PixelFormat' is not writable (read only)" },
-                { "Legacy=1", "Access: Node 'Legacy' is not implemented" },
-                { "Future=1", "Access: Node 'Future' is not available" },
-                { "Rate=10", "Access: Node 'Rate' is not available" },
-                { "Tag=x", "OutOfRange: The text of 1 bytes is longer than the 0" },
-                { "UserID=123456789", "OutOfRange: The text of 9 bytes is longer than the 8 bytes" },
-                { "UserID=カメラ", "OutOfRange: The text of 9 bytes" },
-                { "UserID=ab\xff\xfe", "InvalidArgument: not valid UTF-8" },
-                { "UserID=ab\xe3\x82", "InvalidArgument: not valid UTF-8" }, // cut short
-                { "latin1; UserID=写", "InvalidArgument: Node 'UserID' holds Latin-1 text only" },
-                { "Save=1", "LogicalError: Command 'Save' takes no value; execute it instead" },
-                { "Root=1", "LogicalError: Node 'Root' has no value to set" },
-                { "OffsetX.Unit=m", "LogicalError: Property 'Unit' of node 'OffsetX' cannot be set" },
-                { "OffsetX.Visibility=Sometimes", "InvalidArgument: 'Sometimes' is no visibility" },
-                { "OffsetX.AccessMode=RX", "InvalidArgument: 'RX' is no access mode" } };
+        const char* const rows[][2] = {
+            {"Width=1024", "OffsetX [0,1424,4]; Width '1024'"}, {"Width=0x400", "OffsetX [0,1424,4]; Width '1024'"},
+            {"OffsetX=200; Width=2248", "OffsetX [0,200,4]; Width '2248'"}, {"OffsetX=200", "OffsetX '200'; Width [16,2248,4]"},
+            {"ExposureTime=1234.56", "ExposureTime '1234.6'; ExposureTime/Alias '1235'"}, {"ReverseX=true", "ReverseX '1'"},
+            {"BlackLevel=2.5", "BlackLevel '2.50e+00'"}, {"PixelFormat=Mono12", "PixelFormat 'Mono12' 17301506"}, {"Key=77", ""},
+            {"UserID=Grüße", "UserID 'Grüße'"}, {"UserID=12345678", "UserID '12345678'"},
+            {"latin1; UserID=Grüße", "UserID 'Grüße'"}, {"latin1; UserID=Ã¼", "UserID 'Ã¼'"},
+            {"latin1; UserID=ab\\0cd", "UserID 'ab\\0cd'"}, {"UserID=ab\\0cd", "UserID 'ab\\0cd'"},
+            {"Locked=1", "Locked '1'; PixelFormat R-IA; Width R-IA"}, {"Locked=1; Locked=0", "Locked '0'; PixelFormat RWIA; Width RWIA"},
+            {"Width.AccessMode=WO; Locked=1", "Locked '1'; PixelFormat R-IA; Width --I-"},
+            {"RateEnable=1", "Rate '30.00' RWIA; RateEnable '1'"},
+            {"TriggerSelector=LineStart", "TriggerMode 'On' 1; TriggerSelector 'LineStart' 1"},
+            {"TriggerMode=On; TriggerSelector=LineStart; TriggerMode=Off; TriggerSelector=FrameStart",
+             "TriggerMode 'On' 1; TriggerSelector 'FrameStart' 0"},
+            {"Gain/Alias=1250", "Gain '12.50'; Gain/Alias '1250'"}, {"Gain=3", "Gain '3.00'; Gain/Alias '300'"},
+            {"Gain.AccessMode=RO", "Gain R-IA; Gain/Alias R-IA"}, {"OffsetX.Visibility=Guru", "OffsetX Guru"},
+            {"OffsetX.Visibility=Invisible", "OffsetX Invisible"}, {"OffsetX.AccessMode=RO", "OffsetX R-IA"},
+            {"OffsetX.AccessMode=WO", "OffsetX '' -WIA"}, {"OffsetX.AccessMode=NA", "OffsetX '' --I-"},
+            {"OffsetX.AccessMode=NI", "OffsetX '' ---- [0,0,1]"}, {"Gain.AccessMode=RO; Gain.AccessMode=; Gain=3", "Gain '3.00'; Gain/Alias '300'"},
+            // refused: nothing changes anywhere
+            {"Width=2452", "OutOfRange: out of the range [16, 2448]"}, {"Width=1025", "OutOfRange: not on the increment 4"},
+            {"OffsetX=200; Width=2252", "OutOfRange: out of the range [16, 2248]"},
+            {"BlackLevel=2.25", "OutOfRange: not on the increment 0.5"}, {"Gain=24.5", "OutOfRange: out of the range"},
+            {"Gain/Alias=2401", "OutOfRange: out of the range [0, 2400]"}, {"Width=wide", "InvalidArgument: 'wide' is not"},
+            {"PixelFormat=RGB8", "InvalidArgument: 'RGB8' is not an entry of the enumeration"},
+            {"SensorWidth=1000", "Access: Node 'SensorWidth' is not writable (read only)"},
+            {"Locked=1; PixelFormat=Mono12", "Access: Node 'PixelFormat' is not writable (read only)"},
+            {"Legacy=1", "Access: Node 'Legacy' is not implemented"}, {"Future=1", "Access: Node 'Future' is not available"},
+            {"Rate=10", "Access: Node 'Rate' is not available"}, {"Tag=x", "OutOfRange: The text of 1 bytes is longer than the 0"},
+            {"UserID=123456789", "OutOfRange: The text of 9 bytes is longer than the 8 bytes"},
+            {"UserID=カメラ", "OutOfRange: The text of 9 bytes"}, {"UserID=ab\xff\xfe", "InvalidArgument: not valid UTF-8"},
+            {"UserID=ab\xe3\x82", "InvalidArgument: not valid UTF-8"}, // cut short
+            {"latin1; UserID=写", "InvalidArgument: Node 'UserID' holds Latin-1 text only"},
+            {"Save=1", "LogicalError: Command 'Save' takes no value; execute it instead"},
+            {"Root=1", "LogicalError: Node 'Root' has no value to set"},
+            {"OffsetX.Unit=m", "LogicalError: Property 'Unit' of node 'OffsetX' cannot be set"},
+            {"OffsetX.Visibility=Sometimes", "InvalidArgument: 'Sometimes' is no visibility"},
+            {"OffsetX.AccessMode=RX", "InvalidArgument: 'RX' is no access mode"}};
         for (const auto& row : rows) {
             const QByteArray steps(row[0]);
             const QString text = steps.startsWith("latin1") ? QString::fromUtf8(steps) : QString::fromLatin1(steps);
@@ -322,8 +274,7 @@ private slots:
     }
     void writes()
     {
-        QFETCH(QString, steps);
-        QFETCH(QString, expected);
+        QFETCH(QString, steps); QFETCH(QString, expected);
         steps.replace("\\0", QChar(0)); // a zero character in a text
         expected.replace("\\0", QChar(0));
         auto c = makeCollection();
@@ -338,7 +289,7 @@ private slots:
     void everyFeatureTakesItsOwnValueBack()
     {
         EmulatedCamera camera;
-        QList<QSharedPointer<Collection>> collections { makeCollection() };
+        QList<QSharedPointer<Collection>> collections{makeCollection()};
         for (const EmulatedCamera::Collection& c : camera.collections())
             collections << c.collection;
         for (const auto& c : collections)
@@ -348,7 +299,7 @@ private slots:
     void typedWritesCommandsAndPolls()
     {
         auto c = makeCollection();
-        const Watch watch(*c, { "Width", "Gain", "ReverseX" });
+        const Watch watch(*c, {"Width", "Gain", "ReverseX"});
         const auto width = typed<IIntegerParameter>(c, "Width");
         width->setValue(1027, false); // without verification only the increment goes unchecked
         typed<IFloatParameter>(c, "Gain")->setValue(3.0);
@@ -358,10 +309,8 @@ private slots:
                  QString("OutOfRange: Value 5000 is out of the range [16, 2448] of node 'Width'"
                          "OutOfRange: Value 1026 of node 'Width' is not on the increment 4 from the minimum 16"));
         // Not a number would pass every range check: refused, as are infinities.
-        for (double v : { qQNaN(), qInf(), -qInf() })
-            QVERIFY(thrownBy([&] {
-                        typed<IFloatParameter>(c, "Gain")->setValue(v);
-                    }).endsWith("takes finite numbers only"));
+        for (double v : {qQNaN(), qInf(), -qInf()})
+            QVERIFY(thrownBy([&] { typed<IFloatParameter>(c, "Gain")->setValue(v); }).endsWith("takes finite numbers only"));
         const auto save = typed<ICommandParameter>(c, "Save");
         QSignalSpy saved(save.data(), &IParameter::parameterDataChangedDecoupled);
         save->execute(true);
@@ -406,7 +355,7 @@ private slots:
         QTRY_COMPARE(received, qint64(512));
         QCOMPARE(receiverThread, QThread::currentThread());
         // Two writers race for the room on the sensor; whatever the interleaving, the pair fits.
-        std::atomic<int> refused { 0 };
+        std::atomic<int> refused{0};
         const auto writer = [&](const QSharedPointer<IIntegerParameter>& p, int seed) {
             return std::unique_ptr<QThread>(QThread::create([&, p, seed] {
                 for (int i = 0; i < 2000; ++i, c->poll(1)) {
@@ -424,27 +373,24 @@ private slots:
     void injectedFaults_data() { addFaultRows(); }
     void injectedFaults()
     {
-        QFETCH(int, operation);
-        QFETCH(int, kind);
+        QFETCH(int, operation); QFETCH(int, kind);
         using Op = Collection::Operation;
         auto c = makeCollection();
         OpenedHandles h = handles(c);
         // The call of operationsAfterClose() that runs each operation of the fault injection.
-        const QString name
-            = QStringList({ "collection getParameter", "collection getChildren", "collection hasParameter",
-                            "collection refresh", "collection poll", "getType of type 1", "getVisibility of type 1",
-                            "isWritable of type 1", "getParameterData of type 1", "getProperties of type 1",
-                            "properties getProperty", "properties setProperty", "setValue of type 1",
-                            "setState of type 4", "command execute", "integer getValue" })
-                  .at(operation - int(Op::GetParameter));
+        const QString name = QStringList({"collection getParameter", "collection getChildren", "collection hasParameter",
+                                          "collection refresh", "collection poll", "getType of type 1",
+                                          "getVisibility of type 1", "isWritable of type 1", "getParameterData of type 1",
+                                          "getProperties of type 1", "properties getProperty", "properties setProperty",
+                                          "setValue of type 1", "setState of type 4", "command execute", "integer getValue"})
+                                 .at(operation - int(Op::GetParameter));
         std::function<bool(OpenedHandles&)> op;
         for (const auto& candidate : operationsAfterClose())
             op = candidate.first == name ? candidate.second : op;
-        const QString node = name.startsWith("collection")   ? ""
-            : name.contains(QRegularExpression("4|command")) ? "Save"
-                                                             : "Width";
-        const QString expected
-            = QStringList({ "Runtime: Injected fault in ", "std: Injected fault in ", "other" }).at(kind);
+        const QString node = name.startsWith("collection")                 ? ""
+                           : name.contains(QRegularExpression("4|command")) ? "Save"
+                                                                             : "Width";
+        const QString expected = QStringList({"Runtime: Injected fault in ", "std: Injected fault in ", "other"}).at(kind);
         QString fired;
         const auto fire = [&] { fired += thrownBy([&] { op(h); }).startsWith(expected) ? '1' : '0'; };
         // A counted fault fires that often, an uncounted one until cleared; Any matches every operation of its node.
@@ -478,8 +424,7 @@ private slots:
         EmulatedCamera camera;
         QStringList roles;
         for (const EmulatedCamera::Collection& c : camera.collections()) {
-            const bool found
-                = c.collection == camera.collection(c.roleName) && c.collection->getRoleName() == c.roleName;
+            const bool found = c.collection == camera.collection(c.roleName) && c.collection->getRoleName() == c.roleName;
             roles << c.roleName + (found && !c.rootName.isEmpty() ? "" : "?");
             // Every node but the aliases has its row.
             QStringList rows = namesOf(collectionTreeText(*c.collection, c.roleName + "/Root")) << "Root";
@@ -487,8 +432,7 @@ private slots:
             rows.sort(), nodes.sort();
             QVERIFY2(rows == nodes && nodes.size() > (c.roleName == "@CameraDevice" ? 150 : 8), qPrintable(c.roleName));
         }
-        QCOMPARE(roles,
-                 QStringList({ "@CameraDevice", "@DeviceTransportLayer", "@StreamGrabber0", "@ImageFormatConverter" }));
+        QCOMPARE(roles, QStringList({"@CameraDevice", "@DeviceTransportLayer", "@StreamGrabber0", "@ImageFormatConverter"}));
         QVERIFY(!camera.collection("@Nothing") && camera.info()->getDeviceClass() == "CamEmu");
         QVERIFY(!camera.info()->getModelName().isEmpty() && !camera.info()->getSerialNumber().isEmpty());
         // The device shows every kind of feature a feature tree has to show.
@@ -509,22 +453,19 @@ private slots:
             values.sort();
             census << it.key() + ": " + values.join(' ');
         }
-        QCOMPARE(census,
-                 QStringList({ "access: NA NI RO RW WO", "float: Linear Logarithmic PureNumber",
-                               "integer: Boolean HexNumber IPV4Address Linear Logarithmic MACAddress PureNumber",
-                               "type: -1 1 2 3 4 5 6 7 8", "visibility: Beginner Expert Guru Invisible" }));
+        QCOMPARE(census, QStringList({"access: NA NI RO RW WO", "float: Linear Logarithmic PureNumber",
+                                      "integer: Boolean HexNumber IPV4Address Linear Logarithmic MACAddress PureNumber",
+                                      "type: -1 1 2 3 4 5 6 7 8", "visibility: Beginner Expert Guru Invisible"}));
         // A register shows its bytes, length and address, and takes no text.
         QCOMPARE(snapshotText(*device->getParameter("FileAccessBuffer")->getParameterData()),
                  "r '4F 72 76 69 6B 20 75 73 65 72 20 73 65 74 0A 00 (16 bytes at 0x00020000)' R-IA Guru");
         // Its temperature drifts as it is polled, and image size and offsets limit each other.
-        QSignalSpy drifted(device->getParameter("DeviceTemperature").data(),
-                           &IParameter::parameterDataChangedDecoupled);
+        QSignalSpy drifted(device->getParameter("DeviceTemperature").data(), &IParameter::parameterDataChangedDecoupled);
         for (int i = 0; i < 5; ++i)
             device->poll(300);
         QVERIFY(drifted.count() >= 4 && !device->getParameter("DeviceTemperature")->isWritable());
         const QString minimum = QString::number(device->getParameter("Width")->getParameterData()->intMin);
-        QCOMPARE(outcomeOf(*device, { "Width", "OffsetX" }, "Width=" + minimum, "").section(' ', 0, 0),
-                 QString("OffsetX"));
+        QCOMPARE(outcomeOf(*device, {"Width", "OffsetX"}, "Width=" + minimum, "").section(' ', 0, 0), QString("OffsetX"));
     }
 };
 

@@ -96,65 +96,66 @@ private slots:
         QVERIFY(!translated("QPlatformTheme", "Cancel"));
     }
 
-    void runsTheProgram()
-    {
-        const QTemporaryDir home; // the program's settings
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        // Its exit code on the first line, then what it wrote; each pattern must match.
-        const auto run = [](const QStringList& arguments, const QStringList& patterns, bool display = true) {
-            QProcess process;
-            if (!display) { // as from a terminal without any display
-                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-                for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-                    environment.remove(name);
-                process.setProcessEnvironment(environment);
-            }
-            process.start(FEATURE_BROWSER, arguments);
-            process.waitForFinished(60000);
-            const QString text = QString::number(process.exitCode()) + '\n'
-                + QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-            for (const QString& pattern : patterns) // lines and dots as in ^...$ and .* across lines
-                QVERIFY2(QRegularExpression("(?ms)" + pattern).match(text).hasMatch(),
-                         qPrintable(pattern + " in:\n" + text));
-        };
-        run({ "--dump" },
-            { "\\A0\nCamera Device ", "^Transport Layer ", "^Stream Grabber 0 ", "^Image Format Converter ",
-              // indent, name padded to 40 characters with the indent, tab, value; booleans and commands too
-              "^    Exposure Time \\[us\\] +\\t5000.0$", "^    Sensor Width \\[px\\] {19}\\t\\d+$",
-              "^    Reverse X {27}\\tfalse$", "^    Device Reset {24}\\tdone$" },
-            false);
-        // Wide characters take two cells each, so that the values still line up (a build without Aravis exits with 3).
-        QFile xml(home.filePath("wide.xml"));
-        QVERIFY(xml.open(QIODevice::WriteOnly));
-        xml.write(R"(<?xml version="1.0" encoding="UTF-8"?>
-    <RegisterDescription ModelName="Wide" VendorName="Orvik" xmlns="http://www.genicam.org/GenApi/Version_1_1">
-    <Category Name="Root"><pFeature>A</pFeature><pFeature>B</pFeature><pFeature>C</pFeature></Category>
-    <Integer Name="A"><DisplayName>露光時間</DisplayName><Value>1</Value></Integer>
-    <Integer Name="B"><DisplayName>노출 시간</DisplayName><Value>2</Value></Integer>
-    <Integer Name="C"><DisplayName>增益（dB）</DisplayName><Value>3</Value></Integer>
-    </RegisterDescription>)");
-        xml.close();
-        run({ "--genicam", xml.fileName(), "--dump" },
-            { "\\A(3\n|0\n.*^  露光時間 {30}\\t1$.*^  노출 시간 {29}\\t2$.*^  增益（dB） {28}\\t3$)" }, false);
-        run({ "--lang", "xx" }, { "\\A2\n.*^feature-browser: unknown language 'xx'", "--list-devices" });
-        run({}, { "\\A1\n.*no display" }, false);
-        // A round float as Qt 5 writes it with both builds (Qt 6 alone would write 1e+05).
-        run({ "--set", "Width=320", "OffsetX=16", "ExposureTime=100000", "--get", "Width", "OffsetX", "ExposureTime" },
-            { "\\A0\n320\n16\n100000\n\\z" }, false);
-        // The first refusal ends the run: OffsetX is not written, Width not read.
-        run({ "--set", "Width=99999", "OffsetX=16", "--get", "Width" },
-            { "\\A1\nfeature-browser: Width: Value 99999 is out of the range \\[16, \\d+\\] of node 'Width'\n\\z" },
-            false);
-        run({ "--get", "NoSuchFeature" }, { "\\A1\nfeature-browser: NoSuchFeature: no such feature" }, false);
-        run({ "--screenshot", home.filePath("browser.png") }, { "\\A0\n" });
-        const QImage image(home.filePath("browser.png"));
-        QVERIFY(image.width() >= 400 && image.height() >= 300);
-        // A browser without Aravis exits with 3; one with it shows the fake camera instead of the emulated one.
-        run({ "--aravis", "Fake_1", "--dump" },
-            { "\\A(3\n|0\n(?!.*Transport Layer).*^Camera Device .*DeviceControl.*Vendor Name.*ImageFormatControl.*"
-              "^    Width +\\t\\d+$.*PayloadSize)" });
-    }
+    void runsTheProgram(); // defined below: moc cannot read its raw string
 };
+
+void TestFeatureBrowser::runsTheProgram()
+{
+    const QTemporaryDir home; // the program's settings
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    // Its exit code on the first line, then what it wrote; each pattern must match.
+    const auto run = [](const QStringList& arguments, const QStringList& patterns, bool display = true) {
+        QProcess process;
+        if (!display) { // as from a terminal without any display
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+                environment.remove(name);
+            process.setProcessEnvironment(environment);
+        }
+        process.start(FEATURE_BROWSER, arguments);
+        process.waitForFinished(60000);
+        const QString text = QString::number(process.exitCode()) + '\n'
+            + QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        for (const QString& pattern : patterns) // lines and dots as in ^...$ and .* across lines
+            QVERIFY2(QRegularExpression("(?ms)" + pattern).match(text).hasMatch(),
+                     qPrintable(pattern + " in:\n" + text));
+    };
+    run({ "--dump" },
+        { "\\A0\nCamera Device ", "^Transport Layer ", "^Stream Grabber 0 ", "^Image Format Converter ",
+          // indent, name padded to 40 characters with the indent, tab, value; booleans and commands too
+          "^    Exposure Time \\[us\\] +\\t5000.0$", "^    Sensor Width \\[px\\] {19}\\t\\d+$",
+          "^    Reverse X {27}\\tfalse$", "^    Device Reset {24}\\tdone$" },
+        false);
+    // Wide characters take two cells each, so that the values still line up (a build without Aravis exits with 3).
+    QFile xml(home.filePath("wide.xml"));
+    QVERIFY(xml.open(QIODevice::WriteOnly));
+    xml.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<RegisterDescription ModelName="Wide" VendorName="Orvik" xmlns="http://www.genicam.org/GenApi/Version_1_1">
+<Category Name="Root"><pFeature>A</pFeature><pFeature>B</pFeature><pFeature>C</pFeature></Category>
+<Integer Name="A"><DisplayName>露光時間</DisplayName><Value>1</Value></Integer>
+<Integer Name="B"><DisplayName>노출 시간</DisplayName><Value>2</Value></Integer>
+<Integer Name="C"><DisplayName>增益（dB）</DisplayName><Value>3</Value></Integer>
+</RegisterDescription>)");
+    xml.close();
+    run({ "--genicam", xml.fileName(), "--dump" },
+        { "\\A(3\n|0\n.*^  露光時間 {30}\\t1$.*^  노출 시간 {29}\\t2$.*^  增益（dB） {28}\\t3$)" }, false);
+    run({ "--lang", "xx" }, { "\\A2\n.*^feature-browser: unknown language 'xx'", "--list-devices" });
+    run({}, { "\\A1\n.*no display" }, false);
+    // A round float as Qt 5 writes it with both builds (Qt 6 alone would write 1e+05).
+    run({ "--set", "Width=320", "OffsetX=16", "ExposureTime=100000", "--get", "Width", "OffsetX", "ExposureTime" },
+        { "\\A0\n320\n16\n100000\n\\z" }, false);
+    // The first refusal ends the run: OffsetX is not written, Width not read.
+    run({ "--set", "Width=99999", "OffsetX=16", "--get", "Width" },
+        { "\\A1\nfeature-browser: Width: Value 99999 is out of the range \\[16, \\d+\\] of node 'Width'\n\\z" }, false);
+    run({ "--get", "NoSuchFeature" }, { "\\A1\nfeature-browser: NoSuchFeature: no such feature" }, false);
+    run({ "--screenshot", home.filePath("browser.png") }, { "\\A0\n" });
+    const QImage image(home.filePath("browser.png"));
+    QVERIFY(image.width() >= 400 && image.height() >= 300);
+    // A browser without Aravis exits with 3; one with it shows the fake camera instead of the emulated one.
+    run({ "--aravis", "Fake_1", "--dump" },
+        { "\\A(3\n|0\n(?!.*Transport Layer).*^Camera Device .*DeviceControl.*Vendor Name.*ImageFormatControl.*"
+          "^    Width +\\t\\d+$.*PayloadSize)" });
+}
 
 QTEST_GUILESS_MAIN(TestFeatureBrowser)
 #include "tst_featurebrowser.moc"

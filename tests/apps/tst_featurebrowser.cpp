@@ -10,98 +10,94 @@ class TestFeatureBrowser : public QObject
 {
     Q_OBJECT
 private slots:
-    void parsesArguments_data();
-    void parsesArguments();
-    void picksTheLanguageFromTheLocale();
-    void installsTranslations_data();
-    void installsTranslations();
-    void runsTheProgram();
+    void parsesArguments_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("options"); // mode,language,screenshot,level,device,file,actions; or the error
+        const auto row
+            = [](const char* arguments, const char* options) { QTest::newRow(arguments) << arguments << options; };
+        row("", "Window,,,-1,,,");
+        row("--dump --lang JA", "Commands,ja,,-1,,,Dump");
+        row("--level Expert", "Window,,,1,,,");
+        row("--screenshot a.png", "Screenshot,,a.png,-1,,,");
+        row("-h", "Help,,,-1,,,");
+        row("--version", "Version,,,-1,,,");
+        row("--list-devices", "ListDevices,,,-1,,,");
+        row("--dump --aravis Orvik-GEV-0042", "Commands,,,-1,Orvik-GEV-0042,,Dump");
+        row("--genicam camera.xml --level guru", "Window,,,2,,camera.xml,");
+        // The camera's actions keep their order; --get and --set take names up to the next option.
+        row("--set Width=320 OffsetX=8 --save a.json --get Width --format json --dump",
+            "Commands,,,-1,,,Set Width=320 OffsetX=8|Save a.json|Get Width|Dump");
+        row("--load a.json --compare b.json --set Name=a=b", "Commands,,,-1,,,Load a.json|Compare b.json|Set Name=a=b");
+        row("--frobnicate", "error: unknown argument '--frobnicate'");
+        row("--lang fr", "error: unknown language 'fr' (choose one of: en, ja, ko, zh)");
+        row("--lang", "error: --lang needs one of: en, ja, ko, zh");
+        row("--level master", "error: unknown level 'master' (choose one of: beginner, expert, guru, invisible)");
+        row("--level", "error: --level needs one of: beginner, expert, guru, invisible");
+        row("--screenshot", "error: --screenshot needs a file name");
+        row("--aravis", "error: --aravis needs a device id (see --list-devices)");
+        row("--aravis --dump", "error: --aravis needs a device id (see --list-devices)");
+        row("--genicam", "error: --genicam needs a file name");
+        row("--aravis Fake_1 --genicam a.xml", "error: --aravis and --genicam cannot be combined");
+        row("--get", "error: --get needs at least one feature name");
+        row("--set Width", "error: --set takes NAME=VALUE, not 'Width'");
+        row("--set =3", "error: --set takes NAME=VALUE, not '=3'");
+        row("--save", "error: --save needs a file name");
+        row("--format xml", "error: --format needs text or json");
+        row("--list-devices --dump",
+            "error: --screenshot and --list-devices cannot be combined with --dump, --get, "
+            "--set, --save, --load or --compare");
+    }
+
+    void parsesArguments()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, options);
+        const BrowserOptions o = BrowserOptions::parse(arguments.split(' ', Qt::SkipEmptyParts));
+        const char* const modes[] = { "Window", "Commands", "Screenshot", "Help", "Version", "ListDevices" };
+        const char* const kinds[] = { "Dump", "Get", "Set", "Save", "Load", "Compare" };
+        QStringList actions;
+        for (const BrowserOptions::Action& a : o.actions)
+            actions << (QStringList(kinds[a.kind]) + a.arguments).join(' ');
+        const QStringList parsed { modes[int(o.mode)], o.language,    o.screenshotFile, QString::number(o.visibility),
+                                   o.aravisDevice,     o.genicamFile, actions.join('|') };
+        QCOMPARE(o.error.isEmpty() ? parsed.join(',') : "error: " + o.error, options);
+    }
+
+    void picksTheLanguageFromTheLocale()
+    {
+        // Its own where the library is translated into it, English otherwise.
+        for (const QString pair : { "ja_JP ja", "ko_KR ko", "zh_CN zh", "en_US en", "de_DE en", "C en" })
+            QCOMPARE(BrowserOptions::languageForLocale(pair.section(' ', 0, 0)), pair.section(' ', 1));
+    }
+
+    void installsTranslations_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char* language : { "en", "ja", "ko", "zh" })
+            QTest::newRow(language) << language;
+    }
+
+    void installsTranslations()
+    {
+        // The library's, the browser's and Qt's own texts (found where this Qt
+        // keeps its translations; Chinese as Qt names it, zh_CN), or none in English.
+        QFETCH(QString, language);
+        const QList<QTranslator*> installed = installTranslations(language, this);
+        const auto translated = [](const char* context, const char* text) {
+            return QCoreApplication::translate(context, text) != QLatin1String(text);
+        };
+        const bool english = language == "en";
+        QCOMPARE(installed.size(), english ? 0 : 3);
+        QCOMPARE(translated("QPlatformTheme", "Cancel"), !english);
+        QCOMPARE(translated("BrowserCamera", "Camera Device"), !english);
+        QCOMPARE(translated("FeatureTreeWidget", "Add to Favorites"), !english);
+        qDeleteAll(installed);
+        QVERIFY(!translated("QPlatformTheme", "Cancel"));
+    }
+
+    void runsTheProgram(); // defined below: moc cannot read its raw string
 };
-
-void TestFeatureBrowser::parsesArguments_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<QString>("options"); // mode,language,screenshot,level,device,file,actions; or the error
-    const auto row
-        = [](const char* arguments, const char* options) { QTest::newRow(arguments) << arguments << options; };
-    row("", "Window,,,-1,,,");
-    row("--dump --lang JA", "Commands,ja,,-1,,,Dump");
-    row("--level Expert", "Window,,,1,,,");
-    row("--screenshot a.png", "Screenshot,,a.png,-1,,,");
-    row("-h", "Help,,,-1,,,");
-    row("--version", "Version,,,-1,,,");
-    row("--list-devices", "ListDevices,,,-1,,,");
-    row("--dump --aravis Orvik-GEV-0042", "Commands,,,-1,Orvik-GEV-0042,,Dump");
-    row("--genicam camera.xml --level guru", "Window,,,2,,camera.xml,");
-    // The camera's actions keep their order; --get and --set take names up to the next option.
-    row("--set Width=320 OffsetX=8 --save a.json --get Width --format json --dump",
-        "Commands,,,-1,,,Set Width=320 OffsetX=8|Save a.json|Get Width|Dump");
-    row("--load a.json --compare b.json --set Name=a=b", "Commands,,,-1,,,Load a.json|Compare b.json|Set Name=a=b");
-    row("--frobnicate", "error: unknown argument '--frobnicate'");
-    row("--lang fr", "error: unknown language 'fr' (choose one of: en, ja, ko, zh)");
-    row("--lang", "error: --lang needs one of: en, ja, ko, zh");
-    row("--level master", "error: unknown level 'master' (choose one of: beginner, expert, guru, invisible)");
-    row("--level", "error: --level needs one of: beginner, expert, guru, invisible");
-    row("--screenshot", "error: --screenshot needs a file name");
-    row("--aravis", "error: --aravis needs a device id (see --list-devices)");
-    row("--aravis --dump", "error: --aravis needs a device id (see --list-devices)");
-    row("--genicam", "error: --genicam needs a file name");
-    row("--aravis Fake_1 --genicam a.xml", "error: --aravis and --genicam cannot be combined");
-    row("--get", "error: --get needs at least one feature name");
-    row("--set Width", "error: --set takes NAME=VALUE, not 'Width'");
-    row("--set =3", "error: --set takes NAME=VALUE, not '=3'");
-    row("--save", "error: --save needs a file name");
-    row("--format xml", "error: --format needs text or json");
-    row("--list-devices --dump", "error: --screenshot and --list-devices cannot be combined with --dump, --get, "
-                                 "--set, --save, --load or --compare");
-}
-
-void TestFeatureBrowser::parsesArguments()
-{
-    QFETCH(QString, arguments);
-    QFETCH(QString, options);
-    const BrowserOptions o = BrowserOptions::parse(arguments.split(' ', Qt::SkipEmptyParts));
-    const char* const modes[] = { "Window", "Commands", "Screenshot", "Help", "Version", "ListDevices" };
-    const char* const kinds[] = { "Dump", "Get", "Set", "Save", "Load", "Compare" };
-    QStringList actions;
-    for (const BrowserOptions::Action& a : o.actions)
-        actions << (QStringList(kinds[a.kind]) + a.arguments).join(' ');
-    const QStringList parsed { modes[int(o.mode)], o.language,   o.screenshotFile,    QString::number(o.visibility),
-                               o.aravisDevice,     o.genicamFile, actions.join('|') };
-    QCOMPARE(o.error.isEmpty() ? parsed.join(',') : "error: " + o.error, options);
-}
-
-void TestFeatureBrowser::picksTheLanguageFromTheLocale()
-{
-    // Its own where the library is translated into it, English otherwise.
-    for (const QString pair : { "ja_JP ja", "ko_KR ko", "zh_CN zh", "en_US en", "de_DE en", "C en" })
-        QCOMPARE(BrowserOptions::languageForLocale(pair.section(' ', 0, 0)), pair.section(' ', 1));
-}
-
-void TestFeatureBrowser::installsTranslations_data()
-{
-    QTest::addColumn<QString>("language");
-    for (const char* language : { "en", "ja", "ko", "zh" })
-        QTest::newRow(language) << language;
-}
-
-void TestFeatureBrowser::installsTranslations()
-{
-    // The library's, the browser's and Qt's own texts (found where this Qt
-    // keeps its translations; Chinese as Qt names it, zh_CN), or none in English.
-    QFETCH(QString, language);
-    const QList<QTranslator*> installed = installTranslations(language, this);
-    const auto translated = [](const char* context, const char* text) {
-        return QCoreApplication::translate(context, text) != QLatin1String(text);
-    };
-    const bool english = language == "en";
-    QCOMPARE(installed.size(), english ? 0 : 3);
-    QCOMPARE(translated("QPlatformTheme", "Cancel"), !english);
-    QCOMPARE(translated("BrowserCamera", "Camera Device"), !english);
-    QCOMPARE(translated("FeatureTreeWidget", "Add to Favorites"), !english);
-    qDeleteAll(installed);
-    QVERIFY(!translated("QPlatformTheme", "Cancel"));
-}
 
 void TestFeatureBrowser::runsTheProgram()
 {
@@ -149,7 +145,8 @@ void TestFeatureBrowser::runsTheProgram()
     run({ "--set", "Width=320", "OffsetX=16", "ExposureTime=100000", "--get", "Width", "OffsetX", "ExposureTime" },
         { "\\A0\n320\n16\n100000\n\\z" }, false);
     // The first refusal ends the run: OffsetX is not written, Width not read.
-    run({ "--set", "Width=99999", "OffsetX=16", "--get", "Width" }, { "\\A1\nfeature-browser: Width: Value 99999 is out of the range \\[16, \\d+\\] of node 'Width'\n\\z" }, false);
+    run({ "--set", "Width=99999", "OffsetX=16", "--get", "Width" },
+        { "\\A1\nfeature-browser: Width: Value 99999 is out of the range \\[16, \\d+\\] of node 'Width'\n\\z" }, false);
     run({ "--get", "NoSuchFeature" }, { "\\A1\nfeature-browser: NoSuchFeature: no such feature" }, false);
     run({ "--screenshot", home.filePath("browser.png") }, { "\\A0\n" });
     const QImage image(home.filePath("browser.png"));

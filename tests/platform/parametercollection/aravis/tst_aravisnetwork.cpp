@@ -14,23 +14,6 @@
 using namespace ParameterCollection;
 using State = IParameterCollection::ConnectionState;
 
-namespace {
-
-/// Runs the event loop until `done`; answers how long that took, or -1 after `timeoutMs`.
-template<typename Done> qint64 waitFor(const Done& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return -1;
-        QTest::qWait(5);
-    }
-    return clock.elapsed();
-}
-
-} // namespace
-
 /// A GigE Vision camera that is killed, stalls and comes back, seen from a
 /// shown feature tree with polling on. The margins are wide, for a loaded
 /// two-core machine: the figures bench_deviceloss measures are many times better.
@@ -49,14 +32,14 @@ private slots:
     {
         FakeGvCamera camera;
         QSharedPointer<AravisParameterCollection> collection;
-        waitFor([&] {
-            try {
-                collection = AravisParameterCollection::openDevice("127.0.0.1");
-            } catch (const std::exception&) {
-            }
-            return !collection.isNull();
-        }, 30000);
-        QVERIFY(collection);
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                try {
+                    collection = AravisParameterCollection::openDevice("127.0.0.1");
+                } catch (const std::exception&) { }
+                return !collection.isNull();
+            },
+            30000));
         QCOMPARE(collection->connectionState(), State::Connected);
         collection->setProbeInterval(200);
         WidgetFixture f;
@@ -73,7 +56,7 @@ private slots:
         // Killed: noticed by the polls, one report, the GUI never waits for the network.
         GuiWatch watch;
         camera.kill();
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 20000) >= 0);
+        QVERIFY(QTest::qWaitFor([&] { return collection->connectionState() == State::Lost; }, 20000));
         QTest::qWait(300);
         QVERIFY2(watch.longest < 2000, qPrintable(QString::number(watch.longest)));
         QCOMPARE(reports.count(), 1);
@@ -85,7 +68,7 @@ private slots:
 
         // Started again: the collection finds it, takes control, the tree is as it was.
         camera.start();
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Connected; }, 30000) >= 0);
+        QVERIFY(QTest::qWaitFor([&] { return collection->connectionState() == State::Connected; }, 30000));
         QCOMPARE(treeText(*f.view()->model()), shown);
         QVERIFY(f.view()->model()->setData(width(), "320", Qt::EditRole));
         QTRY_COMPARE(width().data().toString(), QString("320")); // reported from the device's thread
@@ -110,10 +93,10 @@ private slots:
         // Stalled for 10 s: lost meanwhile, then controlled again, and polling goes on.
         states.clear();
         camera.signal(SIGSTOP);
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 20000) >= 0);
+        QVERIFY(QTest::qWaitFor([&] { return collection->connectionState() == State::Lost; }, 20000));
         QTest::qWait(10000 - 3000);
         camera.signal(SIGCONT);
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Connected; }, 30000) >= 0);
+        QVERIFY(QTest::qWaitFor([&] { return collection->connectionState() == State::Connected; }, 30000));
         QCOMPARE(states.count(), 2);
         QTest::qWait(1000);
         QCOMPARE(collection->connectionState(), State::Connected);
@@ -121,7 +104,7 @@ private slots:
 
         // Killed for good: closing it does not wait for the network.
         camera.kill();
-        QVERIFY(waitFor([&] { return collection->connectionState() == State::Lost; }, 20000) >= 0);
+        QVERIFY(QTest::qWaitFor([&] { return collection->connectionState() == State::Lost; }, 20000));
         QElapsedTimer close;
         close.start();
         f.widget()->clear();

@@ -26,10 +26,7 @@ const char* const camera = "ImageFormat[Width=640{min=16 max=Limit inc=2 unit=px
 const char* const values = "Width=640{min=Floor max=Limit inc=2} Floor=16 Limit=1000 Temperature:f=50!RO{max=Limit}"
                            " Gain:f=5{min=GainFloor max=GainLimit} GainFloor:f=0 GainLimit:f=24 DeviceUserID:s=cam";
 
-quint64 reports()
-{
-    return GetTheGlobalAsyncErrorQueue()->count();
-}
+const auto reports = [] { return GetTheGlobalAsyncErrorQueue()->count(); };
 
 } // namespace
 
@@ -50,8 +47,8 @@ private slots:
 
 void TestFeatureTreeModel::buildsTheTreeLazily()
 {
-    // The model checker walks every new row at once: loading on demand is
-    // checked without it, the finished tree with it.
+    // The model checker walks every new row at once: loading on demand is checked without it, the finished tree with
+    // it.
     resetTestState();
     FeatureTreeModel model;
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
@@ -62,9 +59,7 @@ void TestFeatureTreeModel::buildsTheTreeLazily()
     // The first two levels came with the collection; the port has no row.
     QCOMPARE(model.rowCount(root), 2);
     QCOMPARE(inserted.count(), 3);
-
-    // A deeper category loads on its first row count, and that count is the
-    // news: no insertion is announced from inside it.
+    // A deeper category loads on its first row count, which is the news: no insertion is announced from inside it.
     const QModelIndex advanced = model.findItemByFullName("@CameraDevice/Advanced", nullptr, 0);
     QVERIFY(model.hasChildren(advanced));
     QVERIFY(!model.index(0, 0, advanced).isValid());
@@ -72,7 +67,6 @@ void TestFeatureTreeModel::buildsTheTreeLazily()
     QCOMPARE(model.rowCount(advanced), 2);
     QCOMPARE(model.rowCount(advanced), 2);
     QCOMPARE(inserted.count(), 0);
-
     // Invisible categories and features get rows; what an invisible category holds shows at the Invisible
     // level only, whatever its own level.
     const QString all = "Root[ImageFormat[Width Limit PixelFormat Advanced[ReverseX BlackLevel] Hidden[Secret] "
@@ -173,7 +167,6 @@ void TestFeatureTreeModel::followsTheFirstCollectionWhileAlive()
     QCOMPARE(changed.at(0).at(0).toModelIndex(), f.index("Width", 0));
     QCOMPARE(changed.at(1).at(0).toModelIndex(), f.index("Width", 1));
     QCOMPARE(f.index("Width", 1).data().toString(), QString("100"));
-
     QSignalSpy firstTemperature(first->getParameter("DeviceTemperature").data(),
                                 &IParameter::parameterDataChangedDecoupled);
     QSignalSpy secondTemperature(second->getParameter("DeviceTemperature").data(),
@@ -241,9 +234,7 @@ void TestFeatureTreeModel::favouriteRowsToolTipsAndPlaceholders()
     // Without "view all", placeholders are invisible.
     QCOMPARE(f.model.index(1, 0, favs).data(FeatureTreeItem::GenicamVisibility).toInt(), int(GenApi::Invisible));
     QPersistentModelIndex third = f.model.index(2, 0, favs);
-
-    // A collection that has a favourite turns its placeholder into a live row;
-    // the other rows stay undisturbed.
+    // A collection that has a favourite turns its placeholder into a live row; the other rows stay undisturbed.
     const auto collection = f.add(camera);
     auto* live = qobject_cast<FeatureTreeINodeItem*>(f.model.getFeatureTreeItem(f.model.index(0, 0, favs)));
     QVERIFY(live);
@@ -252,7 +243,6 @@ void TestFeatureTreeModel::favouriteRowsToolTipsAndPlaceholders()
     QCOMPARE(favs.data(Qt::ToolTipRole).toString(), QString("3 Favorites (2 are unavailable for the current camera)"));
     collection->getParameter("Width")->setValue("200");
     QCOMPARE(f.model.index(0, 1, favs).data().toString(), QString("200"));
-
     while (favorites.count() > 1)
         favorites.remove(1);
     f.model.rebuildFavoriteItems();
@@ -294,10 +284,9 @@ void TestFeatureTreeModel::drops_data()
     QTest::addColumn<QString>("then"); // "ignore": dropped with Qt::IgnoreAction; "clear": the tree cleared first
     QTest::addColumn<bool>("result");
     QTest::addColumn<QString>("after");
-    const auto row = [](const char* name, const char* before, const char* dragged, int at, const char* then,
-                        bool result, const char* after) {
-        QTest::newRow(name) << before << dragged << at << then << result << after;
-    };
+    const auto row
+        = [](const char* name, const char* before, const char* dragged, int at, const char* then, bool result,
+             const char* after) { QTest::newRow(name) << before << dragged << at << then << result << after; };
     row("rows together, in their order", "", "Width PixelFormat Limit", -1, "", true, "Width PixelFormat Limit");
     // Past the end they are appended in order, not reversed; a favourite dropped moves.
     row("past the end", "Width PixelFormat Limit", "fav0 DeviceReset", 99, "", true,
@@ -336,7 +325,7 @@ void TestFeatureTreeModel::drops()
         QDataStream stream(&bytes, QIODevice::WriteOnly);
         for (const QString& word : qAsConst(words)) {
             const QModelIndex index = word[0].isLetter() ? rowOf(word.section('+', 0, 0)) : QModelIndex();
-            stream << (word == "stranger" ? qint64(quintptr(&stranger))
+            stream << (word == "stranger"    ? qint64(quintptr(&stranger))
                            : index.isValid() ? qint64(quintptr(index.internalPointer())) + word.section('+', 1).toInt()
                                              : word.toLongLong());
         }

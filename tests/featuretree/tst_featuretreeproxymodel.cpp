@@ -97,9 +97,8 @@ QString state(FeatureTreeProxyModel& proxy)
     return state(tree, proxy.visibleMatchCount(), proxy.higherLevelMatchCount());
 }
 
-// The filter worked out from the roles alone: a row stays when it, an ancestor
-// or a descendant passes; matches count once per name, in `found` (visible,
-// higher level). Answers whether a row of the subtree passes.
+// The filter worked out from the roles alone: a row stays when it, an ancestor or a descendant passes; matches count
+// once per name, in `found` (visible, higher level). Answers whether a row of the subtree passes.
 bool filtered(const QAbstractItemModel& model, const QModelIndex& parent, const Filter& filter, bool ancestorPasses,
               QStringList& rows, QSet<QString> found[2])
 {
@@ -285,8 +284,8 @@ void TestFeatureTreeProxyModel::firstSearchLoadsTheCategories()
 
 void TestFeatureTreeProxyModel::forgetsResultsWhenTheSourceChanges()
 {
-    // With dynamic filtering the base class re-filters changed and inserted
-    // rows itself; a remembered answer for them would be stale.
+    // With dynamic filtering the base class re-filters changed and inserted rows itself: a remembered answer goes
+    // stale.
     QStandardItemModel model;
     QStandardItem* b = plainRow("B", true);
     model.appendRow(plainRow("A", true));
@@ -364,11 +363,10 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
         QCOMPARE(QVector<bool>({ f.model.GetViewAllFavorites(), f.model.getGenICamCallbackEnable() }),
                  QVector<bool>(2, on));
     }
-    // While the device is gone nothing is written.
-    f.proxy.SetDeviceAlive(false);
-    QVERIFY(!f.proxy.setData(f.proxyIndex("Height", 1), "2", Qt::EditRole));
-    f.proxy.SetDeviceAlive(true);
-    QVERIFY(f.proxy.setData(f.proxyIndex("Height", 1), "2", Qt::EditRole));
+    for (bool alive : { false, true }) { // while the device is gone nothing is written
+        f.proxy.SetDeviceAlive(alive);
+        QCOMPARE(f.proxy.setData(f.proxyIndex("Height", 1), "2", Qt::EditRole), alive);
+    }
     // Clearing resets the model: no row, and nothing that pointed at one, is left.
     QPersistentModelIndex height = f.index("Height");
     QSignalSpy reset(&f.model, &QAbstractItemModel::modelReset);
@@ -385,8 +383,7 @@ void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
 
 void TestFeatureTreeProxyModel::fallsBackWithoutModel()
 {
-    // Operations without a result do nothing; the favourites are one empty
-    // list for every proxy without a model.
+    // Operations without a result do nothing; the favourites are one empty list for every proxy without a model.
     FeatureTreeProxyModel proxy;
     const auto collection = NodeMapText::collection(camera);
     proxy.addParameterCollection(collection, "Camera", "@CameraDevice", false);

@@ -25,8 +25,8 @@ struct CountingItem : FeatureTreeItem
     static inline int calls = 0;
 };
 
-// Plain items from "r(a#1(b c) a#2)": the full name is the name up to '#',
-// the displayed name the whole; children in parentheses.
+// Plain items from "r(a#1(b c) a#2)", children in parentheses: the full name is the name up to '#', the displayed name
+// the whole.
 std::unique_ptr<FeatureTreeItem> tree(const QString& text)
 {
     FeatureTreeItem* root = nullptr;
@@ -79,12 +79,11 @@ private slots:
     void structure_data();
     void structure();
     void ownership();
-    void plainRows();
+    void rowsWithoutParameter();
     void parameterRows_data();
     void parameterRows();
     void namesAndToolTips();
     void executesCommandsWhateverTheValue();
-    void standsWithoutParameterOrSnapshot();
 };
 
 void TestFeatureTreeItem::structure_data()
@@ -177,7 +176,7 @@ void TestFeatureTreeItem::ownership()
         QVERIFY(!item);
 }
 
-void TestFeatureTreeItem::plainRows()
+void TestFeatureTreeItem::rowsWithoutParameter()
 {
     // The structural rows: a dimmed name, no value, shown from their own level on.
     FeatureTreeItem item("Favorites", nullptr, "FavRoot", nullptr);
@@ -200,6 +199,24 @@ void TestFeatureTreeItem::plainRows()
         return FeatureTreeItem(displayed, nullptr, fullName, nullptr).data(1, FeatureTreeItem::UniqueID);
     };
     QVERIFY(id("A", "FavRoot") == id("B", "FavRoot") && id("A", "FavRoot") != id("A", "FavRoot2"));
+    // A parameter row without parameter stands empty.
+    FeatureTreeINodeItem none(nullptr, nullptr, nullptr, "@CameraDevice/Nothing", nullptr, true);
+    QCOMPARE(none.editorType(), int(FeatureTreeItem::EditorInvalid));
+    QVERIFY(!none.data(0, Qt::DisplayRole).isValid() && none.childCount() == 0 && none.getAccessMode() == GenApi::NI);
+    // A parameter row stands with the default snapshot when its parameter fails while it is cached.
+    const auto collection = NodeMapText::collection(parameters);
+    collection->injectFault("Width", Operation::GetProperties, FaultKind::StandardException, 1);
+    collection->injectFault("Width", Operation::GetParameterData, FaultKind::OtherException, 1);
+    LogCapture log;
+    FeatureTreeINodeItem width(collection, collection->getParameter("Width"), nullptr, "@CameraDevice/Width", nullptr,
+                               true);
+    QCOMPARE(log.texts(QtWarningMsg).join('|'),
+             QString("Exception fired when caching parameter properties|FeatureTreeINodeItem::initInternal: "
+                     "Exception occurred:\nInjected fault in getProperties of node 'Width'\n|"
+                     "Exception fired when caching parameter data|"
+                     "FeatureTreeINodeItem::initInternal: Unspecified exception occurred."));
+    QCOMPARE(width.getParameterData()->type, 0);
+    QCOMPARE(width.getDisplayedName(), QString());
 }
 
 void TestFeatureTreeItem::parameterRows_data()
@@ -213,8 +230,7 @@ void TestFeatureTreeItem::parameterRows_data()
     QTest::addColumn<bool>("editable"); // the value cell
     QTest::addColumn<bool>("dimmed");
     QTest::addColumn<int>("shownFrom"); // the lowest level that shows it
-    const QVariant none;
-    const QVariant empty = QString();
+    const QVariant none, empty = QString();
     const auto row = [](const char* feature, int editor, const char* made, int access, const QVariant& display,
                         const QVariant& edit, bool editable = true, bool dimmed = false, int shownFrom = 0) {
         QTest::newRow(feature) << feature << editor << made << access << display << edit << editable << dimmed
@@ -330,27 +346,6 @@ void TestFeatureTreeItem::executesCommandsWhateverTheValue()
     save->setData(0, 1, Qt::EditRole);
     save->setData(1, 1, Qt::DisplayRole);
     QVERIFY_EXCEPTION_THROWN(save->setData(1, 1, Qt::EditRole), GenICam::GenericException);
-}
-
-void TestFeatureTreeItem::standsWithoutParameterOrSnapshot()
-{
-    FeatureTreeINodeItem none(nullptr, nullptr, nullptr, "@CameraDevice/Nothing", nullptr, true);
-    QCOMPARE(none.editorType(), int(FeatureTreeItem::EditorInvalid));
-    QVERIFY(!none.data(0, Qt::DisplayRole).isValid() && none.childCount() == 0 && none.getAccessMode() == GenApi::NI);
-    // A row whose parameter fails while it is cached stands with the default snapshot.
-    const auto collection = NodeMapText::collection(parameters);
-    collection->injectFault("Width", Operation::GetProperties, FaultKind::StandardException, 1);
-    collection->injectFault("Width", Operation::GetParameterData, FaultKind::OtherException, 1);
-    LogCapture log;
-    FeatureTreeINodeItem width(collection, collection->getParameter("Width"), nullptr, "@CameraDevice/Width", nullptr,
-                               true);
-    QCOMPARE(log.texts(QtWarningMsg).join('|'),
-             QString("Exception fired when caching parameter properties|FeatureTreeINodeItem::initInternal: "
-                     "Exception occurred:\nInjected fault in getProperties of node 'Width'\n|"
-                     "Exception fired when caching parameter data|"
-                     "FeatureTreeINodeItem::initInternal: Unspecified exception occurred."));
-    QCOMPARE(width.getParameterData()->type, 0);
-    QCOMPARE(width.getDisplayedName(), QString());
 }
 
 QTEST_MAIN(TestFeatureTreeItem)

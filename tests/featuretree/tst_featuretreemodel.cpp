@@ -47,8 +47,7 @@ private slots:
 
 void TestFeatureTreeModel::buildsTheTreeLazily()
 {
-    // The model checker walks every new row at once: loading on demand is checked without it, the finished tree with
-    // it.
+    // A model checker walks every new row at once: lazy loading is checked without it, the finished tree with it.
     resetTestState();
     FeatureTreeModel model;
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);

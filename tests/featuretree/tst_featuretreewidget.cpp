@@ -88,7 +88,6 @@ private slots:
         QCOMPARE(fx.value("PixelFormat"), QString("Mono8"));
         QCoreApplication::processEvents();
         QCOMPARE(editor->currentText(), QString("Mono8"));
-
         // Strings take the delegate's default path: committed from the event loop.
         fx.view()->edit(fx.index("DeviceUserID", 1));
         auto* line = qobject_cast<QLineEdit*>(fx.editor("DeviceUserID"));
@@ -157,14 +156,13 @@ private slots:
         const QStringList steps = fetch<QString>("steps").split(' ');
         for (int i = 0; i < steps.size(); ++i) {
             const QStringList parts = steps.at(i).split(QRegularExpression("[=!#]"));
+            const char* const property = steps.at(i).contains('!') ? "AccessMode" : "Visibility";
             if (steps.at(i) == "edit")
                 fx.view()->edit(fx.index(feature, 1));
             else if (steps.at(i).contains('='))
                 fx.parameter(parts.at(0))->setValue(parts.at(1));
             else
-                fx.parameter(parts.at(0))
-                    ->getProperties()
-                    ->setProperty(steps.at(i).contains('!') ? "AccessMode" : "Visibility", parts.at(1));
+                fx.parameter(parts.at(0))->getProperties()->setProperty(property, parts.at(1));
             QTRY_VERIFY2((fx.editor(feature) != nullptr) == (open.at(i) == 'o'), qPrintable(steps.at(i)));
         }
     }
@@ -287,8 +285,7 @@ private slots:
         QStringList features;
         for (int i = 0; i < 400; ++i)
             features << QString("Flag%1").arg(i);
-        const QByteArray text = ("Many[" + features.join(":b=true ") + ":b=true]").toUtf8();
-        Tree fx(text.constData());
+        Tree fx(("Many[" + features.join(":b=true ") + ":b=true]").toUtf8().constData());
         FeatureTreeView* view = fx.view();
         const QString action = fetch<QString>("action");
         if (action.startsWith("scroll"))

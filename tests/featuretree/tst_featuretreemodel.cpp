@@ -156,10 +156,9 @@ private slots:
         QCOMPARE(changed.at(0).at(0).toModelIndex(), f.index("Width", 0));
         QCOMPARE(changed.at(1).at(0).toModelIndex(), f.index("Width", 1));
         QCOMPARE(f.index("Width", 1).data().toString(), QString("100"));
-        QSignalSpy firstTemperature(first->getParameter("DeviceTemperature").data(),
-                                    &IParameter::parameterDataChangedDecoupled);
-        QSignalSpy secondTemperature(second->getParameter("DeviceTemperature").data(),
-                                     &IParameter::parameterDataChangedDecoupled);
+        const auto reported = &IParameter::parameterDataChangedDecoupled;
+        QSignalSpy firstTemperature(first->getParameter("DeviceTemperature").data(), reported);
+        QSignalSpy secondTemperature(second->getParameter("DeviceTemperature").data(), reported);
         // Failed polls are logged, not reported, and polling goes on.
         first->injectFault(QString(), Operation::Poll, FaultKind::StandardException, 2);
         LogCapture log;

@@ -458,8 +458,7 @@ private slots:
     void columnWidthsRoundTrip_data()
     {
         QTest::addColumn<bool>("stretchLast");
-        QTest::addColumn<QByteArray>(
-            "blob"); // restored instead of the one saved, in hex for version -7 and two columns
+        QTest::addColumn<QByteArray>("blob"); // restored: in hex for version -7 and two columns, or "saved"
         QTest::newRow("last stretched") << true << QByteArray("saved");
         QTest::newRow("last as it was") << false << QByteArray("saved");
         // Refused: nothing changes.

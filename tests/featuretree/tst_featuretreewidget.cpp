@@ -3,6 +3,7 @@
 #include "featuretree/featuretreewidget.h"
 #include "featuretree/searchedit.h"
 #include "fetch.h"
+#include "parameterchecks.h"
 #include "parametercollection/iparameterproperties.h"
 #include "pixels.h"
 #include "treefixture.h"
@@ -97,7 +98,7 @@ private slots:
         QTRY_COMPARE(fx.value("DeviceUserID"), QString("front-cam"));
     }
 
-    void currentRowReportedGoneOnceWhenTheLevelHidesIt()
+    void levelChangesHideTheCurrentRowAndShowCurrentValues()
     {
         Tree fx(controls);
         FeatureTreeView* view = fx.view();
@@ -120,11 +121,7 @@ private slots:
         QCOMPARE(current.first().first().toModelIndex(), QModelIndex());
         fx.parameter("Expertise")->setValue("true"); // a report for the hidden row
         QCOMPARE(current.count(), 1);
-    }
-
-    void levelChangeShowsCurrentValues()
-    {
-        Tree fx(controls);
+        // The rows of a new level show their current values.
         fx.widget()->setVisibility(GenApi::Beginner);
         fx.widget()->EnableGenICamCallbacks(false); // the row misses the change
         fx.parameter("Width")->setValue("800");
@@ -137,16 +134,17 @@ private slots:
     void editorsFollowAccess_data()
     {
         QTest::addColumn<QString>("feature");
-        QTest::addColumn<QString>("steps"); // "Name=value" writes; "Name!Mode", "Name#Level" imposed; "edit"
+        QTest::addColumn<QString>("steps"); // as apply() takes them, or "edit"
         QTest::addColumn<QString>("open"); // after each step: o the editor is open, - it is not
         const auto row = [](const char* name, const char* feature, const char* steps, const char* open) {
             QTest::newRow(name) << feature << steps << open;
         };
         row("available if", "Ranged", "Enable=false Enable=true", "-o");
         row("locked: read-only keeps a slider", "Ranged", "Lock=true", "o");
-        row("imposed access", "Ranged", "Ranged!NA Ranged!RO Ranged!RW Ranged!NA", "-oo-");
-        row("level above the view's", "Ranged", "Ranged#Guru Ranged#Beginner", "-o");
-        row("read-only ends an edit", "Width", "edit Width!RO Width!RW", "o--");
+        row("imposed access", "Ranged",
+            "Ranged.AccessMode=NA Ranged.AccessMode=RO Ranged.AccessMode=RW Ranged.AccessMode=NA", "-oo-");
+        row("level above the view's", "Ranged", "Ranged.Visibility=Guru Ranged.Visibility=Beginner", "-o");
+        row("read-only ends an edit", "Width", "edit Width.AccessMode=RO Width.AccessMode=RW", "o--");
     }
     void editorsFollowAccess()
     {
@@ -155,14 +153,10 @@ private slots:
         const QString feature = fetch<QString>("feature"), open = fetch<QString>("open");
         const QStringList steps = fetch<QString>("steps").split(' ');
         for (int i = 0; i < steps.size(); ++i) {
-            const QStringList parts = steps.at(i).split(QRegularExpression("[=!#]"));
-            const char* const property = steps.at(i).contains('!') ? "AccessMode" : "Visibility";
             if (steps.at(i) == "edit")
                 fx.view()->edit(fx.index(feature, 1));
-            else if (steps.at(i).contains('='))
-                fx.parameter(parts.at(0))->setValue(parts.at(1));
             else
-                fx.parameter(parts.at(0))->getProperties()->setProperty(property, parts.at(1));
+                apply(*fx.collection, steps.at(i));
             QTRY_VERIFY2((fx.editor(feature) != nullptr) == (open.at(i) == 'o'), qPrintable(steps.at(i)));
         }
     }
@@ -242,10 +236,18 @@ private slots:
         QCOMPARE(fx.proxy()->index(0, 0).data(FeatureTreeItem::FullNodeNameRole).toString() == "Search", shown);
     }
 
-    void searchRestoresExpansionAndCurrentRowOnDoubleEscape()
+    void keyboardShortcutsAndDoubleEscape()
     {
         Tree fx;
         FeatureTreeView* view = fx.view();
+        QVERIFY(QTest::qWaitForWindowActive(fx.widget()));
+        QCOMPARE(fx.field()->hintText(), QString("Search (Ctrl+F)"));
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(fx.field()->hasFocus());
+        QTest::keyClick(view, Qt::Key_Minus, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+        QVERIFY(!view->isExpanded(fx.index("Analog")));
+        // Escape twice ends a search and restores the rows expanded and the current row from before it.
         view->collapseAll();
         view->expand(fx.index("DeviceControl").parent());
         view->expand(fx.index("DeviceControl"));
@@ -482,18 +484,6 @@ private slots:
         QCOMPARE(fx.widget()->restoreState(own ? blob : QByteArray::fromHex(fetch<QByteArray>("blob")), -7), own);
         // The first column comes back; the last keeps the width the header gives it: stretched, or as it was.
         QCOMPARE(fx.widths(), !own ? before : fetch<bool>("stretchLast") ? saved : QList<int>({ 180, 90 }));
-    }
-
-    void keyboardShortcuts()
-    {
-        Tree fx;
-        QVERIFY(QTest::qWaitForWindowActive(fx.widget()));
-        QCOMPARE(fx.field()->hintText(), QString("Search (Ctrl+F)"));
-        fx.view()->setFocus();
-        QTest::keyClick(fx.view(), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(fx.field()->hasFocus());
-        QTest::keyClick(fx.view(), Qt::Key_Minus, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-        QVERIFY(!fx.view()->isExpanded(fx.index("Analog")));
     }
 };
 

@@ -25,8 +25,7 @@ struct CountingItem : FeatureTreeItem
     static inline int calls = 0;
 };
 
-// Plain items from "r(a#1(b c) a#2)", children in parentheses: the full name is the name up to '#', the displayed name
-// the whole.
+// Plain items from "r(a#1(b c) a#2)", children in parentheses: full name up to '#', displayed name the whole.
 std::unique_ptr<FeatureTreeItem> tree(const QString& text)
 {
     FeatureTreeItem* root = nullptr;

@@ -275,8 +275,7 @@ private slots:
 
     void forgetsResultsWhenTheSourceChanges()
     {
-        // With dynamic filtering the base class re-filters changed and inserted rows itself: a remembered answer goes
-        // stale.
+        // With dynamic filtering the base class re-filters changed and inserted rows itself: a stored answer is stale.
         QStandardItemModel model;
         QStandardItem* b = plainRow("B", true);
         model.appendRow(plainRow("A", true));

@@ -415,7 +415,7 @@ private slots:
             if (button->defaultAction()->objectName() == "clearAction")
                 QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
         }
-        QCOMPARE(seen, QString("cccscsccscs"));
+        QCOMPARE(seen, QString("cccs|cs|ccs|cs").remove('|'));
         QVERIFY(!edit->findChild<QAction*>("searchAction")->isEnabled()); // the magnifier is a sign, not a button
         // A layout keeps the field at its hinted height: never lower than a plain line edit, also in a new font.
         const QFont font(edit->font().family(), 24);

@@ -97,9 +97,8 @@ QString state(FeatureTreeProxyModel& proxy)
     return state(tree, proxy.visibleMatchCount(), proxy.higherLevelMatchCount());
 }
 
-// The filter worked out from the roles alone: a row stays when it, an ancestor
-// or a descendant passes; matches count once per name, in `found` (visible,
-// higher level). Answers whether a row of the subtree passes.
+// The filter worked out from the roles alone: a row stays when it, an ancestor or a descendant passes; matches count
+// once per name, in `found` (visible, higher level). Answers whether a row of the subtree passes.
 bool filtered(const QAbstractItemModel& model, const QModelIndex& parent, const Filter& filter, bool ancestorPasses,
               QStringList& rows, QSet<QString> found[2])
 {
@@ -142,260 +141,250 @@ class TestFeatureTreeProxyModel : public QObject
 {
     Q_OBJECT
 private slots:
-    void agreesWithAFreshProxyAndTheRoles_data();
-    void agreesWithAFreshProxyAndTheRoles();
-    void firstSearchLoadsTheCategories_data();
-    void firstSearchLoadsTheCategories();
-    void forgetsResultsWhenTheSourceChanges();
-    void forwardsToTheModelMappingIndexes();
-    void fallsBackWithoutModel();
-};
-
-void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles_data()
-{
-    QTest::addColumn<int>("syntax");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("level");
-    for (const char* text : { "", "gain", "width1", "sub", "3", "db" }) {
-        for (int level = 0; level <= 3; ++level)
-            QTest::addRow("%s at %d", *text ? text : "nothing", level) << int(FixedString) << text << level;
+    void agreesWithAFreshProxyAndTheRoles_data()
+    {
+        QTest::addColumn<int>("syntax");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("level");
+        for (const char* text : { "", "gain", "width1", "sub", "3", "db" }) {
+            for (int level = 0; level <= 3; ++level)
+                QTest::addRow("%s at %d", *text ? text : "nothing", level) << int(FixedString) << text << level;
+        }
+        // Qt 6 keeps every kind of filter as a QRegularExpression, a fixed string
+        // escaped: the dot of a fixed string is no operator, an escaped letter is one.
+        QTest::newRow("fixed string with a dot") << int(FixedString) << "gain0.0" << 3;
+        QTest::newRow("fixed string across name and unit") << int(FixedString) << "3 [db" << 3;
+        QTest::newRow("wildcard") << int(Wildcard) << "gain*2" << 2;
+        QTest::newRow("regexp") << int(RegExp) << "^offset[0-2]" << 1;
+        QTest::newRow("regular expression") << int(RegularExpression) << "temp.*1$" << 3;
+        QTest::newRow("escaped letter") << int(RegularExpression) << "gain\\d0" << 2;
     }
-    // Qt 6 keeps every kind of filter as a QRegularExpression, a fixed string
-    // escaped: the dot of a fixed string is no operator, an escaped letter is one.
-    QTest::newRow("fixed string with a dot") << int(FixedString) << "gain0.0" << 3;
-    QTest::newRow("fixed string across name and unit") << int(FixedString) << "3 [db" << 3;
-    QTest::newRow("wildcard") << int(Wildcard) << "gain*2" << 2;
-    QTest::newRow("regexp") << int(RegExp) << "^offset[0-2]" << 1;
-    QTest::newRow("regular expression") << int(RegularExpression) << "temp.*1$" << 3;
-    QTest::newRow("escaped letter") << int(RegularExpression) << "gain\\d0" << 2;
-}
 
-void TestFeatureTreeProxyModel::agreesWithAFreshProxyAndTheRoles()
-{
-    QFETCH(int, syntax);
-    QFETCH(QString, text);
-    QFETCH(int, level);
-    const Filter filter { level, syntax, text }, otherText { level, FixedString, "1" },
-        otherLevel { level ^ 1, syntax, text };
-    Filter current = filter;
-    // The model checker would load every category before the first pass does.
-    TreeFixture f(false);
-    QVERIFY(f.model.GetFavorites().append({ "Gain000", "Gain000", "@CameraDevice" }));
-    f.proxy.rebuildFavoriteItems();
-    const auto camera = f.add(generatedTree());
-    // Each step as the widget takes it: a new filter is applied, an edit only invalidates.
-    const auto refilter = [&](const Filter& next, bool invalidate) {
-        (current = next).applyTo(f.proxy);
-        if (invalidate)
-            f.proxy.invalidate();
-    };
-    const std::pair<const char*, std::function<void()>> steps[] = {
-        { "filtered", [&] { refilter(filter, true); } },
-        { "other text", [&] { refilter(otherText, false); } },
-        { "text back", [&] { refilter(filter, false); } },
-        { "other level", [&] { refilter(otherLevel, true); } },
-        { "level back", [&] { refilter(filter, true); } },
-        { "collection added",
-          [&] {
-              // Every row stands until the caller filters again.
-              const auto link = NodeMapText::collection("Link[Gain9 Width9#Expert]", "@DeviceTransportLayer");
-              f.proxy.addParameterCollection(link, "Transport", "@DeviceTransportLayer", true);
-              QVERIFY(treeText(f.proxy).endsWith("Root[Link[Gain9 Width9]]"));
-              f.proxy.invalidate();
-              if (level == GenApi::Guru) // it walks the whole tree on every change: some rows suffice
-                  f.attachTesters();
-          } },
-        { "favourite added",
-          [&] {
-              QVERIFY(f.proxy.AddFavorite(camera->getParameter("Width100"), 99));
-              f.proxy.rebuildFavoriteItems();
-              f.proxy.invalidate();
-          } },
-        { "favourite removed",
-          [&] {
-              QVERIFY(f.model.RemoveFavorite(f.model.index(0, 0, f.model.GetFavoritesRootIndex())));
-              f.proxy.rebuildFavoriteItems();
-              f.proxy.invalidate();
-          } },
-        { "rows changed",
-          [&] {
-              camera->getParameter("Gain000")->getProperties()->setProperty("Visibility", "Expert");
-              camera->getParameter("Width001")->getProperties()->setProperty("AccessMode", "NI");
-              f.proxy.invalidate();
-          } },
-    };
-    // A source filtered before: what it matched must not count.
-    QStandardItemModel previous;
-    for (const char* name : { "Gain2 Width1 Sub3 dB", "Offset1", "Temperature1" })
-        previous.appendRow(plainRow(name));
-    for (const auto& [step, run] : steps) {
-        run();
-        QCOMPARE(int(f.model.getVisibility()), current.level);
-        const QString live = state(f.proxy); // first: categories load during its pass
-        FeatureTreeProxyModel fresh;
-        fresh.setSourceModel(&previous);
-        current.applyTo(fresh);
-        treeText(fresh);
-        fresh.setSourceModel(&f.model);
-        const QString agreed = state(fresh);
-        QCOMPARE(step + (": " + live), step + (": " + agreed));
-        QCOMPARE(expected(f.model, current), agreed);
-        QCoreApplication::processEvents(); // as between two actions of the user
-    }
-}
-
-void TestFeatureTreeProxyModel::firstSearchLoadsTheCategories_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("fault"); // loading the one category that is not loaded yet fails
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QStringList>("warnings");
-    // Only the top level is mapped and the hidden search help row is the first one: re-filtering tests the shown
-    // rows before it, and must not lose the matches the pass found.
-    QTest::newRow("pass visits the first row last")
-        << "Black" << false << "Root[AnalogControl[GainControl[BlackLevel]]] | 1 visible, 0 higher" << QStringList();
-    // The same pass still finds the matches everywhere else; the favourites hint shows, but is no match.
-    QTest::newRow("a category fails to load")
-        << "a" << true
-        << "FavoritesTopLevel[Dummy] Root[ImageFormatControl[TestPattern] AnalogControl[Gamma]] | 2 visible, 0 higher"
-        << QStringList({ "Failed to load the features of a category.",
-                         "FeatureTreeModel::addChildren: Unspecified exception occurred." });
-}
-
-void TestFeatureTreeProxyModel::firstSearchLoadsTheCategories()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, shown);
-    TreeFixture f(false); // the model checker would load every category before the search does
-    f.proxy.rebuildFavoriteItems();
-    const auto collection = f.add(camera);
-    QCOMPARE(f.proxy.rowCount(), 2);
-    if (fetch<bool>("fault"))
-        collection->injectFault(QString(), MemoryParameterCollection::Operation::GetChildren,
-                                MemoryParameterCollection::FaultKind::OtherException, 1);
-    LogCapture log;
-    f.proxy.setFilterFixedString(text);
-    // The counts cover the rows a pass has looked at; the one match of "Black" is in the first pass.
-    const int counted = f.proxy.visibleMatchCount();
-    f.attachTesters();
-    QCOMPARE(state(f.proxy), shown);
-    QVERIFY(text != "Black" || counted == f.proxy.visibleMatchCount());
-    QTEST(log.texts(QtWarningMsg), "warnings");
-}
-
-void TestFeatureTreeProxyModel::forgetsResultsWhenTheSourceChanges()
-{
-    // With dynamic filtering the base class re-filters changed and inserted
-    // rows itself; a remembered answer for them would be stale.
-    QStandardItemModel model;
-    QStandardItem* b = plainRow("B", true);
-    model.appendRow(plainRow("A", true));
-    model.item(0)->appendRow(b);
-    b->appendRow(plainRow("Gain"));
-    b->child(0)->appendRow(plainRow("Detail")); // shown below a match
-    FeatureTreeProxyModel proxy;
-    proxy.setSourceModel(&model);
-    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    proxy.setFilterFixedString("Gain");
-    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain[Detail]]]"));
-    b->child(0)->setText("Offset");
-    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B]"));
-    // Inserted in front: the new row takes the position the memo knew as "Offset".
-    b->insertRow(0, plainRow("Gain2"));
-    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain2]]"));
-    b->appendRow(plainRow("Gain3"));
-    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain2 Gain3]]"));
-    b->removeRow(0);
-    b->child(0)->setText("Gain");
-    QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain[Detail] Gain3]]"));
-}
-
-void TestFeatureTreeProxyModel::forwardsToTheModelMappingIndexes()
-{
-    TreeFixture f;
-    f.proxy.rebuildFavoriteItems();
-    const auto collection = f.add(camera);
-    for (const char* name : { "Height", "TestPattern", "Gamma" })
-        QVERIFY(f.proxy.AddFavorite(collection->getParameter(name), 99));
-    f.proxy.rebuildFavoriteItems();
-    // Width is filtered out: proxy rows and source rows differ below the category.
-    f.proxy.setFilterFixedString("e");
-    // Each row, depth first, as the proxy answers for it: its position among the favourites,
-    // + when it can become one, ^ and v when it can move up and down, * when it is one.
-    QStringList answers;
-    for (const QModelIndex& row : allRows(f.proxy)) {
-        const QModelIndex index = row.siblingAtColumn(1);
-        FeatureTreeItem* item = f.proxy.getFeatureTreeItem(index);
-        answers << item->data(0, FeatureTreeItem::GenicamNameRole).toString()
-                + QString::number(f.proxy.getFavoritesIndexFromModelIndex(index))
-                + (f.proxy.CanAddAsFavorite(index) ? "+" : "") + (f.proxy.CanMoveFavorite(index, true) ? "^" : "")
-                + (f.proxy.CanMoveFavorite(index, false) ? "v" : "") + (f.proxy.IsFavoriteTreeItem(item) ? "*" : "");
-        // It is found at its own proxy index; the source's indexes are not the proxy's.
-        QCOMPARE(f.proxy.indexForItem(item, 1), index);
-        QCOMPARE(f.proxy.findItem(item, nullptr, 1), index);
-        QCOMPARE(f.proxy.findItemByFullName(item->getFullName(), nullptr, 1), index);
-        QCOMPARE(f.proxy.findItemByRole(FeatureTreeItem::FullNodeNameRole, item->getFullName(), nullptr, 1), index);
-        const QString id = item->data(0, FeatureTreeItem::UniqueID).toString(); // as QSettings gives it back
-        QCOMPARE(f.proxy.findItemByRole(FeatureTreeItem::UniqueID, id, nullptr, 1), index);
-        const QModelIndex source = f.proxy.mapToSource(index);
-        QVERIFY(!f.proxy.getFeatureTreeItem(source) && f.proxy.getFavoritesIndexFromModelIndex(source) < 0);
-        QVERIFY(!f.proxy.CanAddAsFavorite(source) && !f.proxy.CanMoveFavorite(source, true));
-    }
-    QCOMPARE(answers.join(' '),
-             QString("FavoritesTopLevel-1 Height0v* TestPattern1^v* Root-1 ImageFormatControl-1 Height-1+ "
-                     "SensorWidth-1+ TestPattern-1+ AnalogControl-1 GainControl-1 BlackLevel-1+"));
-    QVERIFY(!f.proxy.findItemByFullName("@CameraDevice/Width", nullptr, 0).isValid());
-    // Favourites moved and removed through proxy rows.
-    const auto favourite = [&f](int row) { return f.proxy.index(row, 0, f.proxy.GetFavoritesRootIndex()); };
-    QVERIFY(f.proxy.IsFavoriteTreeRoot(f.proxy.getFeatureTreeItem(favourite(0).parent())));
-    for (const auto& [row, up] : { std::pair { 0, false }, { 1, true } }) {
-        QVERIFY(f.proxy.MoveFavorite(favourite(row), up));
+    void agreesWithAFreshProxyAndTheRoles()
+    {
+        QFETCH(int, syntax);
+        QFETCH(QString, text);
+        QFETCH(int, level);
+        const Filter filter { level, syntax, text }, otherText { level, FixedString, "1" },
+            otherLevel { level ^ 1, syntax, text };
+        Filter current = filter;
+        // The model checker would load every category before the first pass does.
+        TreeFixture f(false);
+        QVERIFY(f.model.GetFavorites().append({ "Gain000", "Gain000", "@CameraDevice" }));
         f.proxy.rebuildFavoriteItems();
+        const auto camera = f.add(generatedTree());
+        // Each step as the widget takes it: a new filter is applied, an edit only invalidates.
+        const auto refilter = [&](const Filter& next, bool invalidate) {
+            (current = next).applyTo(f.proxy);
+            if (invalidate)
+                f.proxy.invalidate();
+        };
+        const std::pair<const char*, std::function<void()>> steps[] = {
+            { "filtered", [&] { refilter(filter, true); } },
+            { "other text", [&] { refilter(otherText, false); } },
+            { "text back", [&] { refilter(filter, false); } },
+            { "other level", [&] { refilter(otherLevel, true); } },
+            { "level back", [&] { refilter(filter, true); } },
+            { "collection added",
+              [&] {
+                  // Every row stands until the caller filters again.
+                  const auto link = NodeMapText::collection("Link[Gain9 Width9#Expert]", "@DeviceTransportLayer");
+                  f.proxy.addParameterCollection(link, "Transport", "@DeviceTransportLayer", true);
+                  QVERIFY(treeText(f.proxy).endsWith("Root[Link[Gain9 Width9]]"));
+                  f.proxy.invalidate();
+                  if (level == GenApi::Guru) // it walks the whole tree on every change: some rows suffice
+                      f.attachTesters();
+              } },
+            { "favourite added",
+              [&] {
+                  QVERIFY(f.proxy.AddFavorite(camera->getParameter("Width100"), 99));
+                  f.proxy.rebuildFavoriteItems();
+                  f.proxy.invalidate();
+              } },
+            { "favourite removed",
+              [&] {
+                  QVERIFY(f.model.RemoveFavorite(f.model.index(0, 0, f.model.GetFavoritesRootIndex())));
+                  f.proxy.rebuildFavoriteItems();
+                  f.proxy.invalidate();
+              } },
+            { "rows changed",
+              [&] {
+                  camera->getParameter("Gain000")->getProperties()->setProperty("Visibility", "Expert");
+                  camera->getParameter("Width001")->getProperties()->setProperty("AccessMode", "NI");
+                  f.proxy.invalidate();
+              } },
+        };
+        // A source filtered before: what it matched must not count.
+        QStandardItemModel previous;
+        for (const char* name : { "Gain2 Width1 Sub3 dB", "Offset1", "Temperature1" })
+            previous.appendRow(plainRow(name));
+        for (const auto& [step, run] : steps) {
+            run();
+            QCOMPARE(int(f.model.getVisibility()), current.level);
+            const QString live = state(f.proxy); // first: categories load during its pass
+            FeatureTreeProxyModel fresh;
+            fresh.setSourceModel(&previous);
+            current.applyTo(fresh);
+            treeText(fresh);
+            fresh.setSourceModel(&f.model);
+            const QString agreed = state(fresh);
+            QCOMPARE(step + (": " + live), step + (": " + agreed));
+            QCOMPARE(expected(f.model, current), agreed);
+            QCoreApplication::processEvents(); // as between two actions of the user
+        }
     }
-    QVERIFY(f.proxy.RemoveFavorite(favourite(1)));
-    QVERIFY(!f.proxy.MoveFavorite(f.index("Gamma"), true) && !f.proxy.RemoveFavorite(f.index("Gamma")));
-    f.proxy.rebuildFavoriteItems();
-    QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Height Gamma"));
 
-    // Switches the widget passes on and reads nowhere else reach the model.
-    for (bool on : { true, false }) {
-        f.proxy.EnableViewAllFavorites(on);
-        f.proxy.setGenICamCallbacksEnable(on);
-        QCOMPARE(QVector<bool>({ f.model.GetViewAllFavorites(), f.model.getGenICamCallbackEnable() }),
-                 QVector<bool>(2, on));
+    void firstSearchLoadsTheCategories_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fault"); // loading the one category that is not loaded yet fails
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("warnings");
+        // Only the top level is mapped and the hidden search help row is the first one: re-filtering tests the shown
+        // rows before it, and must not lose the matches the pass found.
+        QTest::newRow("pass visits the first row last")
+            << "Black" << false << state("Root[AnalogControl[GainControl[BlackLevel]]]", 1, 0) << QStringList();
+        // The same pass still finds the matches everywhere else; the favourites hint shows, but is no match.
+        QTest::newRow("a category fails to load")
+            << "a" << true
+            << state("FavoritesTopLevel[Dummy] Root[ImageFormatControl[TestPattern] AnalogControl[Gamma]]", 2, 0)
+            << QStringList({ "Failed to load the features of a category.",
+                             "FeatureTreeModel::addChildren: Unspecified exception occurred." });
     }
-    // While the device is gone nothing is written.
-    f.proxy.SetDeviceAlive(false);
-    QVERIFY(!f.proxy.setData(f.proxyIndex("Height", 1), "2", Qt::EditRole));
-    f.proxy.SetDeviceAlive(true);
-    QVERIFY(f.proxy.setData(f.proxyIndex("Height", 1), "2", Qt::EditRole));
-    // Clearing resets the model: no row, and nothing that pointed at one, is left.
-    QPersistentModelIndex height = f.index("Height");
-    QSignalSpy reset(&f.model, &QAbstractItemModel::modelReset);
-    f.proxy.clear();
-    QVERIFY(reset.count() == 1 && f.model.rowCount() == 0 && !height.isValid() && !f.model.getSearchHelpItem());
-    QVERIFY(!f.model.GetFavoritesRootIndex().isValid());
-    // No collection is left to poll or refresh; the structural rows come back.
-    f.model.refresh();
-    f.model.onTimerPoll();
-    f.proxy.rebuildFavoriteItems();
-    QCOMPARE(treeText(f.model, {}, FeatureTreeItem::FullNodeNameRole),
-             QString("Search FavoritesTopLevel[Fav*CameraDevice*Height Fav*CameraDevice*Gamma]"));
-}
 
-void TestFeatureTreeProxyModel::fallsBackWithoutModel()
-{
-    // Operations without a result do nothing; the favourites are one empty
-    // list for every proxy without a model.
-    FeatureTreeProxyModel proxy;
-    const auto collection = NodeMapText::collection(camera);
-    proxy.addParameterCollection(collection, "Camera", "@CameraDevice", false);
-    proxy.rebuildFavoriteItems();
-    QVERIFY(!proxy.AddFavorite(collection->getParameter("Width"), 0) && !proxy.GetFavoritesRootIndex().isValid());
-    FeatureTreeModel model;
-    QCOMPARE(&proxy.GetFavorites(), &FeatureTreeProxyModel().GetFavorites());
-    QVERIFY(&proxy.GetFavorites() != &model.GetFavorites() && proxy.GetFavorites().count() == 0);
-}
+    void firstSearchLoadsTheCategories()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        TreeFixture f(false); // the model checker would load every category before the search does
+        f.proxy.rebuildFavoriteItems();
+        const auto collection = f.add(camera);
+        QCOMPARE(f.proxy.rowCount(), 2);
+        if (fetch<bool>("fault"))
+            collection->injectFault(QString(), MemoryParameterCollection::Operation::GetChildren,
+                                    MemoryParameterCollection::FaultKind::OtherException, 1);
+        LogCapture log;
+        f.proxy.setFilterFixedString(text);
+        // The counts cover the rows a pass has looked at; the one match of "Black" is in the first pass.
+        const int counted = f.proxy.visibleMatchCount();
+        f.attachTesters();
+        QCOMPARE(state(f.proxy), shown);
+        QVERIFY(text != "Black" || counted == f.proxy.visibleMatchCount());
+        QTEST(log.texts(QtWarningMsg), "warnings");
+    }
+
+    void forgetsResultsWhenTheSourceChanges()
+    {
+        // With dynamic filtering the base class re-filters changed and inserted rows itself: a stored answer is stale.
+        QStandardItemModel model;
+        QStandardItem* b = plainRow("B", true);
+        model.appendRow(plainRow("A", true));
+        model.item(0)->appendRow(b);
+        b->appendRow(plainRow("Gain"));
+        b->child(0)->appendRow(plainRow("Detail")); // shown below a match
+        FeatureTreeProxyModel proxy;
+        proxy.setSourceModel(&model);
+        QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        proxy.setFilterFixedString("Gain");
+        QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain[Detail]]]"));
+        b->child(0)->setText("Offset");
+        QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B]"));
+        // Inserted in front: the new row takes the position the memo knew as "Offset".
+        b->insertRow(0, plainRow("Gain2"));
+        QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain2]]"));
+        b->appendRow(plainRow("Gain3"));
+        QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain2 Gain3]]"));
+        b->removeRow(0);
+        b->child(0)->setText("Gain");
+        QCOMPARE(treeText(proxy, {}, Qt::DisplayRole), QString("A[B[Gain[Detail] Gain3]]"));
+    }
+
+    void forwardsToTheModelMappingIndexes()
+    {
+        TreeFixture f;
+        f.proxy.rebuildFavoriteItems();
+        const auto collection = f.add(camera);
+        for (const char* name : { "Height", "TestPattern", "Gamma" })
+            QVERIFY(f.proxy.AddFavorite(collection->getParameter(name), 99));
+        f.proxy.rebuildFavoriteItems();
+        // Width is filtered out: proxy rows and source rows differ below the category.
+        f.proxy.setFilterFixedString("e");
+        // Each row, depth first, as the proxy answers for it: its position among the favourites,
+        // + when it can become one, ^ and v when it can move up and down, * when it is one.
+        QStringList answers;
+        for (const QModelIndex& row : allRows(f.proxy)) {
+            const QModelIndex index = row.siblingAtColumn(1);
+            FeatureTreeItem* item = f.proxy.getFeatureTreeItem(index);
+            answers << item->data(0, FeatureTreeItem::GenicamNameRole).toString()
+                    + QString::number(f.proxy.getFavoritesIndexFromModelIndex(index))
+                    + (f.proxy.CanAddAsFavorite(index) ? "+" : "") + (f.proxy.CanMoveFavorite(index, true) ? "^" : "")
+                    + (f.proxy.CanMoveFavorite(index, false) ? "v" : "")
+                    + (f.proxy.IsFavoriteTreeItem(item) ? "*" : "");
+            // It is found at its own proxy index; the source's indexes are not the proxy's.
+            QCOMPARE(f.proxy.indexForItem(item, 1), index);
+            QCOMPARE(f.proxy.findItem(item, nullptr, 1), index);
+            QCOMPARE(f.proxy.findItemByFullName(item->getFullName(), nullptr, 1), index);
+            QCOMPARE(f.proxy.findItemByRole(FeatureTreeItem::FullNodeNameRole, item->getFullName(), nullptr, 1), index);
+            const QString id = item->data(0, FeatureTreeItem::UniqueID).toString(); // as QSettings gives it back
+            QCOMPARE(f.proxy.findItemByRole(FeatureTreeItem::UniqueID, id, nullptr, 1), index);
+            const QModelIndex source = f.proxy.mapToSource(index);
+            QVERIFY(!f.proxy.getFeatureTreeItem(source) && f.proxy.getFavoritesIndexFromModelIndex(source) < 0);
+            QVERIFY(!f.proxy.CanAddAsFavorite(source) && !f.proxy.CanMoveFavorite(source, true));
+        }
+        QCOMPARE(answers.join(' '),
+                 QString("FavoritesTopLevel-1 Height0v* TestPattern1^v* Root-1 ImageFormatControl-1 Height-1+ "
+                         "SensorWidth-1+ TestPattern-1+ AnalogControl-1 GainControl-1 BlackLevel-1+"));
+        QVERIFY(!f.proxy.findItemByFullName("@CameraDevice/Width", nullptr, 0).isValid());
+        // Favourites moved and removed through proxy rows.
+        const auto favourite = [&f](int row) { return f.proxy.index(row, 0, f.proxy.GetFavoritesRootIndex()); };
+        QVERIFY(f.proxy.IsFavoriteTreeRoot(f.proxy.getFeatureTreeItem(favourite(0).parent())));
+        for (const auto& [row, up] : { std::pair { 0, false }, { 1, true } }) {
+            QVERIFY(f.proxy.MoveFavorite(favourite(row), up));
+            f.proxy.rebuildFavoriteItems();
+        }
+        QVERIFY(f.proxy.RemoveFavorite(favourite(1)));
+        QVERIFY(!f.proxy.MoveFavorite(f.index("Gamma"), true) && !f.proxy.RemoveFavorite(f.index("Gamma")));
+        f.proxy.rebuildFavoriteItems();
+        QCOMPARE(treeText(f.model, f.model.GetFavoritesRootIndex()), QString("Height Gamma"));
+
+        // Switches the widget passes on and reads nowhere else reach the model.
+        for (bool on : { true, false }) {
+            f.proxy.EnableViewAllFavorites(on);
+            f.proxy.setGenICamCallbacksEnable(on);
+            QCOMPARE(QVector<bool>({ f.model.GetViewAllFavorites(), f.model.getGenICamCallbackEnable() }),
+                     QVector<bool>(2, on));
+        }
+        for (bool alive : { false, true }) { // while the device is gone nothing is written
+            f.proxy.SetDeviceAlive(alive);
+            QCOMPARE(f.proxy.setData(f.proxyIndex("Height", 1), "2", Qt::EditRole), alive);
+        }
+        // Clearing resets the model: no row, and nothing that pointed at one, is left.
+        QPersistentModelIndex height = f.index("Height");
+        QSignalSpy reset(&f.model, &QAbstractItemModel::modelReset);
+        f.proxy.clear();
+        QVERIFY(reset.count() == 1 && f.model.rowCount() == 0 && !height.isValid() && !f.model.getSearchHelpItem());
+        QVERIFY(!f.model.GetFavoritesRootIndex().isValid());
+        // No collection is left to poll or refresh; the structural rows come back.
+        f.model.refresh();
+        f.model.onTimerPoll();
+        f.proxy.rebuildFavoriteItems();
+        QCOMPARE(treeText(f.model, {}, FeatureTreeItem::FullNodeNameRole),
+                 QString("Search FavoritesTopLevel[Fav*CameraDevice*Height Fav*CameraDevice*Gamma]"));
+    }
+
+    void fallsBackWithoutModel()
+    {
+        // Operations without a result do nothing; the favourites are one empty list for every proxy without a model.
+        FeatureTreeProxyModel proxy;
+        const auto collection = NodeMapText::collection(camera);
+        proxy.addParameterCollection(collection, "Camera", "@CameraDevice", false);
+        proxy.rebuildFavoriteItems();
+        QVERIFY(!proxy.AddFavorite(collection->getParameter("Width"), 0) && !proxy.GetFavoritesRootIndex().isValid());
+        FeatureTreeModel model;
+        QCOMPARE(&proxy.GetFavorites(), &FeatureTreeProxyModel().GetFavorites());
+        QVERIFY(&proxy.GetFavorites() != &model.GetFavorites() && proxy.GetFavorites().count() == 0);
+    }
+};
 
 QTEST_MAIN(TestFeatureTreeProxyModel)
 #include "tst_featuretreeproxymodel.moc"

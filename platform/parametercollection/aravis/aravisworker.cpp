@@ -1,9 +1,8 @@
 #include "aravisworker_p.h"
 
-#include <QList>
-
 #include <atomic>
 #include <exception>
+#include <vector>
 
 namespace ParameterCollection {
 
@@ -15,35 +14,61 @@ class AravisWorkerReaper
 public:
     static AravisWorkerReaper& instance()
     {
-        static AravisWorkerReaper reaper;
-        return reaper;
+        // Never destroyed: a job still running while the process ends may
+        // retire a worker (its own, when it held the last reference to a
+        // device), and must find the reaper whole.
+        static AravisWorkerReaper* const reaper = new AravisWorkerReaper;
+        static const struct AtExit
+        {
+            ~AtExit() { reaper->finish(); }
+        } atExit;
+        return *reaper;
     }
 
     void add(std::unique_ptr<AravisWorker> worker)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_finishing) {
+            leave(std::move(worker)); // nobody waits any longer
+            return;
+        }
         collectFinished();
         m_workers.push_back(std::move(worker));
     }
 
-    ~AravisWorkerReaper()
+private:
+    void finish()
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        // Waited for without the lock: a worker that retires another
+        // meanwhile must not wait for this wait to end.
+        std::vector<std::unique_ptr<AravisWorker>> workers;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_finishing = true;
+            workers.swap(m_workers);
+        }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        for (auto& worker : m_workers) {
+        for (auto& worker : workers) {
             std::unique_lock<std::mutex> workerLock(worker->m_mutex);
-            if (worker->m_finishedChanged.wait_until(workerLock, deadline, [&] { return worker->m_finished; })) {
-                workerLock.unlock();
+            const bool finished
+                = worker->m_finishedChanged.wait_until(workerLock, deadline, [&] { return worker->m_finished; });
+            workerLock.unlock();
+            if (finished) {
                 worker->m_thread.join();
             } else {
-                worker->m_thread.detach();
-                workerLock.unlock();
-                (void)worker.release(); // still in use by its thread
+                std::lock_guard<std::mutex> lock(m_mutex);
+                leave(std::move(worker));
             }
         }
     }
 
-private:
+    // With m_mutex held.
+    void leave(std::unique_ptr<AravisWorker> worker)
+    {
+        worker->m_thread.detach();
+        m_left.push_back(std::move(worker)); // still in use by its thread
+    }
+
     void collectFinished()
     {
         for (auto it = m_workers.begin(); it != m_workers.end();) {
@@ -63,6 +88,8 @@ private:
 
     std::mutex m_mutex;
     std::vector<std::unique_ptr<AravisWorker>> m_workers;
+    std::vector<std::unique_ptr<AravisWorker>> m_left; // at the end of the process, not waited for
+    bool m_finishing = false;
 };
 
 AravisWorker::AravisWorker()
@@ -159,8 +186,8 @@ void AravisWorker::loop()
         if (m_jobs.empty() && !m_stopping) {
             if (m_tick) {
                 m_tickChanged = false;
-                const bool woken = m_wake.wait_for(
-                    lock, m_tickInterval, [this] { return !m_jobs.empty() || m_stopping || m_tickChanged; });
+                const bool woken = m_wake.wait_for(lock, m_tickInterval,
+                                                   [this] { return !m_jobs.empty() || m_stopping || m_tickChanged; });
                 if (!woken && m_tick) {
                     std::function<void()> tick = m_tick;
                     lock.unlock();

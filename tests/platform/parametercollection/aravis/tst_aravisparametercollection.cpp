@@ -5,16 +5,19 @@
 
 #include "parameterchecks.h"
 #include "parametercollection/aravis/aravisparametercollection.h"
+#include "parametercollection/aravis/aravisworker_p.h"
 #include "parametercollection/icommandparameter.h"
 #include "parametercollection/iintegerparameter.h"
 #include "parametercollection/valuetext.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <atomic>
 #include <cfloat>
+#include <thread>
 
 using namespace ParameterCollection;
 
@@ -429,6 +432,30 @@ private slots:
                                          "PixelFormat", "Root"});
         h.collection.reset();
         QCOMPARE(misbehaviourAfterClose(h, operation), QString());
+    }
+
+    // A job still running as the process ends retires a worker, as one does
+    // that drops the last reference to a device: the process still ends at once.
+    void endsWhileAJobRetiresAWorker()
+    {
+        if (qEnvironmentVariableIsSet("ORVIK_END_WHILE_RETIRING")) {
+            AravisWorker::retire(std::make_unique<AravisWorker>(), [] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                AravisWorker::retire(std::make_unique<AravisWorker>(), [] {});
+            });
+            return;
+        }
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ORVIK_END_WHILE_RETIRING", "1");
+        child.setProcessEnvironment(environment);
+        QElapsedTimer clock;
+        clock.start();
+        child.start(QCoreApplication::applicationFilePath(), { "endsWhileAJobRetiresAWorker" });
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     }
 };
 

@@ -159,12 +159,10 @@ inline QByteArray toXml(const QString& tree, const QString& role = QStringLitera
 
 /// A collection built from `tree`; fails the running test when it cannot be built.
 inline QSharedPointer<ParameterCollection::MemoryParameterCollection>
-collection(const QString& tree, const QString& role = QStringLiteral("@CameraDevice"),
-           ParameterCollection::MemoryParameterCollection::TextEncoding encoding
-           = ParameterCollection::MemoryParameterCollection::TextEncoding::Utf8)
+collection(const QString& tree, const QString& role = QStringLiteral("@CameraDevice"))
 {
     try {
-        return ParameterCollection::MemoryParameterCollection::fromXml(toXml(tree, role), role, encoding);
+        return ParameterCollection::MemoryParameterCollection::fromXml(toXml(tree, role), role);
     } catch (const GenICam::GenericException& e) {
         QTest::qFail(e.GetDescription(), __FILE__, __LINE__);
     }

@@ -25,8 +25,6 @@ public:
             for (auto scope : { QSettings::UserScope, QSettings::SystemScope })
                 QSettings::setPath(format, scope, m_dir.path());
     }
-    TestSettings(const TestSettings&) = delete;
-    TestSettings& operator=(const TestSettings&) = delete;
 
     QString path() const { return m_dir.path(); }
 

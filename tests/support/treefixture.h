@@ -204,24 +204,18 @@ private:
 };
 
 /// Rows of a _data() function: every operation of the in-memory collection
-/// that `operations` names (all of them when empty) with every fault kind,
-/// in the columns "operation" and "kind".
-inline void addFaultRows(const QList<ParameterCollection::MemoryParameterCollection::Operation>& operations = {})
+/// with every fault kind, in the columns "operation" and "kind".
+inline void addFaultRows()
 {
     using Operation = ParameterCollection::MemoryParameterCollection::Operation;
     using Kind = ParameterCollection::MemoryParameterCollection::FaultKind;
     QTest::addColumn<int>("operation");
     QTest::addColumn<int>("kind");
-    QList<Operation> all = operations;
-    if (all.isEmpty()) {
-        for (int op = int(Operation::GetParameter); op <= int(Operation::GetValue); ++op)
-            all << Operation(op);
-    }
     const std::pair<Kind, const char*> kinds[] = { { Kind::GenICamException, "GenICam" },
                                                    { Kind::StandardException, "std" },
                                                    { Kind::OtherException, "other" } };
-    for (Operation op : qAsConst(all)) {
+    for (int op = int(Operation::GetParameter); op <= int(Operation::GetValue); ++op) {
         for (const auto& kind : kinds)
-            QTest::addRow("operation %d, %s", int(op), kind.second) << int(op) << int(kind.first);
+            QTest::addRow("operation %d, %s", op, kind.second) << op << int(kind.first);
     }
 }

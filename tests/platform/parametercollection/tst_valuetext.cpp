@@ -69,7 +69,7 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("decimals");
         QTest::addColumn<int>("flags"); // 1 fixed, 2 scientific
-        QTest::addColumn<QString>("localeName");
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
         const std::tuple<double, int, int, const char*, const char*> rows[] = {
             {1234.5, 2, 1, "C", "1234.50"}, {1234567.5, 2, 1, "de_DE", "1234567,50"}, {0.125, 1, 1, "C", "0.1"},
@@ -82,10 +82,9 @@ private slots:
     }
     void formatsDoubles()
     {
-        QFETCH(double, value); QFETCH(int, decimals); QFETCH(int, flags); QFETCH(QString, localeName);
+        QFETCH(double, value); QFETCH(int, decimals); QFETCH(int, flags); QFETCH(QString, locale);
         QFETCH(QString, expected);
-        const QLocale locale(localeName);
-        QCOMPARE(Utils::formatDoubleValue(value, decimals, Utils::FormatValueFlags(flags), locale), expected);
+        QCOMPARE(Utils::formatDoubleValue(value, decimals, Utils::FormatValueFlags(flags), QLocale(locale)), expected);
     }
 
     void formatsFloats()

@@ -446,9 +446,7 @@ private slots:
             return;
         }
         QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ORVIK_END_WHILE_RETIRING", "1");
-        child.setProcessEnvironment(environment);
+        child.setEnvironment(QProcess::systemEnvironment() << "ORVIK_END_WHILE_RETIRING=1");
         QElapsedTimer clock;
         clock.start();
         child.start(QCoreApplication::applicationFilePath(), { "endsWhileAJobRetiresAWorker" });

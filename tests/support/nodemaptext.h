@@ -43,12 +43,8 @@ public:
     QString items(bool nested)
     {
         QString xml;
-        while (skipSpace(), !atEnd() && error.isEmpty() && !(nested && peek(']'))) {
-            if (peek(']'))
-                fail("unexpected ']'");
-            else
-                xml += item();
-        }
+        while (skipSpace(), !atEnd() && error.isEmpty() && !(nested && peek(']')))
+            xml += peek(']') ? fail("unexpected ']'") : item();
         return xml;
     }
 
@@ -66,21 +62,21 @@ private:
         while (!atEnd() && m_text.at(m_pos).isSpace())
             ++m_pos;
     }
-    void fail(const QString& what)
+    // Keeps the first error and ends the reading; gives the empty text of what failed.
+    QString fail(const QString& what)
     {
         if (error.isEmpty())
             error = QStringLiteral("%1 at %2 in \"%3\"").arg(what).arg(m_pos).arg(m_text);
         m_pos = m_text.size();
+        return QString();
     }
     // A '...' quoted text, or the characters up to one of `stops` or white space.
     QString word(const char* stops)
     {
         if (take('\'')) {
             const int end = m_text.indexOf(QLatin1Char('\''), m_pos);
-            if (end < 0) {
-                fail("unterminated quote");
-                return QString();
-            }
+            if (end < 0)
+                return fail("unterminated quote");
             const QString quoted = m_text.mid(m_pos, end - m_pos);
             m_pos = end + 1;
             return quoted;
@@ -101,10 +97,8 @@ private:
                                                       { 's', "String" },  { 'e', "Enumeration" }, { 'c', "Command" },
                                                       { 'p', "Port" } };
         const QString name = word("()[]{}#!=:");
-        if (name.isEmpty()) {
-            fail("a name expected");
-            return QString();
-        }
+        if (name.isEmpty())
+            return fail("a name expected");
         QString element = QStringLiteral("Integer");
         QString attributes = attribute("name", name);
         QString entries;

@@ -7,7 +7,6 @@
 #include "treefixture.h"
 #include "widgets/asyncerrorqueue.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 #include <csignal>

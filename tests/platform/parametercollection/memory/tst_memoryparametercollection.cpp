@@ -44,8 +44,7 @@ QSharedPointer<Collection> makeCollection()
     return Collection::fromXml(xml, "test.xml");
 }
 
-template<typename T>
-QSharedPointer<T> typed(const QSharedPointer<Collection>& c, const QString& name)
+template<typename T> QSharedPointer<T> typed(const QSharedPointer<Collection>& c, const QString& name)
 {
     return qSharedPointerDynamicCast<T>(c->getParameter(name));
 }

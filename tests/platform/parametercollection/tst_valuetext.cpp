@@ -64,13 +64,13 @@ private slots:
             QCOMPARE(ValueText::formatInteger(expected.toLongLong(), integer), text);
     }
 
-    void formatsDoubles_data()
+    // Utils::formatDoubleValue (flags: 1 fixed, 2 scientific). Spin boxes read their own text back with their locale,
+    // and range tool tips leave out an increment whose text reads back as 0.
+    void formatsDoubles()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<int>("flags"); // 1 fixed, 2 scientific
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("expected");
+        const auto format = [](double value, int decimals, int flags, const char* locale) {
+            return Utils::formatDoubleValue(value, decimals, Utils::FormatValueFlags(flags), QLocale(locale));
+        };
         const std::tuple<double, int, int, const char*, const char*> rows[] = {
             {1234.5, 2, 1, "C", "1234.50"}, {1234567.5, 2, 1, "de_DE", "1234567,50"}, {0.125, 1, 1, "C", "0.1"},
             {99.6, 0, 1, "C", "100"}, {12.3, -3, 1, "C", "12"}, {0.1, 40, 1, "C", "0.10000000000000001"},
@@ -78,13 +78,15 @@ private slots:
             {-2.24e12, 1, 2, "de_DE", "-2,2e+12"}, {1.0e10, 0, 3, "C", "1e+10"}, {qQNaN(), 2, 1, "C", "nan"},
             {-qInf(), 2, 1, "de_DE", "-inf"}};
         for (const auto& [value, decimals, flags, locale, expected] : rows)
-            QTest::addRow("%s", expected) << value << decimals << flags << locale << expected;
-    }
-    void formatsDoubles()
-    {
-        QFETCH(double, value); QFETCH(int, decimals); QFETCH(int, flags); QFETCH(QString, locale);
-        QFETCH(QString, expected);
-        QCOMPARE(Utils::formatDoubleValue(value, decimals, Utils::FormatValueFlags(flags), QLocale(locale)), expected);
+            QCOMPARE(format(value, decimals, flags, locale), QString(expected));
+        for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "ja_JP"}) {
+            for (const auto& [value, decimals, flags] : std::initializer_list<std::tuple<double, int, int>>{
+                     {0.5, 3, 1}, {1234567.25, 3, 1}, {-98765.125, 3, 1}, {0, 0, 1}, {0, 3, 1}, {0, 0, 2}, {0, 3, 2}}) {
+                bool ok = false;
+                const QString text = format(value, decimals, flags, name);
+                QVERIFY2(QLocale(name).toDouble(text, &ok) == value && ok, qPrintable(text));
+            }
+        }
     }
 
     void formatsFloats()
@@ -98,17 +100,6 @@ private slots:
         QCOMPARE(shown << ValueText::formatFloat(-12.34, 1, NotationScientific),
                  QStringList({"0.00", "1234.6", "2", "0.10000000000000001", "10000000000.0", "1", "999999999.00", "1.00e+09",
                               "-1.00e+09", "0.01", "4.00e-03", "-4.00e-03", "0.00", "-1.2e+01"}));
-        // Spin boxes read their own text back with their locale, and range tool tips leave out an increment
-        // whose text reads back as 0.
-        for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "ja_JP"}) {
-            for (const auto& [value, decimals, flags] : std::initializer_list<std::tuple<double, int, int>>{
-                     {0.5, 3, 1}, {1234567.25, 3, 1}, {-98765.125, 3, 1}, {0, 0, 1}, {0, 3, 1}, {0, 0, 2}, {0, 3, 2}}) {
-                bool ok = false;
-                const QLocale locale(name);
-                const QString text = Utils::formatDoubleValue(value, decimals, Utils::FormatValueFlags(flags), locale);
-                QVERIFY2(locale.toDouble(text, &ok) == value && ok, qPrintable(text));
-            }
-        }
     }
 
     void propertyTexts()

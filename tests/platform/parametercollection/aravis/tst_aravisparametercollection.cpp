@@ -27,8 +27,7 @@ const QString role = "@CameraDevice";
 QSharedPointer<AravisParameterCollection> open(const QString& source)
 {
     static QTemporaryDir dir; // the fake camera reads a file, not a resource
-    if (!QFile::exists(dir.filePath("nodemap.xml")))
-        QFile::copy(":/aravistest/nodemap.xml", dir.filePath("nodemap.xml"));
+    QFile::copy(":/aravistest/nodemap.xml", dir.filePath("nodemap.xml")); // once: it never overwrites
     if (source == "camera")
         return AravisParameterCollection::openDevice(AravisParameterCollection::fakeCameraId());
     return source == "xml" ? AravisParameterCollection::openXmlFile(":/aravistest/nodemap.xml")

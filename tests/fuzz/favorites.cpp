@@ -19,10 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                   QString::fromUtf8(line.mid(equals + 1)));
         }
     }
-    FavoritesData read;
+    FavoritesData read, again;
     read.readSettings(group);
     read.save(group);
-    FavoritesData again;
     again.readSettings(group);
     Fuzz::require(again.count() == read.count());
     for (int i = 0; i < read.count(); ++i)

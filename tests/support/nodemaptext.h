@@ -99,9 +99,7 @@ private:
         const QString name = word("()[]{}#!=:");
         if (name.isEmpty())
             return fail("a name expected");
-        QString element = QStringLiteral("Integer");
-        QString attributes = attribute("name", name);
-        QString entries;
+        QString element = QStringLiteral("Integer"), attributes = attribute("name", name), entries;
         if (take(':') && (element = elements.value(atEnd() ? QChar() : m_text.at(m_pos++))).isEmpty())
             fail("unknown type");
         if (take('='))

@@ -59,8 +59,7 @@ inline void moveTo(QSlider* slider, int value)
     const QStyleOptionSlider option = Detail::optionFor(slider);
     const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
     const QRect handle = Detail::handleRect(slider);
-    const int sliderMin = groove.x();
-    const int sliderMax = groove.right() - handle.width() + 1;
+    const int sliderMin = groove.x(), sliderMax = groove.right() - handle.width() + 1;
     const int x = sliderMin
         + QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, sliderMax - sliderMin,
                                           option.upsideDown)

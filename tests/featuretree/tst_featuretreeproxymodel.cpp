@@ -30,11 +30,9 @@ QString generatedTree()
             text += (s ? "" : QString("Cat%1#%2[").arg(c).arg(c % 3 == 2 ? "Expert" : "Beginner"))
                 + QString("Sub%1_%2[").arg(c).arg(s);
             for (int f = 0; f < 5; ++f) {
+                const char* extra = f == 4 && s == 1 ? "!NI " : f == 3 ? "{unit=dB} " : " ";
                 text += QString("%1%2%3%4#").arg(stems[(c + s + f) % 4]).arg(c).arg(s).arg(f)
-                    + levels[(c * 7 + s * 3 + f) % 5]
-                    + (f == 4 && s == 1 ? "!NI "
-                           : f == 3     ? "{unit=dB} "
-                                        : " ");
+                    + levels[(c * 7 + s * 3 + f) % 5] + extra;
             }
             text += s == 2 ? "]] " : "] ";
         }
@@ -179,6 +177,11 @@ private slots:
             if (invalidate)
                 f.proxy.invalidate();
         };
+        const auto favourites = [&](bool changed) { // the widget rebuilds the favourites' rows on a change
+            QVERIFY(changed);
+            f.proxy.rebuildFavoriteItems();
+            f.proxy.invalidate();
+        };
         const std::pair<const char*, std::function<void()>> steps[] = {
             { "filtered", [&] { refilter(filter, true); } },
             { "other text", [&] { refilter(otherText, false); } },
@@ -195,18 +198,9 @@ private slots:
                   if (level == GenApi::Guru) // it walks the whole tree on every change: some rows suffice
                       f.attachTesters();
               } },
-            { "favourite added",
-              [&] {
-                  QVERIFY(f.proxy.AddFavorite(camera->getParameter("Width100"), 99));
-                  f.proxy.rebuildFavoriteItems();
-                  f.proxy.invalidate();
-              } },
+            { "favourite added", [&] { favourites(f.proxy.AddFavorite(camera->getParameter("Width100"), 99)); } },
             { "favourite removed",
-              [&] {
-                  QVERIFY(f.model.RemoveFavorite(f.model.index(0, 0, f.model.GetFavoritesRootIndex())));
-                  f.proxy.rebuildFavoriteItems();
-                  f.proxy.invalidate();
-              } },
+              [&] { favourites(f.model.RemoveFavorite(f.model.index(0, 0, f.model.GetFavoritesRootIndex()))); } },
             { "rows changed",
               [&] {
                   camera->getParameter("Gain000")->getProperties()->setProperty("Visibility", "Expert");

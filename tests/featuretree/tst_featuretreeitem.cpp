@@ -111,10 +111,8 @@ private slots:
 
     void structure()
     {
-        QFETCH(QString, tree);
-        QFETCH(QString, operation);
-        auto root = ::tree(tree);
-        const QStringList words = operation.split(' ');
+        auto root = tree(fetch<QString>("tree"));
+        const QStringList words = fetch<QString>("operation").split(' ');
         const int n = words.value(1).toInt();
         FeatureTreeItem* from = named(root.get(), words.value(1));
         std::unique_ptr<FeatureTreeItem> removed;

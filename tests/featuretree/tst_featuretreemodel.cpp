@@ -4,7 +4,6 @@
 #include "logcapture.h"
 #include "parameterchecks.h"
 #include "parametercollection/iparameter.h"
-#include "parametercollection/iparameterproperties.h"
 #include "treefixture.h"
 #include "widgets/asyncerrorqueue.h"
 

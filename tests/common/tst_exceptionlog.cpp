@@ -22,14 +22,13 @@ private slots:
             }
             return log.texts().size() == 1 ? log.texts(type).value(0) : log.texts().join('|');
         };
-        QCOMPARE(logged([] { throw std::runtime_error("broken"); }, QtWarningMsg),
-                 QString("F::g: Exception occurred:\nbroken\n"));
-        QCOMPARE(logged([] { throw std::runtime_error("値が不正"); }, QtWarningMsg),
-                 QString("F::g: Exception occurred:\n値が不正\n"));
+        const QString occurred = "F::g: Exception occurred:\n";
+        QCOMPARE(logged([] { throw std::runtime_error("broken"); }, QtWarningMsg), occurred + "broken\n");
+        QCOMPARE(logged([] { throw std::runtime_error("値が不正"); }, QtWarningMsg), occurred + "値が不正\n");
         QCOMPARE(logged([] { throw 42; }, QtWarningMsg), QString("F::g: Unspecified exception occurred."));
         const QString genicam = logged([] { GENICAM_THROW(InvalidArgumentException, "bad"); }, QtDebugMsg);
-        QVERIFY2(genicam.startsWith("F::g: Exception occurred:\nbad : InvalidArgumentException")
-                     && genicam.endsWith('\n') && !genicam.contains('|'),
+        QVERIFY2(genicam.startsWith(occurred + "bad : InvalidArgumentException") && genicam.endsWith('\n')
+                     && !genicam.contains('|'),
                  qPrintable(genicam));
     }
 };

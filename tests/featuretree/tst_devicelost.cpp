@@ -17,18 +17,12 @@ const char* const tree = "Image[Width=640{min=16 max=4000 inc=2} Gain:f=3{min=0 
                          " Format:e=Mono8(Mono8 Mono12) Flip:b=false Hidden[Deep=1]]"
                          " Temperature:f=40!RO{min=-40 max=125 behaviour=drift}";
 
-/// Counts the reports the error queue delivers from when it is made.
-struct Reports : QSignalSpy
+/// The reports the error queue delivered to `spy` so far.
+int delivered(QSignalSpy& spy)
 {
-    Reports()
-        : QSignalSpy(GetTheGlobalAsyncErrorQueue(), &AsyncErrorQueue::displayError)
-    { }
-    int operator()()
-    {
-        QCoreApplication::processEvents();
-        return count();
-    }
-};
+    QCoreApplication::processEvents();
+    return int(spy.count());
+}
 } // namespace
 
 /// A device that goes away, stalls or comes back: the tree shows it, reports
@@ -55,7 +49,7 @@ private slots:
         QVERIFY(f.editor("Gain") && f.editor("Format"));
         QVERIFY((f.index("Gain").flags() & Qt::ItemIsEnabled) && (f.index("Gain", 1).flags() & Qt::ItemIsEditable));
         LogCapture log;
-        Reports reports;
+        QSignalSpy reports(GetTheGlobalAsyncErrorQueue(), &AsyncErrorQueue::displayError);
         if (stallMs > 0) {
             collection->stallDevice(stallMs);
             QElapsedTimer waited;
@@ -67,7 +61,7 @@ private slots:
         }
         QCOMPARE(states.count(), 1);
         QCOMPARE(collection->connectionState(), State::Lost);
-        QCOMPARE(reports(), 1);
+        QCOMPARE(delivered(reports), 1);
         // Dimmed and disabled, without editors; the last values stay readable.
         const QModelIndex gain = f.index("Gain", 1);
         QVERIFY(!(gain.flags() & Qt::ItemIsEnabled));
@@ -80,7 +74,7 @@ private slots:
         edit.start();
         QVERIFY(!f.view()->model()->setData(f.index("Gain", 1), "4", Qt::EditRole));
         QVERIFY(edit.elapsed() < 100);
-        QCOMPARE(reports(), 2);
+        QCOMPARE(delivered(reports), 2);
         collection->injectFault(QString(), MemoryParameterCollection::Operation::Poll,
                                 MemoryParameterCollection::FaultKind::StandardException);
         f.widget()->setPolling(true);
@@ -91,7 +85,7 @@ private slots:
         collection->clearFaults();
         collection->reconnectDevice();
         QCOMPARE(states.count(), 2);
-        QCOMPARE(reports(), 2);
+        QCOMPARE(delivered(reports), 2);
         QVERIFY(f.editor("Gain") && f.editor("Format"));
         QCOMPARE(treeText(*f.view()->model()), shownBefore);
         QCOMPARE(f.view()->currentIndex(), f.index("Gain"));
@@ -102,7 +96,7 @@ private slots:
     void oneDeviceIsOneReport()
     {
         WidgetFixture f;
-        Reports reports;
+        QSignalSpy reports(GetTheGlobalAsyncErrorQueue(), &AsyncErrorQueue::displayError);
         EmulatedCamera camera;
         for (const EmulatedCamera::Collection& c : camera.collections())
             f.widget()->addParameterCollection(c.collection, c.rootName, c.roleName, true);
@@ -110,10 +104,10 @@ private slots:
         f.widget()->Refresh(); // the first collection finds the device gone, the others follow
         for (const EmulatedCamera::Collection& c : camera.collections())
             QCOMPARE(c.collection->connectionState(), State::Lost);
-        QCOMPARE(reports(), 1);
+        QCOMPARE(delivered(reports), 1);
         camera.reconnectDevice();
         camera.disconnectDevice();
-        QCOMPARE(reports(), 2);
+        QCOMPARE(delivered(reports), 2);
     }
 
     void anotherHostsControlLeavesReadingOnly()

@@ -51,8 +51,7 @@ private slots:
         WidgetFixture f;
         const auto collection = f.add(tree);
         LogCapture log;
-        const QStringList nodes = collection->nodeNames() + QStringList(QString());
-        for (const QString& node : nodes)
+        for (const QString& node : collection->nodeNames() + QStringList(QString()))
             collection->injectFault(node, Operation(operation), FaultKind(kind));
 
         FeatureTreeWidget* widget = f.widget();

@@ -1,4 +1,5 @@
 #include "featuretree/favoritesdata.h"
+#include "fetch.h"
 #include "logcapture.h"
 #include "testsettings.h"
 
@@ -136,12 +137,10 @@ private slots:
     }
     void readsOnlyTheEntriesThatExist()
     {
-        QFETCH(int, count);
-        QFETCH(QList<int>, keys);
         TestSettings isolated;
         QSettings settings;
-        settings.setValue("Favorites/NumberOfEntries", count);
-        for (int key : keys)
+        settings.setValue("Favorites/NumberOfEntries", fetch<int>("count"));
+        for (int key : fetch<QList<int>>("keys"))
             settings.setValue("Favorites/" + QString::number(key), QString("A%1*A*@CameraDevice").arg(key));
         LogCapture log;
         FavoritesData data;

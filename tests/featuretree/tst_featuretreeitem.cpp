@@ -111,10 +111,8 @@ private slots:
 
     void structure()
     {
-        QFETCH(QString, tree);
-        QFETCH(QString, operation);
-        auto root = ::tree(tree);
-        const QStringList words = operation.split(' ');
+        auto root = tree(fetch<QString>("tree"));
+        const QStringList words = fetch<QString>("operation").split(' ');
         const int n = words.value(1).toInt();
         FeatureTreeItem* from = named(root.get(), words.value(1));
         std::unique_ptr<FeatureTreeItem> removed;
@@ -294,11 +292,10 @@ private slots:
                                width->data(1, FeatureTreeItem::GenicamNameRole).toString(),
                                width->data(0, FeatureTreeItem::GenicamDocuURL).toString() }),
                  QStringList({ "Width [px]", "Limit", "Width", "@CameraDevice/Width", "docs/features.html#Width" }));
-        QCOMPARE(width->data(0, Qt::ToolTipRole).toString(),
-                 QString("<nobr><b>Width (Width)</b></nobr><br><nobr>Width of the image</nobr>"));
-        QCOMPARE(f.item("Controls")->data(0, Qt::ToolTipRole).toString(), QString("<nobr><b>Controls</b></nobr>"));
-        // "root" in any case gives the short heading.
-        QCOMPARE(f.item("RootCause")->data(0, Qt::ToolTipRole).toString(), QString("<nobr><b>RootCause</b></nobr>"));
+        const auto tip = [&f](const char* name) { return f.item(name)->data(0, Qt::ToolTipRole).toString(); };
+        QCOMPARE(tip("Width"), QString("<nobr><b>Width (Width)</b></nobr><br><nobr>Width of the image</nobr>"));
+        QCOMPARE(tip("Controls"), QString("<nobr><b>Controls</b></nobr>"));
+        QCOMPARE(tip("RootCause"), QString("<nobr><b>RootCause</b></nobr>")); // "root" in any case: the short heading
         // A translation of "<name>_Tooltip" in the node map's context replaces the text.
         struct Translator : QTranslator
         {
@@ -310,16 +307,15 @@ private slots:
             }
         } translator;
         QCoreApplication::installTranslator(&translator);
-        QCOMPARE(width->data(0, Qt::ToolTipRole).toString(),
-                 QString::fromUtf8("<nobr><b>Width (Width)</b></nobr><br><nobr>画像の幅</nobr>"));
+        QCOMPARE(tip("Width"), QString::fromUtf8("<nobr><b>Width (Width)</b></nobr><br><nobr>画像の幅</nobr>"));
         QCoreApplication::removeTranslator(&translator);
         // Search matches are marked in the heading only.
         FeatureTreeHighlighter highlighter;
         highlighter.searchText = "idt";
         static_cast<FeatureTreeINodeItem*>(width)->setHighlighter(&highlighter);
-        const QString tip = width->data(0, Qt::ToolTipRole).toString();
-        QVERIFY2(tip.startsWith("<nobr><b>W<span") && tip.endsWith("<br><nobr>Width of the image</nobr>"),
-                 qPrintable(tip));
+        QVERIFY2(tip("Width").startsWith("<nobr><b>W<span")
+                     && tip("Width").endsWith("<br><nobr>Width of the image</nobr>"),
+                 qPrintable(tip("Width")));
     }
 
     void executesCommandsWhateverTheValue()

@@ -4,7 +4,6 @@
 #include "logcapture.h"
 #include "parameterchecks.h"
 #include "parametercollection/iparameter.h"
-#include "parametercollection/iparameterproperties.h"
 #include "treefixture.h"
 #include "widgets/asyncerrorqueue.h"
 
@@ -77,43 +76,38 @@ private slots:
         QTest::addColumn<QString>("changed"); // the feature itself is edited in the tree, another in the collection
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("options"); // col0, display (role), dead (device), nocallbacks, latin1 (row), fault=N
-        QTest::addColumn<bool>("taken"); // what setData answers, or whether the collection took the value
-        QTest::addColumn<QString>("stored"); // the feature's value afterwards
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("updates"); // of the row
-        QTest::addColumn<int>("reports"); // to the error queue
+        // "taken" or "refused" (what setData answers, or whether the collection took the value), the feature's value
+        // afterwards, the row's value, the updates of the row and the reports to the error queue.
+        QTest::addColumn<QString>("outcome");
         const auto row
             = [](const char* name, const char* feature, const char* changed, const QVariant& value, const char* options,
-                 bool taken, const QString& stored, const QString& shown, int updates, int reports = 0) {
-                  QTest::newRow(name) << feature << changed << value << options << taken << stored << shown << updates
-                                      << reports;
-              };
-        row("edit", "Width", "Width", "320", "", true, "320", "320", 1);
-        row("refused by the feature", "Width", "Width", "321", "", false, "640", "640", 0);
-        row("same value: no write", "Width", "Width", "640", "fault=1", true, "640", "640", 0);
-        row("invalid value", "Width", "Width", QVariant(), "", false, "640", "640", 0);
-        row("name column", "Width", "Width", "320", "col0", false, "640", "640", 0);
-        row("display role", "Width", "Width", "320", "display", false, "640", "640", 0);
-        row("device closed", "Width", "Width", "320", "dead", false, "640", "640", 0);
-        row("GenICam fault: silent", "Width", "Width", "320", "fault=0", false, "640", "640", 0);
-        row("std fault: reported", "Width", "Width", "320", "fault=1", false, "640", "640", 0, 1);
-        row("other fault: reported", "Width", "Width", "320", "fault=2", false, "640", "640", 0, 1);
+                 const QString& outcome) { QTest::newRow(name) << feature << changed << value << options << outcome; };
+        row("edit", "Width", "Width", "320", "", "taken 320 320 1 0");
+        row("refused by the feature", "Width", "Width", "321", "", "refused 640 640 0 0");
+        row("same value: no write", "Width", "Width", "640", "fault=1", "taken 640 640 0 0");
+        row("invalid value", "Width", "Width", QVariant(), "", "refused 640 640 0 0");
+        row("name column", "Width", "Width", "320", "col0", "refused 640 640 0 0");
+        row("display role", "Width", "Width", "320", "display", "refused 640 640 0 0");
+        row("device closed", "Width", "Width", "320", "dead", "refused 640 640 0 0");
+        row("GenICam fault: silent", "Width", "Width", "320", "fault=0", "refused 640 640 0 0");
+        row("std fault: reported", "Width", "Width", "320", "fault=1", "refused 640 640 0 1");
+        row("other fault: reported", "Width", "Width", "320", "fault=2", "refused 640 640 0 1");
         // The report of a value out of its live limits is not kept, the corrected one is.
-        row("integer above its maximum", "Width", "Limit", "500", "", true, "500", "500", 1);
-        row("integer below its minimum", "Width", "Floor", "700", "", true, "700", "700", 1);
-        row("float above its maximum", "Gain", "GainLimit", "2.5", "", true, "2.50", "2.50", 1);
-        row("float below its minimum", "Gain", "GainFloor", "7", "", true, "7.00", "7.00", 1);
-        row("read only: left alone", "Temperature", "Limit", "40", "", true, "50.00", "50.00", 1);
-        row("inside the limits", "Width", "Limit", "800", "", true, "640", "640", 1);
-        row("callbacks off: not clamped", "Width", "Limit", "500", "nocallbacks", true, "640", "640", 0);
-        row("callbacks off: not shown", "Width", "Width", "700", "nocallbacks", true, "700", "640", 0);
+        row("integer above its maximum", "Width", "Limit", "500", "", "taken 500 500 1 0");
+        row("integer below its minimum", "Width", "Floor", "700", "", "taken 700 700 1 0");
+        row("float above its maximum", "Gain", "GainLimit", "2.5", "", "taken 2.50 2.50 1 0");
+        row("float below its minimum", "Gain", "GainFloor", "7", "", "taken 7.00 7.00 1 0");
+        row("read only: left alone", "Temperature", "Limit", "40", "", "taken 50.00 50.00 1 0");
+        row("inside the limits", "Width", "Limit", "800", "", "taken 640 640 1 0");
+        row("callbacks off: not clamped", "Width", "Limit", "500", "nocallbacks", "taken 640 640 0 0");
+        row("callbacks off: not shown", "Width", "Width", "700", "nocallbacks", "taken 700 640 0 0");
         // The collection takes 8-bit text up to the first zero byte: a text with one inside is refused, not written
         // cut short. A Latin-1 row hands Latin-1 bytes to a UTF-8 collection, which refuses them.
         const QString umlaut = QString::fromUtf8("Grüße"), zero = QString("ab") + QChar(0) + "cd";
-        row("UTF-8 text", "DeviceUserID", "DeviceUserID", umlaut, "", true, umlaut, umlaut, 1);
-        row("refused for a zero character", "DeviceUserID", "DeviceUserID", zero, "", false, "cam", "cam", 0);
-        row("Latin-1 row, zero character", "DeviceUserID", "DeviceUserID", zero, "latin1", false, "cam", "cam", 0);
-        row("Latin-1 row", "DeviceUserID", "DeviceUserID", umlaut, "latin1", false, "cam", "cam", 0);
+        row("UTF-8 text", "DeviceUserID", "DeviceUserID", umlaut, "", QString("taken %1 %1 1 0").arg(umlaut));
+        row("refused for a zero character", "DeviceUserID", "DeviceUserID", zero, "", "refused cam cam 0 0");
+        row("Latin-1 row, zero character", "DeviceUserID", "DeviceUserID", zero, "latin1", "refused cam cam 0 0");
+        row("Latin-1 row", "DeviceUserID", "DeviceUserID", umlaut, "latin1", "refused cam cam 0 0");
     }
 
     void writesAndFollowsValues()
@@ -132,17 +126,16 @@ private slots:
         if (options.contains("fault="))
             collection->injectFault(feature, Operation::SetValue, FaultKind(options.section('=', 1).toInt()));
         LogCapture log;
-        if (changed == feature)
-            QTEST(f.model.setData(f.index("@CameraDevice/" + feature, options.contains("col0") ? 0 : 1), value,
-                                  options.contains("display") ? Qt::DisplayRole : Qt::EditRole),
-                  "taken");
-        else
-            QTEST(thrownBy([&] { collection->getParameter(changed)->setValue(value.toString()); }).isEmpty(), "taken");
-        QTEST(collection->getParameter(feature)->getParameterData()->valueString, "stored");
-        QTEST(row->data(1, Qt::DisplayRole).toString(), "shown");
-        QTEST(int(updated.count()), "updates"); // qsizetype with Qt 6
+        const bool taken = changed == feature
+            ? f.model.setData(f.index("@CameraDevice/" + feature, options.contains("col0") ? 0 : 1), value,
+                              options.contains("display") ? Qt::DisplayRole : Qt::EditRole)
+            : thrownBy([&] { collection->getParameter(changed)->setValue(value.toString()); }).isEmpty();
+        const QStringList outcome { taken ? "taken" : "refused",
+                                    collection->getParameter(feature)->getParameterData()->valueString,
+                                    row->data(1, Qt::DisplayRole).toString(), QString::number(updated.count()),
+                                    QString::number(::reports()) };
+        QTEST(outcome.join(' '), "outcome");
         QVERIFY(updated.isEmpty() || updated.first().at(0).toInt() == row->row());
-        QTEST(int(::reports()), "reports");
     }
 
     void followsTheFirstCollectionWhileAlive()

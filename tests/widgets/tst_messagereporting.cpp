@@ -114,11 +114,10 @@ private slots:
             for (const QString& word : calls.split(' ', Qt::SkipEmptyParts)) {
                 if (word == "clear")
                     queue->clear();
+                else if ((append = !append))
+                    accepted &= queue->append(AsyncErrorQueue::Warning, word, QString(), nullptr);
                 else
-                    accepted &= (queue
-                                     ->*((append = !append) ? &AsyncErrorQueue::append
-                                                            : &AsyncErrorQueue::reportErrorAsync))(
-                        AsyncErrorQueue::Warning, word, QString(), nullptr);
+                    accepted &= queue->reportErrorAsync(AsyncErrorQueue::Warning, word, QString(), nullptr);
             }
         };
         worker ? std::thread(call).join() : call();

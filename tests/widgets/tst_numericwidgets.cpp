@@ -141,8 +141,7 @@ void TestNumericWidgets::userScripts_data()
     row(linear, "page down, arrow up", steps7, "b!PageDown intValue?451 emitted?451 b!Up intValue?458 emitted?458");
     row(linear, "slider moves", "initControls(0,10,10,0,100,1)", "s!Right s!End emitted?11,100");
     row(linear, "focus and updates", "",
-        "focus:other enableUpdate(true) update?1 focus:b focus?1 update?0 focus:other "
-        "focus?0 update?1");
+        "focus:other enableUpdate(true) update?1 focus:b focus?1 update?0 focus:other focus?0 update?1");
     row(linear, "editing finished", "locale:en initControls(0,100,0,0,100,1)",
         "b:42 finished?0 b!Enter finished?1 value?42");
     row(slider, "page on the grid of 7", "setRangeStepAndIncrement(0,1000,7)", "s.pageStep?49");

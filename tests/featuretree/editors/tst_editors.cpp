@@ -20,7 +20,6 @@
 #include <QtTest>
 
 using namespace ParameterCollection;
-using Fault = MemoryParameterCollection::FaultKind;
 using Op = MemoryParameterCollection::Operation;
 
 namespace {
@@ -122,8 +121,7 @@ AbstractItemEditor::EditorData feed(MemoryParameterCollection& collection, const
         return { collection.getParameter(name), {} };
     auto d = QSharedPointer<ParameterData>::create(*collection.getParameter(source)->getParameterData());
     for (const QString& change : words.mid(1)) {
-        const QString key = change.section('=', 0, 0);
-        const QString value = change.section('=', 1);
+        const QString key = change.section('=', 0, 0), value = change.section('=', 1);
         if (key == "valueString" || key == "representation")
             (key == "valueString" ? d->valueString : d->representation) = value;
         else if (key == "isWritable")
@@ -370,10 +368,9 @@ void TestEditors::inUse_data()
         "EnumEditor::setEditorData is called with non-enumeration node???? / ");
     row("check box: an integer, an enumeration snapshot, none", "Flip",
         "feed Pure; feed Flip:Format; feed Flip:-; ?log; ?same", "no log / same");
-    row("button: boolean", "Save", "feed Flip; ?log; ?same",
-        "ToolButtonEditor::setEditorData is called with non-command node???? / same");
-    row("button: boolean snapshot", "Save", "feed Save:Flip; ?log; ?same",
-        "ToolButtonEditor::setEditorData is called with non-command node???? / same");
+    const QString notCommand = "ToolButtonEditor::setEditorData is called with non-command node???? / same";
+    row("button: boolean", "Save", "feed Flip; ?log; ?same", notCommand);
+    row("button: boolean snapshot", "Save", "feed Save:Flip; ?log; ?same", notCommand);
 }
 
 void TestEditors::inUse()
@@ -400,8 +397,7 @@ void TestEditors::inUse()
     const Op operation[] = { Op::SetValue, Op::SetState, Op::GetValue };
     QStringList seen;
     for (const QString& step : script.split("; ")) {
-        const QString verb = step.section(' ', 0, 0);
-        const QString rest = step.section(' ', 1);
+        const QString verb = step.section(' ', 0, 0), rest = step.section(' ', 1);
         if (!verb.startsWith('?') && verb.contains('=')) {
             t[verb.section('=', 0, 0)]->setValue(verb.section('=', 1));
         } else if (verb == "focus") {
@@ -431,7 +427,7 @@ void TestEditors::inUse()
                 itemEditor->setEditorData(data);
         } else if (verb == "fault") {
             t.collection->injectFault(node, operation[operations.indexOf(rest.section(' ', 0, 0))],
-                                      Fault(faults.indexOf(rest.section(' ', 1))), 1);
+                                      MemoryParameterCollection::FaultKind(faults.indexOf(rest.section(' ', 1))), 1);
         } else if (verb == "?" || verb == "?same") {
             seen << (verb == "?same" && editorState(editor) == initial ? "same" : editorState(editor));
         } else if (verb == "?text") {

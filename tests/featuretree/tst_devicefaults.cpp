@@ -1,5 +1,6 @@
 #include "featuretree/featuretreeview.h"
 #include "featuretree/featuretreewidget.h"
+#include "fetch.h"
 #include "logcapture.h"
 #include "parametercollection/emulatedcamera.h"
 #include "treefixture.h"
@@ -56,13 +57,11 @@ private slots:
     void everyFaultIsContained_data() { addFaultRows(); }
     void everyFaultIsContained()
     {
-        QFETCH(int, operation);
-        QFETCH(int, kind);
         WidgetFixture f;
         const auto collection = f.add(tree);
         LogCapture log;
         for (const QString& node : collection->nodeNames() + QStringList(QString()))
-            collection->injectFault(node, Operation(operation), FaultKind(kind));
+            collection->injectFault(node, Operation(fetch<int>("operation")), FaultKind(fetch<int>("kind")));
 
         FeatureTreeWidget* widget = f.widget();
         QAbstractItemModel& model = *f.view()->model();

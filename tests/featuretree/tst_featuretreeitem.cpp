@@ -375,8 +375,7 @@ private slots:
         if (stored.isValid())
             QSettings().setValue("FeatureTree/HighlightColor", stored);
         FeatureTreeHighlighter highlighter;
-        QFETCH(QString, search);
-        highlighter.searchText = search;
+        highlighter.searchText = fetch<QString>("search");
         QStringList ranges;
         for (const auto& range : highlighter.matchRanges(text))
             ranges << QString("%1-%2").arg(range.first).arg(range.second);

@@ -1,3 +1,4 @@
+#include "fetch.h"
 #include "logcapture.h"
 #include "testsettings.h"
 #include "widgets/asyncerrorqueue.h"
@@ -97,10 +98,8 @@ private slots:
 
     void queueDeliveries()
     {
-        QFETCH(bool, worker);
         QFETCH(QString, calls);
         QFETCH(QString, then);
-        QFETCH(QStringList, expected);
         QPointer<AsyncErrorQueue> queue = new AsyncErrorQueue;
         Recorder recorder(queue, nullptr, [&](const QString& message) {
             if (then == "clear")
@@ -120,13 +119,13 @@ private slots:
                     accepted &= queue->reportErrorAsync(AsyncErrorQueue::Warning, word, QString(), nullptr);
             }
         };
-        worker ? std::thread(call).join() : call();
+        fetch<bool>("worker") ? std::thread(call).join() : call();
         QCOMPARE(queue->count(), quint64(calls.section("clear", -1).split(' ', Qt::SkipEmptyParts).size()));
         QVERIFY(accepted && recorder.order.isEmpty()); // each report taken, none delivered before the loop runs
         if (then == "delete")
             delete queue;
         QCoreApplication::sendPostedEvents(); // the calls posted so far; those they post come later
-        QTRY_COMPARE(recorder.order, expected);
+        QTRY_COMPARE(recorder.order, fetch<QStringList>("expected"));
         QCOMPARE(queue ? queue->count() : 0, quint64(0));
         delete queue;
     }
@@ -246,19 +245,17 @@ private slots:
 
     void remembersChoices()
     {
-        QFETCH(int, saveFlags);
         QFETCH(int, registered);
-        QFETCH(bool, tick);
         QFETCH(int, click);
         QFETCH(int, stored);
         const TestSettings settings;
         const auto buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         {
             MessageBoxCheckable box(boxName, QMessageBox::Question, "Reset", "Reset the camera?", buttons);
-            box.setSaveResultOnButton(QMessageBox::StandardButtons(saveFlags));
+            box.setSaveResultOnButton(QMessageBox::StandardButtons(fetch<int>("saveFlags")));
             if (registered)
                 box.setSaveResultOnButton(box.button(QMessageBox::StandardButton(registered)));
-            QCOMPARE(execAnswering(box, tick, click), QString("%1 shown").arg(click));
+            QCOMPARE(execAnswering(box, fetch<bool>("tick"), click), QString("%1 shown").arg(click));
         }
         QCOMPARE(Choices().value(boxName, -1).toInt(), stored);
         // A later box of that name answers at once, without being shown or getting a check box.

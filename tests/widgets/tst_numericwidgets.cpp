@@ -1,3 +1,4 @@
+#include "fetch.h"
 #include "slidermouse.h"
 #include "widgets/comboslider.h"
 #include "widgets/doublespinbox.h"
@@ -185,8 +186,6 @@ void TestNumericWidgets::userScripts_data()
 void TestNumericWidgets::userScripts()
 {
     QFETCH(QString, kind);
-    QFETCH(QString, setup);
-    QFETCH(QString, script);
     Window window;
     QWidget* widget = kind == "ComboSlider" ? new ComboSlider(&window)
         : kind == "DoubleComboSlider"       ? new DoubleComboSlider(&window)
@@ -215,7 +214,7 @@ void TestNumericWidgets::userScripts()
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(spinBox, &wheel);
     });
-    run.run("show " + setup);
+    run.run("show " + fetch<QString>("setup"));
 
     const auto emitted = spyOn(widget, SIGNAL(valueChanged(int)));
     const auto ranged = spyOn(widget, SIGNAL(rangeChanged(int, int)));
@@ -234,7 +233,7 @@ void TestNumericWidgets::userScripts()
     run.check("update", [&] {
         return QString::number(doubleSlider ? doubleSlider->isUpdateExspected() : doubleBox->isUpdateExspected());
     });
-    run.run(script);
+    run.run(fetch<QString>("script"));
     if (!QTest::currentTestFailed())
         QCOMPARE(take(emitted) + take(ranged), QString()); // every emission checked
 }

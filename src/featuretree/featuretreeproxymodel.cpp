@@ -93,6 +93,16 @@ int FeatureTreeProxyModel::higherLevelMatchCount() const
 
 // --- filtering -----------------------------------------------------------------------
 
+int FeatureTreeProxyModel::rowCount(const QModelIndex& parent) const
+{
+    // The base class keeps a mapping for every parent it was asked about, for as
+    // long as the filter stands, and walks all of them again on every new filter.
+    // A view or a tree walk that counts every row would give each feature one.
+    if (parent.isValid() && sourceModel() && !sourceModel()->hasChildren(mapToSource(parent)))
+        return 0;
+    return QSortFilterProxyModel::rowCount(parent);
+}
+
 bool FeatureTreeProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
     try {

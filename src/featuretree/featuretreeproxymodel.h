@@ -35,6 +35,10 @@ public:
     /// Matching features that only a higher level (never Invisible) would show.
     int higherLevelMatchCount() const;
 
+    /// As the base class counts them, but a row without children in the source
+    /// gets no mapping of the base class's for its none.
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+
     // IFeatureTreeModelExtension: forwarded to the source model.
     bool IsFavoriteTreeItem(const FeatureTreeItem* item) const override;
     bool IsFavoriteTreeRoot(const FeatureTreeItem* item) const override;

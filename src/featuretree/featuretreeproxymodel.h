@@ -35,8 +35,8 @@ public:
     /// Matching features that only a higher level (never Invisible) would show.
     int higherLevelMatchCount() const;
 
-    /// As the base class counts them, but a row without children in the source
-    /// gets no mapping of the base class's for its none.
+    /// The rows the base class counts, without keeping a mapping of its own for
+    /// a row that has no children in the source.
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
 
     // IFeatureTreeModelExtension: forwarded to the source model.

@@ -139,14 +139,34 @@ protected:
 };
 
 enum Op {
-    Add, Load, Keystroke, Clear, Level, ExpandAll, Poll, Memory, ModelKey, ModelSearch, BaseKeepAll, BaseDropAll,
-    BaseMappedLikeOurs, OpCount
+    Add,
+    Load,
+    Keystroke,
+    Clear,
+    Level,
+    ExpandAll,
+    Poll,
+    Memory,
+    ModelKey,
+    ModelSearch,
+    BaseKeepAll,
+    BaseDropAll,
+    BaseMappedLikeOurs,
+    OpCount
 };
-const char* const opNames[OpCount] = {
-    "add collection", "load every category", "keystroke \"Zebra\"", "clear the search",    "level Beginner",
-    "expand all",     "poll pass",           "bytes per row",       "model: filter \"e\"", "model: filter \"Zebra\"",
-    "base alone: keep all",  "base alone: drop all", "base, ours' mappings: keep"
-};
+const char* const opNames[OpCount] = { "add collection",
+                                       "load every category",
+                                       "keystroke \"Zebra\"",
+                                       "clear the search",
+                                       "level Beginner",
+                                       "expand all",
+                                       "poll pass",
+                                       "bytes per row",
+                                       "model: filter \"e\"",
+                                       "model: filter \"Zebra\"",
+                                       "base alone: keep all",
+                                       "base alone: drop all",
+                                       "base, ours' mappings: keep" };
 
 struct Sample
 {

@@ -394,9 +394,14 @@ void TestEditors::inUse()
     LogCapture log;
     const QStringList operations { "SetValue", "SetState", "GetValue" }, faults { "GenICam", "std", "other" };
     const Op operation[] = { Op::SetValue, Op::SetState, Op::GetValue };
+    const QStringList onEditor { "focus", "type",  "key",  "slider", "press", "release", "move",  "click", "popup",
+                                 "close", "hover", "feed", "?",      "?same", "?text",   "?data", "?popup" };
     QStringList seen;
     for (const QString& step : script.split("; ")) {
         const QString verb = step.section(' ', 0, 0), rest = step.section(' ', 1);
+        // A step on an editor the view has closed would use its deleted parts.
+        QVERIFY2(!onEditor.contains(verb) || (editor && t.editor(node) == editor),
+                 qPrintable("The editor is closed: " + step));
         if (!verb.startsWith('?') && verb.contains('=')) {
             t[verb.section('=', 0, 0)]->setValue(verb.section('=', 1));
         } else if (verb == "focus") {
@@ -432,7 +437,7 @@ void TestEditors::inUse()
         } else if (verb == "?text") {
             seen << target->property("text").toString();
         } else if (verb == "?on") {
-            seen << (!t.editor(node) ? "closed" : editor->isEnabled() ? "enabled" : "disabled");
+            seen << (!editor || t.editor(node) != editor ? "closed" : editor->isEnabled() ? "enabled" : "disabled");
         } else if (verb == "?commits" || verb == "?reports") {
             seen << QString::number(verb == "?commits" ? commits.count() : reports.count());
         } else if (verb == "?data") {

@@ -142,8 +142,15 @@ private slots:
             + ": .+ \\(%1, [1-9]\\d*\\)";
         file("mismatched end tag", "<Filter>\n<F><Name>Width</Name></Feat>\n</Filter>", false, "", broken.arg(2));
         file("not XML at all", "Width=Guru\n", false, "", broken.arg(1));
-        file("nested 100000 deep", "<F>" + QByteArray("<F>").repeated(100000), false, "",
-             ".*TstNmf_Walk_Filter.xml: elements nested deeper than 64 levels \\(1, 0\\)");
+        const QString tooDeep = ".*TstNmf_Walk_Filter.xml: elements nested deeper than 64 levels \\(1, 0\\)";
+        file("nested 100000 deep", "<F>" + QByteArray("<F>").repeated(100000), false, "", tooDeep);
+        // The visibility 64 levels down, the deepest a file may go, and one level further.
+        const auto nested = [](int levels) {
+            return "<Filter><F><Name>Width</Name>" + QByteArray("<G>").repeated(levels - 3)
+                + "<Visibility>Guru</Visibility>" + QByteArray("</G>").repeated(levels - 3) + "</F></Filter>";
+        };
+        file("nested 64 deep", nested(64), true, "Width=Guru/RW", "");
+        file("nested 65 deep", nested(65), false, "", tooDeep);
         file("the walk goes on after failing items",
              "<Filter><!-- a heading --><F><Visibility>Guru</Visibility></F><F><Name>NoSuchFeature</Name>"
              "<Visibility>Guru</Visibility></F><F><Name>TriggerMode</Name><Visibility>Hidden</Visibility>"
